@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Bolvenda needs, only those that are missing.
+# Usage: scripts/install-deps.sh [run|test]   (test adds the real-window and asset-tool packages)
+set -euo pipefail
+
+want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
+      libfontconfig-dev fonts-liberation2 libstb-dev)
+if [ "${1:-run}" = test ]; then
+  want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev
+         librsvg2-dev libimagequant-dev libgif-dev)
+fi
+
+missing=()
+for p in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

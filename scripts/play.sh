@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the release game and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh run
+cmake --preset release >/dev/null
+cmake --build --preset release
+exec build/release/app/bolvenda
