@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "runtime/control_array.hpp"
+#include "runtime/element.hpp"
+#include "runtime/runtime_error.hpp"
+#include "runtime/slot_array.hpp"
+
+namespace bolvenda::runtime {
+namespace {
+
+int error_number(auto&& action) {
+    try {
+        action();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+struct Elements : ::testing::Test {
+    Revision revision;
+    Element label{revision, ElementKind::Label, "Label7", Element::no_index, "6", ""};
+    Element image{revision, ElementKind::Image, "Image5", Element::no_index, "", "OH,NO!"};
+    Element line{revision, ElementKind::Line, "Line1", Element::no_index, "", ""};
+};
+
+TEST_F(Elements, ChangesBumpTheRevisionOnlyWhenSomethingChanges) {
+    const auto before = revision.value();
+    label.set_visible(true);
+    label.set_enabled(true);
+    label.set_caption("6");
+    EXPECT_EQ(revision.value(), before);
+    label.set_visible(false);
+    label.set_enabled(false);
+    label.set_caption("");
+    EXPECT_EQ(revision.value(), before + 3);
+    EXPECT_FALSE(label.visible());
+    EXPECT_FALSE(label.enabled());
+    EXPECT_EQ(label.get_caption(), "");
+}
+
+TEST_F(Elements, EnabledAndVisibleAreIndependent) {
+    image.set_visible(false);
+    image.set_enabled(true);
+    EXPECT_FALSE(image.visible());
+    image.set_enabled(false);
+    image.set_visible(true);
+    EXPECT_FALSE(image.enabled());
+    EXPECT_TRUE(image.visible());
+}
+
+TEST_F(Elements, PropertyByNameIgnoresCase) {
+    image.set_property("Visible", false);
+    EXPECT_FALSE(image.visible());
+    image.set_property("visible", true);
+    EXPECT_TRUE(image.visible());
+    image.set_property("ENABLED", false);
+    EXPECT_FALSE(image.enabled());
+}
+
+TEST_F(Elements, WhatAnElementLacksRaises438) {
+    EXPECT_EQ(error_number([&] { image.set_property("Visibl", false); }), 438);
+    EXPECT_EQ(error_number([&] { image.set_property("", false); }), 438);
+    EXPECT_EQ(error_number([&] { image.set_caption("x"); }), 438);
+    EXPECT_EQ(error_number([&] { (void)image.get_caption(); }), 438);
+    EXPECT_EQ(error_number([&] { line.set_enabled(false); }), 438);
+    EXPECT_TRUE(image.visible());  // nothing half-done
+}
+
+TEST_F(Elements, EmptyReferenceRaises91) {
+    EXPECT_EQ(error_number([] { set_property(nullptr, "Visible", false); }), 91);
+    EXPECT_EQ(error_number([&] { set_property(&image, "Nope", false); }), 438);
+}
+
+TEST(ControlArrays, MembersShareNameAndToolTip) {
+    Revision revision;
+    ControlArray frogs(revision, ElementKind::Image, "Image1", 21, "ORA TI CATTURO!");
+    EXPECT_EQ(frogs.count(), 21);
+    EXPECT_EQ(frogs.item(0).name(), "Image1");
+    EXPECT_EQ(frogs.item(20).index(), 20);
+    EXPECT_EQ(frogs.item(20).display_name(), "Image1(20)");
+    EXPECT_EQ(frogs.item(3).tool_tip(), "ORA TI CATTURO!");
+    EXPECT_NE(&frogs.item(3), &frogs.item(4));
+    EXPECT_EQ(error_number([&] { frogs.item(21); }), 340);
+    EXPECT_EQ(error_number([&] { frogs.item(-1); }), 340);
+}
+
+TEST(SlotArrays, BoundsRule) {
+    Revision revision;
+    ControlArray flies(revision, ElementKind::Image, "Image2", 21, "");
+    SlotArray<22> slots;
+    for (int i = 0; i <= 20; ++i) slots.fill(i, flies.item(i));
+
+    slots.set(20, "Visible", false);
+    EXPECT_FALSE(flies.item(20).visible());
+    slots.set(0, "Visible", false);
+    EXPECT_FALSE(flies.item(0).visible());
+    // 21 passes the index test but holds nothing.
+    EXPECT_EQ(slots.at(21), nullptr);
+    EXPECT_EQ(error_number([&] { slots.set(21, "Visible", true); }), 91);
+    EXPECT_EQ(error_number([&] { slots.set(22, "Visible", true); }), 9);
+    EXPECT_EQ(error_number([&] { slots.set(-1, "Visible", true); }), 9);
+    EXPECT_EQ(error_number([&] { slots.fill(22, flies.item(0)); }), 9);
+}
+
+}  // namespace
+}  // namespace bolvenda::runtime
