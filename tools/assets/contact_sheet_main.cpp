@@ -4,6 +4,8 @@
 // then the hand pointer and the icon images, also enlarged four times.
 #include <cairo.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <exception>
 #include <fstream>

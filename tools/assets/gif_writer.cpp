@@ -2,6 +2,8 @@
 
 #include <gif_lib.h>
 
+#include <array>
+
 #include <memory>
 #include <stdexcept>
 #include <string>
