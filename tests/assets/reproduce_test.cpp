@@ -1,0 +1,36 @@
+// The generator turns the art into the committed files byte for byte, so the art stays the
+// one source. Built only where the generator's libraries are installed.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+#include <string>
+
+#include "scene/assets/assets.hpp"
+#include "tests/assets/asset_files.hpp"
+
+namespace bolvenda::test {
+namespace {
+
+TEST(Generator, ReproducesTheCommittedFiles) {
+#ifndef BOLVENDA_ASSET_GEN
+    GTEST_SKIP() << "librsvg, cairo, libimagequant or giflib not installed: generator not built";
+#else
+    const std::filesystem::path out =
+        std::filesystem::temp_directory_path() / ("bolvenda_assets_" + std::to_string(::getpid()));
+    std::filesystem::remove_all(out);
+    const std::string command = std::string("\"") + BOLVENDA_ASSET_GEN + "\" \"" +
+                                BOLVENDA_ART_DIR + "\" \"" + out.string() + "\"";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    for (std::string_view name : assets::asset_names()) {
+        const auto made = read_bytes(out / name);
+        ASSERT_FALSE(made.empty()) << name;
+        EXPECT_TRUE(made == committed(std::string(name))) << name << " differs from the art";
+    }
+    std::filesystem::remove_all(out);
+#endif
+}
+
+}  // namespace
+}  // namespace bolvenda::test
