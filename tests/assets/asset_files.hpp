@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ struct PictureFacts {
     GifColour transparent_colour;
     double transparent_share;  // roughly, of all pixels
 };
+
+// Test names and failure messages show the file, not the struct's bytes.
+inline void PrintTo(const PictureFacts& f, std::ostream* os) { *os << f.name; }
 
 inline const std::vector<PictureFacts>& picture_facts() {
     static const std::vector<PictureFacts> facts{
