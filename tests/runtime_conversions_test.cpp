@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "error_number.hpp"
+
 #include <cmath>
 #include <limits>
 
@@ -9,14 +11,7 @@
 namespace bolvenda::runtime {
 namespace {
 
-int error_number(auto&& action) {
-    try {
-        action();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testing::error_number;
 
 TEST(SingleToText, WholeNumbersArePlainDigits) {
     EXPECT_EQ(single_to_text(0.0f), "0");

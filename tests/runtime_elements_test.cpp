@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "error_number.hpp"
+
 #include "runtime/control_array.hpp"
 #include "runtime/element.hpp"
 #include "runtime/runtime_error.hpp"
@@ -8,14 +10,7 @@
 namespace bolvenda::runtime {
 namespace {
 
-int error_number(auto&& action) {
-    try {
-        action();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testing::error_number;
 
 struct Elements : ::testing::Test {
     Revision revision;

@@ -2,7 +2,7 @@
 
 namespace bolvenda::tools {
 
-std::vector<PictureSpec> picture_specs() {
+std::vector<PictureRecipe> picture_recipes() {
     PaletteOptions on_water;  // defaults: white transparent at 255, matte teal water
     auto at = [on_water](int index) {
         PaletteOptions o = on_water;

@@ -8,7 +8,7 @@
 
 namespace bolvenda::tools {
 
-struct PictureSpec {
+struct PictureRecipe {
     std::string file;  // committed name, e.g. "frog.gif"
     std::string svg;   // source in the art directory
     int width = 0;
@@ -16,7 +16,7 @@ struct PictureSpec {
     PaletteOptions palette;
 };
 
-std::vector<PictureSpec> picture_specs();
+std::vector<PictureRecipe> picture_recipes();
 
 // The hand pointer and the window icon come from their own sources.
 inline constexpr const char* cursor_file = "hand.cur";

@@ -33,9 +33,9 @@ int main(int argc, char** argv) {
     const fs::path art = argv[1], out = argv[2];
     try {
         fs::create_directories(out);
-        for (const PictureSpec& spec : picture_specs()) {
-            const Raster r = render_svg(art / spec.svg, spec.width, spec.height);
-            write_file(out / spec.file, encode_gif(to_indexed(r, spec.palette)));
+        for (const PictureRecipe& picture : picture_recipes()) {
+            const Raster r = render_svg(art / picture.svg, picture.width, picture.height);
+            write_file(out / picture.file, encode_gif(to_indexed(r, picture.palette)));
         }
         const IconImage hand = to_icon_image(render_svg(art / cursor_svg, 32, 32), 4);
         write_file(out / cursor_file, encode_cursor(hand, cursor_hot_x, cursor_hot_y));
