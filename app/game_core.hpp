@@ -20,6 +20,8 @@ public:
     scene::Scene& scene() { return scene_; }
     game::Form1& form() { return form_; }
     runtime::EventDispatcher& events() { return dispatcher_; }
+    // Closing the window by its frame: the program ends as by End.
+    void end() noexcept { runtime_.end(); }
 
 private:
     scene::Scene scene_;

@@ -1,12 +1,65 @@
-// Bolvenda: starts the game's core. The window comes on top of it.
+// Bolvenda: the game in its window. Start-up failures are said once, in Italian in a box
+// where one can be shown and in English on stderr, and end with a non-zero status.
+#include <SDL.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
 
 #include "app/game_core.hpp"
+#include "app/session.hpp"
+#include "runtime/runtime_error.hpp"
+#include "scene/view/font_finder.hpp"
+#include "scene/view/game_window.hpp"
+#include "scene/view/painter.hpp"
+#include "scene/view/picture_set.hpp"
+#include "scene/view/sdl_library.hpp"
+#include "scene/view/startup_error.hpp"
+#include "scene/view/text_renderer.hpp"
 
-int main() {
-    bolvenda::runtime::SystemClock clock;
-    bolvenda::app::GameCore core(clock);
-    core.events().load();
-    std::puts("Bolvenda: core loaded.");
-    return 0;
+namespace {
+
+using namespace bolvenda;
+
+void show_box(const std::string& text, SDL_Window* parent) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Bolvenda", text.c_str(), parent);
+}
+
+int play() {
+    view::SdlLibrary sdl;
+    runtime::SystemClock clock;
+    app::GameCore core(clock);
+    view::PictureSet pictures;
+    view::TextRenderer labels(view::find_font_file("Arial:bold"));
+    view::TextRenderer tips(view::find_font_file("Arial"));
+    view::Painter painter(pictures, labels, tips);
+    view::GameWindow window;
+    app::Session session(core, window, painter);
+    try {
+        session.run();
+    } catch (const runtime::RuntimeError& error) {
+        // As the runtime reports an error no handler catches: its number and message, then End.
+        std::fprintf(stderr, "Bolvenda: run-time error %d: %s\n", error.number(),
+                     error.message().c_str());
+        show_box("Errore di run-time '" + std::to_string(error.number()) + "':\n\n" + error.message(),
+                 window.handle());
+        return EXIT_FAILURE;
+    }
+    return EXIT_SUCCESS;
+}
+
+}  // namespace
+
+int main(int, char**) {
+    try {
+        return play();
+    } catch (const view::StartupError& error) {
+        std::fprintf(stderr, "Bolvenda: %s\n", error.what());
+        show_box(error.italian(), nullptr);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "Bolvenda: unexpected failure: %s\n", error.what());
+        show_box("Bolvenda si è fermato per un errore imprevisto.", nullptr);
+    }
+    return EXIT_FAILURE;
 }

@@ -1,0 +1,104 @@
+#include "app/session.hpp"
+
+#include "runtime/runtime_error.hpp"
+
+namespace bolvenda::app {
+
+Session::Session(GameCore& core, view::GameWindow& window, view::Painter& painter)
+    : core_(&core),
+      window_(&window),
+      painter_(&painter),
+      layout_(core.scene()),
+      router_(layout_, core.events()),
+      tips_(layout_),
+      viewport_(window.viewport()) {}
+
+std::optional<scene::Point> Session::design_point(int window_x, int window_y) const {
+    return viewport_.to_design(window_x, window_y);
+}
+
+void Session::repaint() {
+    viewport_ = window_->viewport();
+    painter_->paint(layout_, viewport_, window_->drawing_surface(), tips_.shown());
+    window_->present();
+    painted_revision_ = core_->scene().revision().value();
+}
+
+void Session::pointer_at(std::optional<scene::Point> p) {
+    pointer_ = p;
+    window_->set_cursor(p ? layout_.cursor_at(*p) : scene::Cursor::Arrow);
+}
+
+bool Session::handle(const SDL_Event& event) {
+    const std::uint64_t now = SDL_GetTicks64();
+    switch (event.type) {
+        case SDL_QUIT:
+            core_->end();
+            return false;
+        case SDL_WINDOWEVENT:
+            if (event.window.windowID != window_->id()) return false;
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_CLOSE: core_->end(); return false;
+                case SDL_WINDOWEVENT_SIZE_CHANGED: return true;
+                case SDL_WINDOWEVENT_EXPOSED: window_->present(); return false;
+                case SDL_WINDOWEVENT_LEAVE: pointer_ = std::nullopt; return tips_.pointer_moved(std::nullopt, now);
+                default: return false;
+            }
+        case SDL_MOUSEMOTION: {
+            auto p = design_point(event.motion.x, event.motion.y);
+            pointer_at(p);
+            bool changed = tips_.pointer_moved(p, now);
+            router_.move(p);
+            return changed;
+        }
+        case SDL_MOUSEBUTTONDOWN: {
+            if (event.button.button != SDL_BUTTON_LEFT) return false;
+            auto p = design_point(event.button.x, event.button.y);
+            pointer_at(p);
+            bool changed = tips_.pointer_pressed();
+            router_.press(p);
+            return changed;
+        }
+        case SDL_MOUSEBUTTONUP: {
+            if (event.button.button != SDL_BUTTON_LEFT) return false;
+            router_.release(design_point(event.button.x, event.button.y));
+            return false;
+        }
+        default: return false;
+    }
+}
+
+void Session::run() {
+    core_->events().load();  // before the window takes any input
+    repaint();
+    window_->show();
+    while (!core_->events().ended()) {
+        SDL_Event event;
+        bool got = false;
+        if (auto deadline = tips_.deadline()) {
+            std::uint64_t now = SDL_GetTicks64();
+            int wait = *deadline > now ? static_cast<int>(*deadline - now) : 0;
+            got = SDL_WaitEventTimeout(&event, wait) != 0;
+        } else {
+            got = SDL_WaitEvent(&event) != 0;
+        }
+        bool dirty = false;
+        try {
+            if (got) dirty = handle(event);
+        } catch (const runtime::RuntimeError&) {
+            repaint();  // the steps done before the error stay done, and are seen
+            throw;
+        }
+        if (core_->events().ended()) break;
+        const std::uint64_t now = SDL_GetTicks64();
+        if (core_->scene().revision().value() != painted_revision_) {
+            dirty = true;
+            tips_.scene_changed(now);
+            if (pointer_) window_->set_cursor(layout_.cursor_at(*pointer_));
+        }
+        dirty |= tips_.time_passed(now);
+        if (dirty) repaint();
+    }
+}
+
+}  // namespace bolvenda::app

@@ -1,0 +1,71 @@
+#include "scene/view/canvas.hpp"
+
+#include <algorithm>
+#include <string>
+
+#include "scene/view/startup_error.hpp"
+
+namespace bolvenda::view {
+
+using scene::Rect;
+
+namespace {
+
+Uint32* row(SDL_Surface* s, int y) {
+    return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
+}
+
+// dst' = src + dst * (1 - alpha), per channel, with exact rounding of the product.
+Uint32 over(Uint32 src, Uint32 dst) {
+    Uint32 a = src >> 24;
+    if (a == 255) return src;
+    if (a == 0) return dst;
+    Uint32 keep = 255 - a;
+    auto channel = [&](int shift) {
+        Uint32 t = ((dst >> shift) & 0xFF) * keep + 128;
+        return (((src >> shift) & 0xFF) + ((t + (t >> 8)) >> 8)) << shift;
+    };
+    return channel(16) | channel(8) | channel(0);
+}
+
+}  // namespace
+
+Canvas::Canvas(SDL_Surface& surface) : surface_(&surface), clip_{0, 0, surface.w, surface.h} {}
+
+Rect Canvas::clipped(Rect a) const {
+    int left = std::max({a.left, clip_.left, 0});
+    int top = std::max({a.top, clip_.top, 0});
+    int right = std::min({a.right(), clip_.right(), surface_->w});
+    int bottom = std::min({a.bottom(), clip_.bottom(), surface_->h});
+    return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
+}
+
+void Canvas::clip_to(Rect clip) { clip_ = clipped(clip); }
+
+void Canvas::fill(Rect area, scene::Rgb colour) {
+    Rect r = clipped(area);
+    Uint32 pixel = static_cast<Uint32>(colour.r) << 16 | static_cast<Uint32>(colour.g) << 8 | colour.b;
+    for (int y = r.top; y < r.bottom(); ++y) std::fill_n(row(surface_, y) + r.left, r.width, pixel);
+}
+
+void Canvas::blend(const PremultipliedImage& image, int x, int y) {
+    Rect r = clipped({x, y, image.width, image.height});
+    for (int dy = r.top; dy < r.bottom(); ++dy) {
+        Uint32* out = row(surface_, dy) + r.left;
+        const std::uint32_t* in = image.pixels.data() +
+                                  static_cast<std::size_t>(dy - y) * static_cast<std::size_t>(image.width) +
+                                  (r.left - x);
+        for (int i = 0; i < r.width; ++i) out[i] = over(in[i], out[i]) & 0x00FFFFFF;
+    }
+}
+
+SurfacePtr create_canvas_surface(int width, int height) {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, canvas_format);
+    if (s == nullptr) {
+        throw StartupError(std::string("cannot allocate the window's picture (") + SDL_GetError() + ")",
+                           "Memoria insufficiente per disegnare la finestra del gioco.");
+    }
+    return SurfacePtr(s);
+}
+
+}  // namespace bolvenda::view

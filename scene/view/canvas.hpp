@@ -1,0 +1,36 @@
+// Drawing onto a 32-bit XRGB8888 surface, everything clipped to one rectangle: fills and
+// premultiplied "over" composition. The only pixel-pushing code of the view.
+#pragma once
+
+#include <SDL.h>
+
+#include "scene/geometry.hpp"
+#include "scene/view/premultiplied_image.hpp"
+#include "scene/view/sdl_handles.hpp"
+
+namespace bolvenda::view {
+
+inline constexpr Uint32 canvas_format = SDL_PIXELFORMAT_RGB888;
+
+class Canvas {
+public:
+    // The surface must be canvas_format and stay alive and unlocked-for-software as long.
+    explicit Canvas(SDL_Surface& surface);
+
+    // Narrows the clip: later drawing stays inside this rectangle and every earlier one.
+    void clip_to(scene::Rect clip);
+    void fill(scene::Rect area, scene::Rgb colour);
+    // image's top-left corner at (x, y).
+    void blend(const PremultipliedImage& image, int x, int y);
+
+private:
+    scene::Rect clipped(scene::Rect area) const;
+
+    SDL_Surface* surface_;
+    scene::Rect clip_;
+};
+
+// A new surface of canvas_format; throws StartupError if SDL cannot allocate it.
+SurfacePtr create_canvas_surface(int width, int height);
+
+}  // namespace bolvenda::view

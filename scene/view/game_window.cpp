@@ -1,0 +1,96 @@
+#include "scene/view/game_window.hpp"
+
+#include <SDL_image.h>
+
+#include <string>
+
+#include "scene/assets/assets.hpp"
+#include "scene/view/canvas.hpp"
+#include "scene/view/startup_error.hpp"
+
+namespace bolvenda::view {
+
+namespace {
+
+StartupError sdl_failure(const char* what) {
+    return StartupError(std::string("cannot open the game window: ") + what + " (" + SDL_GetError() + ")",
+                        "Impossibile aprire la finestra del gioco.");
+}
+
+SurfacePtr load_embedded(const char* name) {
+    auto bytes = assets::asset(name);
+    if (bytes.empty()) return nullptr;
+    RwPtr rw(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())));
+    return rw ? SurfacePtr(IMG_Load_RW(rw.get(), 0)) : nullptr;
+}
+
+// The hot spot is written in the cursor file's directory entry: bytes 10..13 of the file.
+SDL_Point cursor_hot_spot(std::span<const unsigned char> cur) {
+    if (cur.size() < 14) return {0, 0};
+    return {cur[10] | cur[11] << 8, cur[12] | cur[13] << 8};
+}
+
+}  // namespace
+
+GameWindow::GameWindow() {
+    window_.reset(SDL_CreateWindow(std::string(scene::window_title).c_str(), SDL_WINDOWPOS_CENTERED,
+                                   SDL_WINDOWPOS_CENTERED, scene::design_width, scene::design_height,
+                                   SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
+    if (!window_) throw sdl_failure("no window");
+    // Small enough for a split screen, large enough that the numbers stay numbers.
+    SDL_SetWindowMinimumSize(window_.get(), scene::design_width / 3, scene::design_height / 3);
+
+    if (SurfacePtr icon = load_embedded("bolvenda.ico")) SDL_SetWindowIcon(window_.get(), icon.get());
+
+    arrow_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW));
+    if (SurfacePtr hand = load_embedded("hand.cur")) {
+        SDL_Point hot = cursor_hot_spot(assets::asset("hand.cur"));
+        hand_.reset(SDL_CreateColorCursor(hand.get(), hot.x, hot.y));
+    }
+    // Without a hand of our own the system's is the next best sign of "click here".
+    if (!hand_) hand_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND));
+    if (arrow_) SDL_SetCursor(arrow_.get());
+    if (SDL_GetWindowSurface(window_.get()) == nullptr) throw sdl_failure("no window surface");
+}
+
+void GameWindow::show() {
+    SDL_ShowWindow(window_.get());
+    SDL_RaiseWindow(window_.get());
+}
+
+SDL_Surface& GameWindow::window_surface() {
+    SDL_Surface* surface = SDL_GetWindowSurface(window_.get());
+    if (surface == nullptr) throw sdl_failure("no window surface");
+    return *surface;
+}
+
+scene::Viewport GameWindow::viewport() {
+    SDL_Surface& surface = window_surface();
+    return scene::Viewport::fit(surface.w, surface.h);
+}
+
+SDL_Surface& GameWindow::drawing_surface() {
+    SDL_Surface& surface = window_surface();
+    if (surface.format->format == canvas_format) {
+        canvas_.reset();
+        return surface;
+    }
+    if (!canvas_ || canvas_->w != surface.w || canvas_->h != surface.h)
+        canvas_ = create_canvas_surface(surface.w, surface.h);
+    return *canvas_;
+}
+
+void GameWindow::present() {
+    SDL_Surface& surface = window_surface();
+    if (canvas_) SDL_BlitSurface(canvas_.get(), nullptr, &surface, nullptr);
+    SDL_UpdateWindowSurface(window_.get());
+}
+
+void GameWindow::set_cursor(scene::Cursor cursor) {
+    if (cursor == cursor_) return;
+    cursor_ = cursor;
+    SDL_Cursor* shape = cursor == scene::Cursor::Hand ? hand_.get() : arrow_.get();
+    if (shape != nullptr) SDL_SetCursor(shape);
+}
+
+}  // namespace bolvenda::view

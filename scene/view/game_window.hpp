@@ -1,0 +1,42 @@
+// The game's window: its title, icon and pointers, and the surface it is drawn on. Drawn in
+// software onto the window's own surface; where that surface is not our canvas format, onto a
+// canvas of ours copied across at present().
+#pragma once
+
+#include <SDL.h>
+
+#include "scene/layout.hpp"
+#include "scene/viewport.hpp"
+#include "scene/view/sdl_handles.hpp"
+
+namespace bolvenda::view {
+
+class GameWindow {
+public:
+    // Created hidden at the design size; throws StartupError.
+    GameWindow();
+
+    void show();
+    Uint32 id() const { return SDL_GetWindowID(window_.get()); }
+    SDL_Window* handle() const { return window_.get(); }
+
+    // The viewport of the window's current size, in its surface's pixels.
+    scene::Viewport viewport();
+    // Where to paint the next frame, sized like the window.
+    SDL_Surface& drawing_surface();
+    // Puts the painted frame on screen (also what an expose needs).
+    void present();
+
+    void set_cursor(scene::Cursor cursor);
+
+private:
+    SDL_Surface& window_surface();
+
+    WindowPtr window_;
+    CursorPtr arrow_;
+    CursorPtr hand_;
+    SurfacePtr canvas_;  // only where the window's surface has another format
+    scene::Cursor cursor_ = scene::Cursor::Arrow;
+};
+
+}  // namespace bolvenda::view

@@ -1,0 +1,29 @@
+// A picture ready to compose: 32-bit 0xAARRGGBB with the colour already multiplied by alpha,
+// so that scaling and blending never bring back the colour of transparent pixels.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace bolvenda::view {
+
+struct PremultipliedImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;  // row by row, width * height
+
+    std::uint32_t at(int x, int y) const {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x)];
+    }
+};
+
+// Decodes an embedded GIF (or any format SDL_image reads); transparent pixels become 0.
+// Throws StartupError when the bytes do not decode.
+PremultipliedImage decode_picture(std::span<const unsigned char> bytes, const char* name);
+
+// Resamples to width x height with a cubic filter (Catmull-Rom up, Mitchell down).
+PremultipliedImage resample(const PremultipliedImage& source, int width, int height);
+
+}  // namespace bolvenda::view

@@ -1,0 +1,34 @@
+// Owning handles for SDL, SDL_ttf and SDL_image resources: each is freed exactly once, on
+// every path.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <memory>
+
+namespace bolvenda::view {
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const noexcept { SDL_FreeSurface(s); }
+};
+struct WindowDeleter {
+    void operator()(SDL_Window* w) const noexcept { SDL_DestroyWindow(w); }
+};
+struct CursorDeleter {
+    void operator()(SDL_Cursor* c) const noexcept { SDL_FreeCursor(c); }
+};
+struct FontDeleter {
+    void operator()(TTF_Font* f) const noexcept { TTF_CloseFont(f); }
+};
+struct RwDeleter {
+    void operator()(SDL_RWops* rw) const noexcept { SDL_RWclose(rw); }
+};
+
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
+using CursorPtr = std::unique_ptr<SDL_Cursor, CursorDeleter>;
+using FontPtr = std::unique_ptr<TTF_Font, FontDeleter>;
+using RwPtr = std::unique_ptr<SDL_RWops, RwDeleter>;
+
+}  // namespace bolvenda::view

@@ -1,0 +1,66 @@
+#include "scene/view/text_renderer.hpp"
+
+#include "scene/view/startup_error.hpp"
+
+namespace bolvenda::view {
+
+TextRenderer::TextRenderer(std::string font_file) : file_(std::move(font_file)) { font(12); }
+
+TTF_Font* TextRenderer::font(int pixel_size) {
+    auto found = fonts_.find(pixel_size);
+    if (found != fonts_.end()) return found->second.get();
+    // SDL_ttf sizes are points at 72 dpi, that is pixels of the em, as the design's sizes are.
+    FontPtr opened(TTF_OpenFont(file_.c_str(), pixel_size));
+    if (!opened) {
+        throw StartupError("cannot open the font " + file_ + " (" + TTF_GetError() + ")",
+                           "Impossibile aprire il carattere Arial per i testi del gioco.");
+    }
+    TTF_SetFontHinting(opened.get(), TTF_HINTING_NORMAL);
+    return fonts_.emplace(pixel_size, std::move(opened)).first->second.get();
+}
+
+int TextRenderer::line_height(int pixel_size) { return TTF_FontHeight(font(pixel_size)); }
+
+const PremultipliedImage& TextRenderer::render(std::string_view text, int pixel_size,
+                                               scene::Rgb colour) {
+    int colour_key = colour.r << 16 | colour.g << 8 | colour.b;
+    auto key = std::make_tuple(std::string(text), pixel_size, colour_key);
+    auto found = texts_.find(key);
+    if (found != texts_.end()) return found->second;
+
+    PremultipliedImage image;
+    if (!text.empty()) {
+        SDL_Color fg{colour.r, colour.g, colour.b, 255};
+        SurfacePtr rendered(TTF_RenderUTF8_Blended(font(pixel_size), std::get<0>(key).c_str(), fg));
+        if (!rendered) {
+            throw StartupError(std::string("cannot draw text (") + TTF_GetError() + ")",
+                               "Impossibile disegnare i testi del gioco.");
+        }
+        SurfacePtr argb(SDL_ConvertSurfaceFormat(rendered.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+        if (!argb) throw StartupError(std::string("cannot draw text (") + SDL_GetError() + ")",
+                                      "Impossibile disegnare i testi del gioco.");
+        image.width = argb->w;
+        image.height = argb->h;
+        image.pixels.resize(static_cast<std::size_t>(argb->w) * static_cast<std::size_t>(argb->h));
+        for (int y = 0; y < argb->h; ++y) {
+            const auto* row = reinterpret_cast<const Uint32*>(
+                static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
+            for (int x = 0; x < argb->w; ++x) {
+                Uint32 p = row[x];
+                Uint32 a = p >> 24;
+                auto mul = [a](Uint32 c) { return (c * a + 127) / 255; };
+                image.pixels[static_cast<std::size_t>(y * argb->w + x)] =
+                    a << 24 | mul((p >> 16) & 0xFF) << 16 | mul((p >> 8) & 0xFF) << 8 |
+                    mul(p & 0xFF);
+            }
+        }
+    }
+    return texts_.emplace(std::move(key), std::move(image)).first->second;
+}
+
+void TextRenderer::forget_sizes() {
+    texts_.clear();
+    fonts_.clear();
+}
+
+}  // namespace bolvenda::view

@@ -1,0 +1,34 @@
+// Labels' text: one font file opened at every pixel size asked for, each text rendered once
+// with anti-aliasing and kept, premultiplied, until the window's scale changes.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <tuple>
+
+#include "scene/geometry.hpp"
+#include "scene/view/premultiplied_image.hpp"
+#include "scene/view/sdl_handles.hpp"
+
+namespace bolvenda::view {
+
+class TextRenderer {
+public:
+    // Throws StartupError if the file is not a font SDL_ttf can open.
+    explicit TextRenderer(std::string font_file);
+
+    // The text on one line, as tall as the font's line; empty text gives an empty image.
+    const PremultipliedImage& render(std::string_view text, int pixel_size, scene::Rgb colour);
+    int line_height(int pixel_size);
+    void forget_sizes();
+
+private:
+    TTF_Font* font(int pixel_size);
+
+    std::string file_;
+    std::map<int, FontPtr> fonts_;
+    std::map<std::tuple<std::string, int, int>, PremultipliedImage> texts_;
+};
+
+}  // namespace bolvenda::view
