@@ -69,21 +69,23 @@ void Painter::draw_label(Canvas& canvas, const Placement& label, const Viewport&
     const std::string& caption = label.element->caption();
     if (caption.empty()) return;
     Rect r = viewport.to_window(label.rect);
-    const PremultipliedImage& text =
+    const RenderedText& rendered =
         labels_->render(caption, viewport.length(label.font_px), label.text_colour);
+    const PremultipliedImage& text = rendered.image;
     int x = r.left;
     if (label.align == scene::Align::Center) x = r.left + (r.width - text.width) / 2;
     if (label.align == scene::Align::Right) x = r.right() - text.width;
     // A label never grows with its text: what does not fit its rectangle is cut off.
     Canvas clipped = canvas;
     clipped.clip_to(r);
-    clipped.blend(text, x, r.top);
+    clipped.blend(text, x, r.top - rendered.rise);
 }
 
 void Painter::draw_tooltip(Canvas& canvas, const scene::TooltipTracker::Shown& tip,
                            const Viewport& viewport) {
-    const PremultipliedImage& text =
+    const RenderedText& rendered =
         tips_->render(tip.text, viewport.length(tooltip_font_px), tooltip_ink);
+    const PremultipliedImage& text = rendered.image;
     int pad = viewport.length(3);
     int border = 1;
     int w = text.width + 2 * (pad + border);
@@ -97,7 +99,7 @@ void Painter::draw_tooltip(Canvas& canvas, const scene::TooltipTracker::Shown& t
     y = std::clamp(y, 0, std::max(0, viewport.window_height() - h));
     canvas.fill({x, y, w, h}, tooltip_ink);
     canvas.fill({x + border, y + border, w - 2 * border, h - 2 * border}, tooltip_paper);
-    canvas.blend(text, x + border + pad, y + border + pad / 2);
+    canvas.blend(text, x + border + pad, y + border + pad / 2 - rendered.rise);
 }
 
 void Painter::paint(const scene::Layout& layout, const Viewport& viewport, SDL_Surface& target,

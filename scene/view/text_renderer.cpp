@@ -1,5 +1,7 @@
 #include "scene/view/text_renderer.hpp"
 
+#include <algorithm>
+
 #include "scene/view/startup_error.hpp"
 
 namespace bolvenda::view {
@@ -21,15 +23,40 @@ TTF_Font* TextRenderer::font(int pixel_size) {
 
 int TextRenderer::line_height(int pixel_size) { return TTF_FontHeight(font(pixel_size)); }
 
-const PremultipliedImage& TextRenderer::render(std::string_view text, int pixel_size,
-                                               scene::Rgb colour) {
+namespace {
+
+// How far the text's glyphs reach above the font's ascent, as SDL_ttf then makes its surface
+// taller at the top.
+int rise_of(TTF_Font* font, std::string_view utf8) {
+    int highest = TTF_FontAscent(font);
+    for (std::size_t i = 0; i < utf8.size();) {
+        auto c = static_cast<unsigned char>(utf8[i]);
+        int length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        Uint32 code = length == 1 ? c : c & (0x7F >> length);
+        for (int k = 1; k < length && i + static_cast<std::size_t>(k) < utf8.size(); ++k)
+            code = code << 6 | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3F);
+        i += static_cast<std::size_t>(length);
+        int minx = 0, maxx = 0, miny = 0, maxy = 0, advance = 0;
+        if (TTF_GlyphMetrics32(font, code, &minx, &maxx, &miny, &maxy, &advance) == 0)
+            highest = std::max(highest, maxy);
+    }
+    return highest - TTF_FontAscent(font);
+}
+
+}  // namespace
+
+const RenderedText& TextRenderer::render(std::string_view text, int pixel_size, scene::Rgb colour) {
     int colour_key = colour.r << 16 | colour.g << 8 | colour.b;
     auto key = std::make_tuple(std::string(text), pixel_size, colour_key);
     auto found = texts_.find(key);
     if (found != texts_.end()) return found->second;
 
-    PremultipliedImage image;
+    // The counters write ever new numbers: keep the cache small rather than ever growing.
+    if (texts_.size() >= max_cached_texts) texts_.clear();
+    RenderedText rendered_text;
+    PremultipliedImage& image = rendered_text.image;
     if (!text.empty()) {
+        rendered_text.rise = rise_of(font(pixel_size), text);
         SDL_Color fg{colour.r, colour.g, colour.b, 255};
         SurfacePtr rendered(TTF_RenderUTF8_Blended(font(pixel_size), std::get<0>(key).c_str(), fg));
         if (!rendered) {
@@ -55,7 +82,7 @@ const PremultipliedImage& TextRenderer::render(std::string_view text, int pixel_
             }
         }
     }
-    return texts_.emplace(std::move(key), std::move(image)).first->second;
+    return texts_.emplace(std::move(key), std::move(rendered_text)).first->second;
 }
 
 void TextRenderer::forget_sizes() {

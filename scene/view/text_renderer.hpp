@@ -13,22 +13,31 @@
 
 namespace bolvenda::view {
 
+// A rendered line of text. The image starts rise pixels above the top of the font's line
+// where a glyph (the accent of "È" at small sizes) reaches higher than the font's ascent.
+struct RenderedText {
+    PremultipliedImage image;
+    int rise = 0;
+};
+
 class TextRenderer {
 public:
     // Throws StartupError if the file is not a font SDL_ttf can open.
     explicit TextRenderer(std::string font_file);
 
-    // The text on one line, as tall as the font's line; empty text gives an empty image.
-    const PremultipliedImage& render(std::string_view text, int pixel_size, scene::Rgb colour);
+    // The text on one line; empty text gives an empty image.
+    const RenderedText& render(std::string_view text, int pixel_size, scene::Rgb colour);
     int line_height(int pixel_size);
     void forget_sizes();
+
+    static constexpr std::size_t max_cached_texts = 256;
 
 private:
     TTF_Font* font(int pixel_size);
 
     std::string file_;
     std::map<int, FontPtr> fonts_;
-    std::map<std::tuple<std::string, int, int>, PremultipliedImage> texts_;
+    std::map<std::tuple<std::string, int, int>, RenderedText> texts_;
 };
 
 }  // namespace bolvenda::view

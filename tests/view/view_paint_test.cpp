@@ -1,0 +1,252 @@
+// The painted window probed pixel by pixel: pond, number line, labels, pictures in their
+// rectangles and drawing order, the letterbox and the same scene at other window sizes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "../driver.hpp"
+#include "offscreen.hpp"
+
+namespace bolvenda::testing {
+namespace {
+
+using scene::Rect;
+using scene::Rgb;
+
+constexpr Rgb blue{0, 0, 255};
+
+class Paint : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { offscreen = new Offscreen; }
+    static void TearDownTestSuite() {
+        delete offscreen;
+        offscreen = nullptr;
+    }
+    static Offscreen* offscreen;
+
+    // Bounding box of the pixels that differ between two renders (empty if none).
+    static Rect changed(const SDL_Surface& a, const SDL_Surface& b) {
+        int left = a.w, top = a.h, right = -1, bottom = -1;
+        for (int y = 0; y < a.h; ++y)
+            for (int x = 0; x < a.w; ++x)
+                if (!(pixel(a, x, y) == pixel(b, x, y))) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        if (right < 0) return {};
+        return {left, top, right - left + 1, bottom - top + 1};
+    }
+    static int differing(const SDL_Surface& a, const SDL_Surface& b, Rect r, int tolerance) {
+        int count = 0;
+        for (int y = r.top; y < r.bottom(); ++y)
+            for (int x = r.left; x < r.right(); ++x) {
+                Rgb p = pixel(a, x, y), q = pixel(b, x, y);
+                int d = std::max({std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)});
+                count += d > tolerance;
+            }
+        return count;
+    }
+};
+Offscreen* Paint::offscreen = nullptr;
+
+Rgb pond_at(Offscreen& o, int x, int y) {
+    std::uint32_t p = o.pictures().natural(scene::Picture::Pond).at(x, y);
+    return {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+            static_cast<unsigned char>(p)};
+}
+
+TEST_F(Paint, PondFromTheCornerAtNaturalSize) {
+    Driver d;
+    auto s = offscreen->render(d.scene());
+    ASSERT_EQ(s->w, 792);
+    ASSERT_EQ(s->h, 566);
+    for (auto [x, y] : {std::pair{0, 0}, {5, 5}, {791, 150}, {300, 250}, {791, 400}, {600, 420}})
+        EXPECT_EQ(pixel(*s, x, y), pond_at(*offscreen, x, y)) << x << "," << y;
+}
+
+TEST_F(Paint, NumberLineTicksAndAxis) {
+    Driver d;
+    d.scene().Image(4).set_visible(false);  // the face stands over the axis's right end
+    auto s = offscreen->render(d.scene());
+    for (int n = 0; n <= 20; ++n) {
+        int x = 64 + 32 * n;
+        for (int y = 456; y <= 472; ++y) EXPECT_EQ(pixel(*s, x, y), blue) << "tick " << n << " y " << y;
+        EXPECT_EQ(pixel(*s, x - 1, 458), blue) << "2 pixels wide";
+        EXPECT_NE(pixel(*s, x + 1, 458), blue);
+        EXPECT_NE(pixel(*s, x - 2, 458), blue);
+        EXPECT_NE(pixel(*s, x, 454), blue);
+        EXPECT_NE(pixel(*s, x, 474), blue);
+    }
+    for (int x = 40; x <= 728; ++x) EXPECT_EQ(pixel(*s, x, 464), blue) << "axis x " << x;
+    EXPECT_EQ(pixel(*s, 100, 463), blue) << "2 pixels high";
+    EXPECT_NE(pixel(*s, 100, 462), blue);
+    EXPECT_NE(pixel(*s, 100, 465), blue);
+    EXPECT_NE(pixel(*s, 38, 464), blue);
+    EXPECT_NE(pixel(*s, 730, 464), blue);
+}
+
+TEST_F(Paint, NumberCaptionsCentredUnderTheirTicks) {
+    Driver d;
+    Driver empty;
+    for (int k = 1; k <= 21; ++k) empty.scene().Label(k).set_caption("");
+    auto with = offscreen->render(d.scene());
+    auto without = offscreen->render(empty.scene());
+    for (int n : {0, 7, 11, 20}) {
+        Rect box{48 + 32 * n, 480, 33, 33};
+        // The ink of the caption: where the render differs from the same scene without it.
+        int left = 9999, right = -1, top = 9999, dark = 0;
+        for (int y = box.top; y < box.bottom(); ++y)
+            for (int x = box.left; x < box.right(); ++x)
+                if (!(pixel(*with, x, y) == pixel(*without, x, y))) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    Rgb p = pixel(*with, x, y);
+                    dark += p.r < 40 && p.g < 40 && p.b < 40;
+                }
+        ASSERT_GE(right, 0) << "no caption drawn for " << n;
+        double centre = (left + right + 1) / 2.0;
+        EXPECT_NEAR(centre, 64 + 32 * n + 0.5, 1.5) << n;
+        EXPECT_LT(top - box.top, 8) << "one line from the top edge";
+        EXPECT_GT(dark, 20) << "black text";
+    }
+    // "20" in its 33-pixel box under the tick at 704, not spilling into the face's area.
+    Rect changed_20 = changed(*with, *without);
+    EXPECT_LE(changed_20.right(), 721);
+}
+
+TEST_F(Paint, FrogStandsOnItsNumberInItsRectangle) {
+    Driver d;
+    d.form().Image3_Click();
+    Driver bare;
+    for (auto* e : bare.scene().elements())
+        if (e->kind() != runtime::ElementKind::Line) e->set_visible(false);
+    auto none = offscreen->render(bare.scene());
+    for (int n : {0, 3, 12, 20}) {
+        Driver one;
+        for (auto* e : one.scene().elements())
+            if (e->kind() != runtime::ElementKind::Line) e->set_visible(false);
+        one.scene().Image1().item(n).set_visible(true);
+        Rect got = changed(*offscreen->render(one.scene()), *none);
+        Rect want{16 + 32 * n, 296, 80, 163};
+        EXPECT_GE(got.left, want.left) << n;
+        EXPECT_GE(got.top, want.top) << n;
+        EXPECT_LE(got.right(), want.right()) << n;
+        EXPECT_LE(got.bottom(), want.bottom()) << n;
+        // The picture is stretched to fill its rectangle (the drawing leaves a small margin).
+        EXPECT_GT(got.width, 70) << n;
+        EXPECT_GT(got.height, 140) << n;
+    }
+}
+
+TEST_F(Paint, ResultFacesAndNotEqualHideWhatLiesBehind) {
+    Rect faces{720, 440, 72, 53};  // cut at the window's right edge
+    Rect signs{416, 528, 30, 23};
+    Driver both, front_only;
+    both.scene().Image(4).set_visible(true);
+    both.scene().Image(6).set_visible(true);
+    both.scene().Image(7).set_visible(true);
+    both.scene().Image(8).set_visible(true);
+    front_only.scene().Image(4).set_visible(false);
+    front_only.scene().Image(6).set_visible(true);
+    front_only.scene().Image(7).set_visible(false);
+    front_only.scene().Image(8).set_visible(true);
+    auto a = offscreen->render(both.scene());
+    auto b = offscreen->render(front_only.scene());
+    // Only the soft edge of the shared silhouette may differ a little.
+    EXPECT_EQ(differing(*a, *b, faces, 48), 0);
+    EXPECT_EQ(differing(*a, *b, signs, 48), 0);
+    // And the front pictures are really there: the sad face differs from the happy one.
+    front_only.scene().Image(6).set_visible(false);
+    front_only.scene().Image(5).set_visible(true);
+    EXPECT_GT(differing(*offscreen->render(front_only.scene()), *b, faces, 48), 30);
+}
+
+TEST_F(Paint, CaptionsChangeWhatIsShownAtOnce) {
+    Driver d;
+    auto before = offscreen->render(d.scene());
+    d.scene().Label(29).set_caption("7");
+    auto after = offscreen->render(d.scene());
+    Rect r = changed(*before, *after);
+    EXPECT_GE(r.left, 664);
+    EXPECT_LE(r.right(), 713);
+    EXPECT_GE(r.top, 528);
+    EXPECT_GT(r.width, 3) << "the new text is drawn";
+    // Right-aligned: the ink ends near the rectangle's right edge.
+    EXPECT_GE(r.right(), 705);
+    d.scene().Label(29).set_caption("");
+    EXPECT_TRUE(same_pixels(*offscreen->render(d.scene()), *before, {0, 0, 792, 566}));
+}
+
+TEST_F(Paint, BlueCaptions) {
+    Driver d;
+    auto s = offscreen->render(d.scene());
+    int blue_ink = 0;
+    for (int x = 0; x < 792; ++x)
+        for (int y = 32; y < 65; ++y) blue_ink += pixel(*s, x, y) == blue;
+    EXPECT_GT(blue_ink, 300) << "the title is blue";
+}
+
+TEST_F(Paint, LetterboxAndOtherSizes) {
+    Driver d;
+    d.scene().Image(4).set_visible(false);
+    auto design = offscreen->render(d.scene());
+    // Wider: bars of the background colour either side, the scene unscaled between them.
+    auto wide = offscreen->render(d.scene(), 1000, 566);
+    for (int y = 0; y < 566; y += 37) {
+        EXPECT_EQ(pixel(*wide, 0, y), scene::background_colour);
+        EXPECT_EQ(pixel(*wide, 103, y), scene::background_colour);
+        EXPECT_EQ(pixel(*wide, 999, y), scene::background_colour);
+    }
+    for (int y = 0; y < 566; y += 3)
+        for (int x = 0; x < 792; x += 3) ASSERT_EQ(pixel(*wide, x + 104, y), pixel(*design, x, y));
+
+    // Twice the size, with a band above and below: ticks and axis where the scale puts them.
+    auto twice = offscreen->render(d.scene(), 1584, 1232);
+    for (int x = 0; x < 1584; x += 50) {
+        EXPECT_EQ(pixel(*twice, x, 10), scene::background_colour);
+        EXPECT_EQ(pixel(*twice, x, 1231), scene::background_colour);
+    }
+    const int top = 50;
+    EXPECT_EQ(pixel(*twice, 0, top), pond_at(*offscreen, 0, 0));
+    for (int n = 0; n <= 20; n += 5) {
+        EXPECT_EQ(pixel(*twice, 2 * (64 + 32 * n), top + 2 * 460), blue);
+        EXPECT_EQ(pixel(*twice, 2 * (64 + 32 * n) - 2, top + 2 * 460), blue) << "4 pixels wide";
+        EXPECT_NE(pixel(*twice, 2 * (64 + 32 * n) + 3, top + 2 * 460), blue);
+    }
+    EXPECT_EQ(pixel(*twice, 2 * 300, top + 2 * 464), blue);
+    // The pond's right and bottom ends stay cut at the client area's edges.
+    EXPECT_EQ(pixel(*twice, 100, top + 2 * 566), scene::background_colour);
+
+    // Half the size still draws the whole line.
+    auto half = offscreen->render(d.scene(), 396, 283);
+    EXPECT_EQ(pixel(*half, 150, 232), blue);
+}
+
+TEST_F(Paint, TooltipInsideTheWindowWithItsAccent) {
+    Driver d;
+    auto plain = offscreen->render(d.scene());
+    using Shown = scene::TooltipTracker::Shown;
+    // Near the right and bottom edges the tip moves to stay whole inside the window.
+    auto tipped = offscreen->render(d.scene(), 792, 566, Shown{"OH,NO! MI È SCAPPATA!", {780, 560}});
+    Rect r = changed(*plain, *tipped);
+    ASSERT_GT(r.width, 60);
+    EXPECT_LE(r.right(), 792);
+    EXPECT_LE(r.bottom(), 566);
+    EXPECT_GT(r.height, 12);
+    EXPECT_EQ(pixel(*tipped, r.left + 2, r.top + 1), view::tooltip_paper);
+    // The accent is drawn: "È" differs from "E" above the letter.
+    auto with_e = offscreen->render(d.scene(), 792, 566, Shown{"MI E", {100, 100}});
+    auto with_egrave = offscreen->render(d.scene(), 792, 566, Shown{"MI È", {100, 100}});
+    EXPECT_FALSE(same_pixels(*with_e, *with_egrave, {0, 0, 792, 566}));
+    Rect accent = changed(*with_e, *with_egrave);
+    Rect box = changed(*plain, *with_e);
+    EXPECT_GT(accent.left, box.left + box.width / 2) << "only the last letter differs";
+}
+
+}  // namespace
+}  // namespace bolvenda::testing
