@@ -31,8 +31,9 @@ int play() {
     runtime::SystemClock clock;
     app::GameCore core(clock);
     view::PictureSet pictures;
-    view::TextRenderer labels(view::find_font_file("Arial:bold"));
-    view::TextRenderer tips(view::find_font_file("Arial"));
+    view::FontFinder fonts;
+    view::TextRenderer labels(fonts.file_for("Arial:bold"));
+    view::TextRenderer tips(fonts.file_for("Arial"));
     view::Painter painter(pictures, labels, tips);
     view::GameWindow window;
     app::Session session(core, window, painter);

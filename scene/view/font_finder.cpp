@@ -1,18 +1,11 @@
 #include "scene/view/font_finder.hpp"
 
-#include <fontconfig/fontconfig.h>
-
-#include <memory>
-
 #include "scene/view/startup_error.hpp"
 
 namespace bolvenda::view {
 
 namespace {
 
-struct ConfigDeleter {
-    void operator()(FcConfig* c) const noexcept { FcConfigDestroy(c); }
-};
 struct PatternDeleter {
     void operator()(FcPattern* p) const noexcept { FcPatternDestroy(p); }
 };
@@ -26,21 +19,25 @@ StartupError no_font(const char* pattern, const char* why) {
 
 }  // namespace
 
-std::string find_font_file(const char* pattern) {
-    // A configuration of our own, so that nothing global of fontconfig stays behind.
-    std::unique_ptr<FcConfig, ConfigDeleter> config(FcInitLoadConfigAndFonts());
-    if (!config) throw no_font(pattern, "fontconfig did not start");
+// A configuration of our own, so that nothing global of fontconfig stays behind.
+FontFinder::FontFinder() : config_(FcInitLoadConfigAndFonts()) {
+    if (!config_) throw no_font("Arial", "fontconfig did not start");
+}
+
+std::string FontFinder::file_for(const char* pattern) const {
     PatternPtr wanted(FcNameParse(reinterpret_cast<const FcChar8*>(pattern)));
     if (!wanted) throw no_font(pattern, "bad pattern");
-    FcConfigSubstitute(config.get(), wanted.get(), FcMatchPattern);
+    FcConfigSubstitute(config_.get(), wanted.get(), FcMatchPattern);
     FcDefaultSubstitute(wanted.get());
     FcResult result = FcResultNoMatch;
-    PatternPtr match(FcFontMatch(config.get(), wanted.get(), &result));
+    PatternPtr match(FcFontMatch(config_.get(), wanted.get(), &result));
     FcChar8* file = nullptr;
     if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch ||
         file == nullptr)
         throw no_font(pattern, "no font installed");
     return reinterpret_cast<const char*>(file);
 }
+
+std::string find_font_file(const char* pattern) { return FontFinder().file_for(pattern); }
 
 }  // namespace bolvenda::view
