@@ -11,7 +11,6 @@ namespace bolvenda::view {
 
 SdlLibrary::SdlLibrary(bool video) : video_(video) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");  // the first tap on the window counts
     if (video_ && SDL_Init(SDL_INIT_VIDEO) != 0) {
         throw StartupError(std::string("cannot open the game window: no display available (") +
