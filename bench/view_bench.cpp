@@ -89,3 +89,4 @@ void BM_DecodePictures(benchmark::State& state) {
 BENCHMARK(BM_DecodePictures)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+BENCHMARK_MAIN();
