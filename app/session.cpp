@@ -19,8 +19,8 @@ std::optional<scene::Point> Session::design_point(int window_x, int window_y) co
 
 void Session::repaint() {
     viewport_ = window_->viewport();
-    painter_->paint(layout_, viewport_, window_->drawing_surface(), tips_.shown());
-    window_->present();
+    auto changed = painter_->paint(layout_, viewport_, window_->drawing_surface(), tips_.shown());
+    window_->present(changed);
     painted_revision_ = core_->scene().revision().value();
 }
 
@@ -39,7 +39,7 @@ bool Session::handle(const SDL_Event& event) {
             if (event.window.windowID != window_->id()) return false;
             switch (event.window.event) {
                 case SDL_WINDOWEVENT_CLOSE: core_->end(); return false;
-                case SDL_WINDOWEVENT_SIZE_CHANGED: return true;
+                case SDL_WINDOWEVENT_SIZE_CHANGED: painter_->forget_frame(); return true;
                 case SDL_WINDOWEVENT_EXPOSED: window_->present(); return false;
                 case SDL_WINDOWEVENT_LEAVE: pointer_ = std::nullopt; return tips_.pointer_moved(std::nullopt, now);
                 default: return false;

@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 
 #include <string>
+#include <vector>
 
 #include "scene/assets/assets.hpp"
 #include "scene/view/canvas.hpp"
@@ -84,6 +85,18 @@ void GameWindow::present() {
     SDL_Surface& surface = window_surface();
     if (canvas_) SDL_BlitSurface(canvas_.get(), nullptr, &surface, nullptr);
     SDL_UpdateWindowSurface(window_.get());
+}
+
+void GameWindow::present(std::span<const scene::Rect> changed) {
+    if (changed.empty()) return;
+    SDL_Surface& surface = window_surface();
+    std::vector<SDL_Rect> rects;
+    rects.reserve(changed.size());
+    for (const scene::Rect& r : changed) {
+        rects.push_back({r.left, r.top, r.width, r.height});
+        if (canvas_) SDL_BlitSurface(canvas_.get(), &rects.back(), &surface, &rects.back());
+    }
+    SDL_UpdateWindowSurfaceRects(window_.get(), rects.data(), static_cast<int>(rects.size()));
 }
 
 void GameWindow::set_cursor(scene::Cursor cursor) {

@@ -5,6 +5,8 @@
 
 #include <SDL.h>
 
+#include <span>
+
 #include "scene/layout.hpp"
 #include "scene/viewport.hpp"
 #include "scene/view/sdl_handles.hpp"
@@ -24,8 +26,10 @@ public:
     scene::Viewport viewport();
     // Where to paint the next frame, sized like the window.
     SDL_Surface& drawing_surface();
-    // Puts the painted frame on screen (also what an expose needs).
+    // Puts the painted frame on screen: the whole of it (what an expose needs), or only the
+    // rectangles that changed.
     void present();
+    void present(std::span<const scene::Rect> changed);
 
     void set_cursor(scene::Cursor cursor);
 

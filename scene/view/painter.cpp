@@ -81,15 +81,11 @@ void Painter::draw_label(Canvas& canvas, const Placement& label, const Viewport&
     clipped.blend(text, x, r.top - rendered.rise);
 }
 
-void Painter::draw_tooltip(Canvas& canvas, const scene::TooltipTracker::Shown& tip,
-                           const Viewport& viewport) {
-    const RenderedText& rendered =
-        tips_->render(tip.text, viewport.length(tooltip_font_px), tooltip_ink);
-    const PremultipliedImage& text = rendered.image;
+Rect Painter::tooltip_rect(const scene::TooltipTracker::Shown& tip, const Viewport& viewport) {
+    const RenderedText& rendered = tips_->render(tip.text, viewport.length(tooltip_font_px), tooltip_ink);
     int pad = viewport.length(3);
-    int border = 1;
-    int w = text.width + 2 * (pad + border);
-    int h = tips_->line_height(viewport.length(tooltip_font_px)) + 2 * border + pad;
+    int w = rendered.image.width + 2 * (pad + 1);
+    int h = tips_->line_height(viewport.length(tooltip_font_px)) + 2 + pad;
     // Below the pointer's hand, as desktops place it; above it where the window ends.
     int px = viewport.x(tip.at.x), py = viewport.y(tip.at.y);
     int x = px;
@@ -97,32 +93,90 @@ void Painter::draw_tooltip(Canvas& canvas, const scene::TooltipTracker::Shown& t
     if (y + h > viewport.window_height()) y = py - h - viewport.length(4);
     x = std::clamp(x, 0, std::max(0, viewport.window_width() - w));
     y = std::clamp(y, 0, std::max(0, viewport.window_height() - h));
-    canvas.fill({x, y, w, h}, tooltip_ink);
-    canvas.fill({x + border, y + border, w - 2 * border, h - 2 * border}, tooltip_paper);
-    canvas.blend(text, x + border + pad, y + border + pad / 2 - rendered.rise);
+    return {x, y, w, h};
 }
 
-void Painter::paint(const scene::Layout& layout, const Viewport& viewport, SDL_Surface& target,
-                    const std::optional<scene::TooltipTracker::Shown>& tip) {
-    prepare_base(layout, viewport);
-    SDL_BlitSurface(base_.get(), nullptr, &target, nullptr);
+void Painter::draw_tooltip(Canvas& canvas, const scene::TooltipTracker::Shown& tip,
+                           const Viewport& viewport) {
+    Rect box = tooltip_rect(tip, viewport);
+    const RenderedText& rendered = tips_->render(tip.text, viewport.length(tooltip_font_px), tooltip_ink);
+    int pad = viewport.length(3);
+    canvas.fill(box, tooltip_ink);
+    canvas.fill({box.left + 1, box.top + 1, box.width - 2, box.height - 2}, tooltip_paper);
+    canvas.blend(rendered.image, box.left + 1 + pad, box.top + 1 + pad / 2 - rendered.rise);
+}
+
+Rect Painter::element_rect(const Placement& placed, const Viewport& viewport) const {
+    return viewport.to_window(placed.rect);
+}
+
+Painter::Frame Painter::snapshot(const scene::Layout& layout, const Viewport& viewport,
+                                 SDL_Surface& target,
+                                 const std::optional<scene::TooltipTracker::Shown>& tip) {
+    Frame frame;
+    frame.pixels = target.pixels;
+    frame.viewport = viewport;
+    frame.elements.reserve(layout.front_to_back().size());
+    for (const Placement& placed : layout.front_to_back())
+        frame.elements.emplace_back(placed.element->visible(), placed.element->caption());
+    frame.tip = tip;
+    if (tip) frame.tip_rect = tooltip_rect(*tip, viewport);
+    return frame;
+}
+
+void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, SDL_Surface& target,
+                        Rect area, const std::optional<scene::TooltipTracker::Shown>& tip) {
+    SDL_Rect r{area.left, area.top, area.width, area.height};
+    SDL_BlitSurface(base_.get(), &r, &target, &r);
 
     Canvas canvas(target);
-    canvas.clip_to(viewport.client_area());
+    canvas.clip_to(area);
+    Canvas scene_canvas = canvas;
+    scene_canvas.clip_to(viewport.client_area());
     const auto& order = layout.front_to_back();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         const Placement& placed = *it;
-        if (!placed.element->visible()) continue;
-        switch (placed.element->kind()) {
-            case ElementKind::Line: break;  // in the base layer
-            case ElementKind::Image: draw_picture(canvas, placed, viewport); break;
-            case ElementKind::Label: draw_label(canvas, placed, viewport); break;
+        if (!placed.element->visible() || placed.element->kind() == ElementKind::Line) continue;
+        Rect own = element_rect(placed, viewport);
+        if (own.right() <= area.left || own.left >= area.right() || own.bottom() <= area.top ||
+            own.top >= area.bottom())
+            continue;
+        if (placed.element->kind() == ElementKind::Image) draw_picture(scene_canvas, placed, viewport);
+        else draw_label(scene_canvas, placed, viewport);
+    }
+    if (tip) draw_tooltip(canvas, *tip, viewport);  // a tooltip may reach into the letterbox
+}
+
+std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& viewport,
+                                 SDL_Surface& target,
+                                 const std::optional<scene::TooltipTracker::Shown>& tip) {
+    prepare_base(layout, viewport);
+    Frame now = snapshot(layout, viewport, target, tip);
+    const Rect whole{0, 0, viewport.window_width(), viewport.window_height()};
+    std::vector<Rect> damage;
+    if (!frame_ || frame_->pixels != now.pixels || !(frame_->viewport == viewport) ||
+        frame_->elements.size() != now.elements.size()) {
+        damage.push_back(whole);
+    } else {
+        const auto& order = layout.front_to_back();
+        for (std::size_t i = 0; i < order.size(); ++i)
+            if (frame_->elements[i] != now.elements[i]) damage.push_back(element_rect(order[i], viewport));
+        bool tip_changed = frame_->tip.has_value() != now.tip.has_value() ||
+                           (now.tip && (frame_->tip->text != now.tip->text || !(frame_->tip->at == now.tip->at)));
+        if (tip_changed) {
+            if (frame_->tip) damage.push_back(frame_->tip_rect);
+            if (now.tip) damage.push_back(now.tip_rect);
         }
     }
-    if (tip) {
-        Canvas whole(target);  // a tooltip may reach into the letterbox
-        draw_tooltip(whole, *tip, viewport);
+    for (Rect& area : damage) {
+        area = Rect{std::max(area.left, 0), std::max(area.top, 0),
+                    std::min(area.right(), whole.width) - std::max(area.left, 0),
+                    std::min(area.bottom(), whole.height) - std::max(area.top, 0)};
+        if (area.width > 0 && area.height > 0) draw_area(layout, viewport, target, area, tip);
     }
+    std::erase_if(damage, [](const Rect& a) { return a.width <= 0 || a.height <= 0; });
+    frame_ = std::move(now);
+    return damage;
 }
 
 }  // namespace bolvenda::view

@@ -1,9 +1,15 @@
 // Paints the window: the letterbox and the pond, then every visible element from the back of
 // the drawing order to the front, then the tooltip. Lines and pond never change, so they are
-// kept as a ready base layer per window size; a repaint copies it and draws the rest.
+// kept as a ready base layer per window size. A repaint onto the frame painted last redraws
+// only the rectangles of the elements whose Visible or Caption changed (and of the tooltip):
+// there it restores the base layer and draws everything that overlaps, back to front, so the
+// result is the same as a whole repaint.
 #pragma once
 
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "scene/layout.hpp"
 #include "scene/tooltip_tracker.hpp"
@@ -25,23 +31,43 @@ public:
     Painter(PictureSet& pictures, TextRenderer& labels, TextRenderer& tips)
         : pictures_(&pictures), labels_(&labels), tips_(&tips) {}
 
-    // target must be canvas_format and viewport.window_width() x window_height().
-    void paint(const scene::Layout& layout, const scene::Viewport& viewport, SDL_Surface& target,
-               const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt);
+    // target must be canvas_format and viewport.window_width() x window_height(). Returns the
+    // window rectangles that changed, to be put on screen.
+    std::vector<scene::Rect> paint(const scene::Layout& layout, const scene::Viewport& viewport,
+                                   SDL_Surface& target,
+                                   const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt);
+    // The next paint redraws the whole window: call it whenever the target is not the surface
+    // painted last (a new surface may well reuse the old one's memory).
+    void forget_frame() { frame_.reset(); }
 
 private:
+    // What the frame on the target shows, to find what changed.
+    struct Frame {
+        const void* pixels = nullptr;
+        scene::Viewport viewport;
+        std::vector<std::pair<bool, std::string>> elements;  // Visible, Caption per placement
+        std::optional<scene::TooltipTracker::Shown> tip;
+        scene::Rect tip_rect;
+    };
+    void draw_area(const scene::Layout& layout, const scene::Viewport& viewport, SDL_Surface& target,
+                   scene::Rect area, const std::optional<scene::TooltipTracker::Shown>& tip);
+    scene::Rect element_rect(const scene::Placement& placed, const scene::Viewport& viewport) const;
+    scene::Rect tooltip_rect(const scene::TooltipTracker::Shown& tip, const scene::Viewport& viewport);
     void prepare_base(const scene::Layout& layout, const scene::Viewport& viewport);
     void draw_line(Canvas& canvas, const scene::Placement& line, const scene::Viewport& viewport);
     void draw_picture(Canvas& canvas, const scene::Placement& picture, const scene::Viewport& viewport);
     void draw_label(Canvas& canvas, const scene::Placement& label, const scene::Viewport& viewport);
     void draw_tooltip(Canvas& canvas, const scene::TooltipTracker::Shown& tip,
                       const scene::Viewport& viewport);
+    Frame snapshot(const scene::Layout& layout, const scene::Viewport& viewport, SDL_Surface& target,
+                   const std::optional<scene::TooltipTracker::Shown>& tip);
 
     PictureSet* pictures_;
     TextRenderer* labels_;
     TextRenderer* tips_;
     SurfacePtr base_;
     std::optional<scene::Viewport> base_viewport_;
+    std::optional<Frame> frame_;
 };
 
 }  // namespace bolvenda::view

@@ -27,11 +27,13 @@ public:
                             const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt) {
         scene::Layout layout(scene);
         view::SurfacePtr surface = view::create_canvas_surface(width, height);
+        painter_.forget_frame();  // a new surface, even where it reuses the old one's memory
         painter_.paint(layout, scene::Viewport::fit(width, height), *surface, tip);
         return surface;
     }
 
     view::PictureSet& pictures() { return pictures_; }
+    view::Painter& painter() { return painter_; }
     view::TextRenderer& labels() { return labels_; }
 
 private:

@@ -250,3 +250,49 @@ TEST_F(Paint, TooltipInsideTheWindowWithItsAccent) {
 
 }  // namespace
 }  // namespace bolvenda::testing
+
+namespace bolvenda::testing {
+namespace {
+
+// Repainting only what changed must give exactly the frame a whole repaint gives, whatever
+// the game did in between, tooltips coming and going included.
+TEST(IncrementalPaint, EqualsAWholeRepaintThroughAGame) {
+    Offscreen full;
+    Offscreen incremental_view;
+    Driver d(41000.5f, 2.3f);
+    scene::Layout layout(d.scene());
+    view::Painter& painter = incremental_view.painter();
+    auto surface = view::create_canvas_surface(scene::design_width, scene::design_height);
+    const auto viewport = scene::Viewport::fit(scene::design_width, scene::design_height);
+    auto first = painter.paint(layout, viewport, *surface);
+    ASSERT_EQ(first.size(), 1u) << "the first paint is the whole window";
+    EXPECT_EQ(first[0], (scene::Rect{0, 0, 792, 566}));
+    EXPECT_TRUE(painter.paint(layout, viewport, *surface).empty()) << "nothing changed";
+
+    std::uint64_t seed = 12345;
+    auto next = [&] { return (seed = seed * 6364136223846793005ull + 1442695040888963407ull) >> 33; };
+    using Shown = scene::TooltipTracker::Shown;
+    std::optional<Shown> tip;
+    for (int step = 0; step < 60; ++step) {
+        switch (next() % 4) {
+            case 0: d.new_round(); break;
+            case 1: d.click_number(static_cast<int>(next() % 21)); break;
+            case 2: d.click_number(static_cast<int>(d.form().somma)); break;
+            case 3:
+                tip = next() % 2 ? std::optional<Shown>(Shown{"AIUTOOOO!!!", {static_cast<int>(next() % 792),
+                                                                             static_cast<int>(next() % 566)}})
+                                 : std::nullopt;
+                break;
+        }
+        auto changed = painter.paint(layout, viewport, *surface, tip);
+        for (const scene::Rect& r : changed) {
+            EXPECT_GE(r.left, 0);
+            EXPECT_LE(r.right(), 792);
+        }
+        auto expected = full.render(d.scene(), 792, 566, tip);
+        ASSERT_TRUE(same_pixels(*surface, *expected, {0, 0, 792, 566})) << "step " << step;
+    }
+}
+
+}  // namespace
+}  // namespace bolvenda::testing
