@@ -1,0 +1,149 @@
+// The event loop on SDL's dummy video driver: real SDL events in, the game's state out, with
+// no display. Pointer positions are window pixels, as SDL reports them.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cmath>
+#include <limits>
+
+#include "../driver.hpp"
+#include "app/session.hpp"
+#include "runtime/runtime_error.hpp"
+#include "scene/view/font_finder.hpp"
+#include "scene/view/game_window.hpp"
+#include "scene/view/painter.hpp"
+#include "scene/view/picture_set.hpp"
+#include "scene/view/sdl_library.hpp"
+#include "scene/view/text_renderer.hpp"
+
+namespace bolvenda::testing {
+namespace {
+
+class SessionTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy"); }
+
+    view::SdlLibrary sdl;
+    SteppingClock clock{50000.5f, 3.1f};
+    app::GameCore core{clock};
+    view::PictureSet pictures;
+    view::FontFinder fonts;
+    view::TextRenderer labels{fonts.file_for("Arial:bold")};
+    view::TextRenderer tips{fonts.file_for("Arial")};
+    view::Painter painter{pictures, labels, tips};
+    view::GameWindow window;
+
+    void push(SDL_Event e) {
+        e.common.timestamp = SDL_GetTicks();
+        ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+    }
+    void move(int x, int y) {
+        SDL_Event e{};
+        e.type = SDL_MOUSEMOTION;
+        e.motion.windowID = window.id();
+        e.motion.x = x;
+        e.motion.y = y;
+        push(e);
+    }
+    void button(Uint32 type, int x, int y, Uint8 which = SDL_BUTTON_LEFT) {
+        SDL_Event e{};
+        e.type = type;
+        e.button.windowID = window.id();
+        e.button.button = which;
+        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.button.x = x;
+        e.button.y = y;
+        push(e);
+    }
+    void click(int x, int y, Uint8 which = SDL_BUTTON_LEFT) {
+        move(x, y);
+        button(SDL_MOUSEBUTTONDOWN, x, y, which);
+        button(SDL_MOUSEBUTTONUP, x, y, which);
+    }
+    void close_window() {
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.windowID = window.id();
+        e.window.event = SDL_WINDOWEVENT_CLOSE;
+        push(e);
+    }
+};
+
+TEST_F(SessionTest, PlaysARoundAndEndsWhenTheWindowCloses) {
+    click(40, 530);                   // Image3: a new round
+    click(40, 530, SDL_BUTTON_RIGHT);  // only the left button clicks
+    close_window();
+    app::Session session(core, window, painter);
+    session.run();
+    EXPECT_TRUE(core.events().ended());
+    EXPECT_EQ(core.form().mosche, 1.0f);
+    EXPECT_TRUE(core.scene().Label(1).enabled()) << "the round is open";
+    EXPECT_FALSE(core.scene().Image(3).enabled());
+}
+
+TEST_F(SessionTest, AnswersThroughTheLineAndEndsOnTheSleepingFrog) {
+    // A twin game on the same clock draws the same exercise: it tells where to click.
+    Driver twin(50000.5f, 3.1f);
+    twin.new_round();
+    const int somma = static_cast<int>(twin.form().somma);
+    click(40, 530);
+    move(48 + 32 * somma + 16, 490);
+    button(SDL_MOUSEBUTTONDOWN, 48 + 32 * somma + 16, 490);
+    move(48 + 32 * somma + 20, 495);  // a child's hand moves a little; still the same number
+    button(SDL_MOUSEBUTTONUP, 48 + 32 * somma + 20, 495);
+    click(110, 530);  // Image9: End
+    click(40, 530);   // after End nothing more is delivered
+    app::Session session(core, window, painter);
+    session.run();
+    EXPECT_TRUE(core.events().ended());
+    EXPECT_EQ(core.form().somma, static_cast<float>(somma));
+    EXPECT_EQ(core.form().cattura, 1.0f);
+    EXPECT_EQ(core.form().mosche, 1.0f);
+    EXPECT_EQ(core.scene().Label(26).caption(), std::to_string(somma));
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
+TEST_F(SessionTest, QuitEventEndsTheProgram) {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    push(quit);
+    app::Session session(core, window, painter);
+    session.run();
+    EXPECT_TRUE(core.events().ended());
+    EXPECT_EQ(core.form().mosche, 0.0f);
+}
+
+TEST_F(SessionTest, ARuntimeErrorInAHandlerEndsTheLoopAfterTheStepsDone) {
+    core.form().mosche = std::numeric_limits<float>::infinity();  // the count cannot rise
+    click(40, 530);
+    click(110, 530);  // never reached: the program has ended
+    app::Session session(core, window, painter);
+    int number = 0;
+    try {
+        session.run();
+    } catch (const runtime::RuntimeError& e) {
+        number = e.number();
+    }
+    EXPECT_EQ(number, 6);
+    EXPECT_TRUE(core.events().ended());
+    EXPECT_FALSE(core.scene().Image(3).enabled()) << "the step before the error stays done";
+}
+
+TEST_F(SessionTest, PointerInTheLetterboxAndOnTheExitPicture) {
+    SDL_SetWindowSize(window.handle(), 1000, 566);  // letterbox of 104 pixels left and right
+    SDL_Event resized{};
+    resized.type = SDL_WINDOWEVENT;
+    resized.window.windowID = window.id();
+    resized.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+    push(resized);
+    click(50, 530);         // in the left letterbox: not Image3
+    click(104 + 110, 530);  // Image9, shifted by the letterbox: End
+    app::Session session(core, window, painter);
+    session.run();
+    EXPECT_EQ(core.form().mosche, 0.0f);
+    EXPECT_TRUE(core.events().ended());
+}
+
+}  // namespace
+}  // namespace bolvenda::testing
