@@ -6,7 +6,8 @@ set -euo pipefail
 want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
       libfontconfig-dev fonts-liberation2 libstb-dev)
 if [ "${1:-run}" = test ]; then
-  want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev
+  # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures.
+  want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev xfonts-base time
          librsvg2-dev libimagequant-dev libgif-dev)
 fi
 

@@ -1,0 +1,59 @@
+// What the window must show: scene states of a game written onto a headless, loaded core,
+// painted offscreen by the same painter the game's window uses.
+#pragma once
+
+#include <optional>
+
+#include "tests/driver.hpp"
+#include "scene/view/font_finder.hpp"
+#include "scene/view/painter.hpp"
+#include "scene/view/picture_set.hpp"
+#include "scene/view/sdl_library.hpp"
+#include "scene/view/text_renderer.hpp"
+#include "x_display.hpp"
+
+namespace bolvenda::window_test {
+
+class Renderer {
+public:
+    Renderer();
+    Pixels render(const scene::Scene& scene, int width = scene::design_width,
+                  int height = scene::design_height);
+
+private:
+    view::SdlLibrary sdl_{false};
+    view::PictureSet pictures_;
+    view::TextRenderer labels_;
+    view::TextRenderer tips_;
+};
+
+// A round as the screen shows it: the frog on n1, the fly on somma.
+struct Round {
+    int n1 = 0;
+    int somma = 0;
+    friend bool operator==(Round, Round) = default;
+};
+
+// The scene states of one game, as the game's description gives them.
+class ExpectedGame {
+public:
+    // Right after Load: the start-up state, from the game's own start-up handler.
+    ExpectedGame() : driver_(36000.25f, 1.37f, true) {}
+    scene::Scene& scene() { return driver_.scene(); }
+
+    // Round number `round` has just started; `caught` flies were caught before it.
+    void round_started(Round round, int number, int caught);
+    // The number d was clicked in that round; `caught` is the count after the answer.
+    // (The two per-label exceptions of 0 and 9 are not written here: play avoids them.)
+    void answered(Round round, int d, int caught);
+
+private:
+    testing::Driver driver_;
+};
+
+// Which frog and fly a round-start screen shows. The rows below the flies, where only frogs
+// reach, are held against renders of each single frog; then the rows of both against that
+// frog with each fly. Nothing unless exactly one candidate matches each time.
+std::optional<Round> find_round(const Pixels& screen, Renderer& renderer);
+
+}  // namespace bolvenda::window_test

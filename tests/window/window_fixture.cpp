@@ -1,0 +1,128 @@
+#include "window_fixture.hpp"
+
+#include <filesystem>
+#include <thread>
+
+namespace bolvenda::window_test {
+
+namespace {
+
+DisplayEnvironment* const environment = static_cast<DisplayEnvironment*>(
+    ::testing::AddGlobalTestEnvironment(new DisplayEnvironment));
+
+// Where the pointer waits between clicks: on the screen, off every window the game opens.
+constexpr int park_x = XServer::screen_width - 2;
+constexpr int park_y = XServer::screen_height - 2;
+
+}  // namespace
+
+DisplayEnvironment& DisplayEnvironment::get() { return *environment; }
+
+void DisplayEnvironment::SetUp() {
+    auto xvfb = find_on_path("Xvfb");
+    if (!xvfb) {
+        missing_ = "Xvfb is not installed (scripts/install-deps.sh test installs it)";
+        return;
+    }
+    try {
+        server_ = std::make_unique<XServer>(*xvfb);
+    } catch (const std::exception& e) {
+        failure_ = e.what();
+    }
+}
+
+void DisplayEnvironment::TearDown() {
+    renderer_.reset();
+    server_.reset();
+}
+
+Renderer& DisplayEnvironment::renderer() {
+    if (!renderer_) renderer_ = std::make_unique<Renderer>();
+    return *renderer_;
+}
+
+Spot centre_of(scene::Rect design, const scene::Viewport& viewport) {
+    scene::Rect r = viewport.to_window(design);
+    return {r.left + r.width / 2, r.top + r.height / 2};
+}
+
+std::vector<std::string> on_display(const std::string& name, std::vector<std::string> more) {
+    more.insert(more.begin(), {"DISPLAY=" + name, "WAYLAND_DISPLAY", "SDL_VIDEODRIVER=x11"});
+    return more;
+}
+
+void RealWindow::SetUp() {
+    DisplayEnvironment& env = DisplayEnvironment::get();
+    if (!env.missing().empty()) GTEST_SKIP() << env.missing();
+    ASSERT_TRUE(env.failure().empty()) << env.failure();
+    x_ = std::make_unique<XClient>(env.server()->display_name());
+    x_->move_pointer_to_screen(park_x, park_y);
+}
+
+void RealWindow::start_game(const std::vector<std::string>& environment, bool wait) {
+    Launch launch;
+    launch.argv = {BOLVENDA_GAME};
+    launch.environment = on_display(DisplayEnvironment::get().server()->display_name(), environment);
+    game_ = std::make_unique<ChildProcess>(launch);
+    if (wait) window_ = x_->wait_for_window(scene::window_title, window_timeout).value_or(None);
+}
+
+Pixels RealWindow::screen_now() {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (auto pixels = x_->capture(window_)) return *pixels;
+        std::this_thread::sleep_for(10ms);
+    }
+    ADD_FAILURE() << "the game's window cannot be read";
+    return {};
+}
+
+void RealWindow::save(const Pixels& pixels, const std::string& name) {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::filesystem::path dir = BOLVENDA_WINDOW_SHOTS;
+    std::error_code ignored;
+    std::filesystem::create_directories(dir, ignored);
+    write_ppm(pixels, (dir / (std::string(test->name()) + "-" + name + ".ppm")).string());
+}
+
+::testing::AssertionResult RealWindow::shows(const Pixels& expected, const std::string& step,
+                                             std::optional<Area> area) {
+    const auto deadline = std::chrono::steady_clock::now() + screen_timeout;
+    Pixels seen;
+    Difference d;
+    do {
+        if (auto pixels = x_->capture(window_)) {
+            seen = std::move(*pixels);
+            d = compare(seen, expected, area);
+            if (d.count == 0) break;
+        } else {
+            d.count = -1;
+        }
+        std::this_thread::sleep_for(20ms);
+    } while (std::chrono::steady_clock::now() < deadline);
+    save(seen, step);
+    if (d.count == 0) return ::testing::AssertionSuccess();
+    save(expected, step + "-expected");
+    return ::testing::AssertionFailure()
+           << step << ": the window (" << seen.width << "x" << seen.height
+           << ") does not show the offscreen render (" << expected.width << "x" << expected.height
+           << "): " << d.describe() << "; pictures in " << BOLVENDA_WINDOW_SHOTS;
+}
+
+void RealWindow::click_at(Spot spot) {
+    x_->click(window_, spot.x, spot.y);
+    x_->move_pointer_to_screen(park_x, park_y);
+}
+
+std::optional<Pixels> RealWindow::next_screen(const Pixels& before) {
+    const auto deadline = std::chrono::steady_clock::now() + screen_timeout;
+    std::optional<Pixels> last;
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::optional<Pixels> now = x_->capture(window_);
+        if (now && *now != before && last && *now == *last) return now;
+        last = std::move(now);
+        std::this_thread::sleep_for(40ms);
+    }
+    return std::nullopt;
+}
+
+}  // namespace bolvenda::window_test

@@ -1,0 +1,76 @@
+// One Xvfb and one offscreen renderer for the whole suite; each test starts its own game in
+// it and plays through real pointer events, comparing the window with the offscreen render.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "expected_screen.hpp"
+#include "scene/layout.hpp"
+#include "x_display.hpp"
+
+namespace bolvenda::window_test {
+
+// The suite's display: started once, stopped at the end of the run.
+class DisplayEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override;
+    void TearDown() override;
+
+    static DisplayEnvironment& get();
+    XServer* server() { return server_.get(); }
+    Renderer& renderer();
+    const std::string& missing() const { return missing_; }  // why there is no display
+    const std::string& failure() const { return failure_; }
+
+private:
+    std::unique_ptr<XServer> server_;
+    std::unique_ptr<Renderer> renderer_;
+    std::string missing_;
+    std::string failure_;
+};
+
+// The centre of a design rectangle, in window pixels at this viewport.
+struct Spot {
+    int x = 0;
+    int y = 0;
+};
+Spot centre_of(scene::Rect design, const scene::Viewport& viewport = {});
+
+class RealWindow : public ::testing::Test {
+protected:
+    static constexpr auto window_timeout = 20s;  // start-up under the sanitizers on a busy machine
+    static constexpr auto screen_timeout = 10s;
+
+    void SetUp() override;
+
+    // Starts the game with these environment changes and waits for its window (None if it
+    // never opened), unless told not to wait.
+    void start_game(const std::vector<std::string>& environment = {}, bool wait = true);
+    // Waits until the window shows `expected`; saves both pictures under `step` either way.
+    ::testing::AssertionResult shows(const Pixels& expected, const std::string& step,
+                                     std::optional<Area> area = {});
+    // Clicks at a window position and moves the pointer off the window again, so that
+    // no tooltip or pointer shape stands in the picture.
+    void click_at(Spot spot);
+    // Waits until the window shows something other than `before` and holds still.
+    std::optional<Pixels> next_screen(const Pixels& before);
+    Pixels screen_now();
+
+    void save(const Pixels& pixels, const std::string& name);
+
+    Renderer& renderer() { return DisplayEnvironment::get().renderer(); }
+
+    std::unique_ptr<XClient> x_;
+    std::unique_ptr<ChildProcess> game_;
+    Window window_ = None;
+};
+
+// A child's environment with this display and the window system it speaks.
+std::vector<std::string> on_display(const std::string& name, std::vector<std::string> more = {});
+
+}  // namespace bolvenda::window_test

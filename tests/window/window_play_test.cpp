@@ -1,0 +1,132 @@
+// A whole game in the real window: start-up, rounds, a right and a wrong answer, and the
+// sleeping frog that ends it; then the same window at one and a half times the size.
+#include <gtest/gtest.h>
+
+#include "window_fixture.hpp"
+
+namespace bolvenda::window_test {
+namespace {
+
+const scene::Rect new_round_picture{8, 512, 64, 37};   // Image3
+const scene::Rect exit_picture{80, 504, 81, 51};       // Image9
+const Area faces{720, 440, 792 - 720, 53};              // Image4..6, cut by the window's edge
+const Area sign{416, 528, 30, 23};                      // Image7, Image8
+const Area caught{664, 528, 49, 25};                    // Label29
+
+scene::Rect number_label(int n) { return {48 + 32 * n, 480, 33, 33}; }
+
+// A wrong number whose answer follows the common rule (0 and 9 each have an exception).
+int wrong_answer_for(Round round) {
+    for (int d : {round.somma + 1, round.somma - 1, round.somma + 2, round.somma - 2}) {
+        if (d >= 1 && d <= 20 && d != 9 && d != round.somma) return d;
+    }
+    return round.somma == 1 ? 2 : 1;
+}
+
+// Counts characters, not bytes: the credit holds a "©".
+int utf8_length(std::string_view text) {
+    int n = 0;
+    for (unsigned char c : text) n += (c & 0xC0) != 0x80;
+    return n;
+}
+
+class Play : public RealWindow {
+protected:
+    // The window is there with its full title and shows the start-up state.
+    void expect_start_up(ExpectedGame& game) {
+        ASSERT_NE(window_, None) << "no viewable window titled \"" << scene::window_title << "\"";
+        EXPECT_EQ(x_->title_of(window_), scene::window_title);
+        EXPECT_EQ(utf8_length(x_->title_of(window_)), 85);
+        auto state = x_->state_of(window_);
+        ASSERT_TRUE(state);
+        EXPECT_EQ(state->width, 792);
+        EXPECT_EQ(state->height, 566);
+        ASSERT_TRUE(shows(renderer().render(game.scene()), "start-up"));
+    }
+
+    // Clicks the new-round picture and reads the round from where frog and fly are drawn.
+    Round start_round(int number) {
+        const Pixels before = screen_now();
+        click_at(centre_of(new_round_picture));
+        auto after = next_screen(before);
+        if (!after) {
+            ADD_FAILURE() << "round " << number << ": the window did not change after the click";
+            return {};
+        }
+        save(*after, "round-" + std::to_string(number) + "-found");
+        auto round = find_round(*after, renderer());
+        if (!round) {
+            ADD_FAILURE() << "round " << number << ": no single frog and fly found on the screen";
+            return {};
+        }
+        EXPECT_GE(round->n1, 0);
+        EXPECT_LT(round->n1, round->somma);
+        EXPECT_LE(round->somma, 20);
+        return *round;
+    }
+};
+
+TEST_F(Play, AWholeGameLooksAsTheOffscreenRender) {
+    ExpectedGame game;
+    start_game();
+    ASSERT_NO_FATAL_FAILURE(expect_start_up(game));
+    const Pixels start_up = screen_now();
+
+    const Round first = start_round(1);
+    ASSERT_FALSE(HasFailure());
+    game.round_started(first, 1, 0);
+    ASSERT_TRUE(shows(renderer().render(game.scene()), "round-1"));
+
+    click_at(centre_of(number_label(first.somma)));
+    game.answered(first, first.somma, 1);
+    const Pixels right = renderer().render(game.scene());
+    EXPECT_TRUE(shows(right, "right-answer-happy-face", faces));
+    EXPECT_TRUE(shows(right, "right-answer-caught-1", caught));
+    ASSERT_TRUE(shows(right, "right-answer"));
+    EXPECT_GT(compare(right, start_up, faces).count, 0) << "the waiting face still shows";
+
+    const Round second = start_round(2);
+    ASSERT_FALSE(HasFailure());
+    game.round_started(second, 2, 1);
+    ASSERT_TRUE(shows(renderer().render(game.scene()), "round-2"));
+
+    const int wrong = wrong_answer_for(second);
+    click_at(centre_of(number_label(wrong)));
+    game.answered(second, wrong, 1);
+    const Pixels sad = renderer().render(game.scene());
+    EXPECT_TRUE(shows(sad, "wrong-answer-sad-face", faces));
+    EXPECT_TRUE(shows(sad, "wrong-answer-not-equal", sign));
+    ASSERT_TRUE(shows(sad, "wrong-answer"));
+    EXPECT_GT(compare(sad, right, faces).count, 0) << "the happy face still shows";
+    EXPECT_GT(compare(sad, right, sign).count, 0) << "the equals sign still shows";
+
+    click_at(centre_of(exit_picture));
+    EXPECT_EQ(game_->wait_for_exit(10s), 0) << game_->standard_error();
+}
+
+TEST_F(Play, AtOneAndAHalfTimesTheSizeTheSceneScalesAndStillAnswers) {
+    ExpectedGame game;
+    start_game();
+    ASSERT_NO_FATAL_FAILURE(expect_start_up(game));
+    const Round round = start_round(1);
+    ASSERT_FALSE(HasFailure());
+    game.round_started(round, 1, 0);
+    ASSERT_TRUE(shows(renderer().render(game.scene()), "round"));
+
+    constexpr int width = 1188, height = 849;
+    x_->move_resize(window_, 0, 0, width, height);
+    ASSERT_TRUE(shows(renderer().render(game.scene(), width, height), "round-scaled"));
+
+    // The design position of the number would be another number, or none, at this scale.
+    const scene::Viewport scaled = scene::Viewport::fit(width, height);
+    ASSERT_EQ(scaled.scale(), 1.5);
+    click_at(centre_of(number_label(round.somma), scaled));
+    game.answered(round, round.somma, 1);
+    ASSERT_TRUE(shows(renderer().render(game.scene(), width, height), "right-answer-scaled"));
+
+    x_->send_delete_window(window_);
+    EXPECT_EQ(game_->wait_for_exit(10s), 0) << game_->standard_error();
+}
+
+}  // namespace
+}  // namespace bolvenda::window_test

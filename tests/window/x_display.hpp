@@ -1,0 +1,108 @@
+// The X side of the real-window tests: a private Xvfb server, and a client connection that
+// finds windows by title, reads their pixels back and drives them with XTest input, as a
+// child at the real pointer would.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "child_process.hpp"
+
+namespace bolvenda::window_test {
+
+using namespace std::chrono_literals;
+
+// Pixels as 0xRRGGBB, row by row.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> data;
+
+    std::uint32_t at(int x, int y) const { return data[static_cast<std::size_t>(y) * width + x]; }
+    friend bool operator==(const Pixels&, const Pixels&) = default;
+};
+
+// A region of pixels, left, top, width, height.
+struct Area {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Where two pictures of the same size differ within an area.
+struct Difference {
+    long count = 0;  // differing pixels; -1 if the sizes differ
+    int first_x = -1, first_y = -1;
+    std::uint32_t actual = 0, expected = 0;  // at the first differing pixel
+    std::string describe() const;
+};
+Difference compare(const Pixels& actual, const Pixels& expected, std::optional<Area> area = {});
+
+// Writes a binary PPM, for a person to look at after a failure.
+void write_ppm(const Pixels& pixels, const std::string& path);
+
+// Xvfb on the first free display, started once and stopped with this object.
+class XServer {
+public:
+    static constexpr int screen_width = 1280;
+    static constexpr int screen_height = 1024;
+
+    // Throws std::runtime_error if Xvfb is there but does not start.
+    explicit XServer(const std::string& xvfb_path);
+    ~XServer();
+    const std::string& display_name() const { return name_; }
+
+private:
+    std::unique_ptr<ChildProcess> process_;
+    std::string name_;
+};
+
+struct WindowState {
+    int root_x = 0, root_y = 0;  // the client area's corner on the screen
+    int width = 0, height = 0;
+    bool viewable = false;
+};
+
+class XClient {
+public:
+    explicit XClient(const std::string& display_name);  // throws std::runtime_error
+    ~XClient();
+    XClient(const XClient&) = delete;
+    XClient& operator=(const XClient&) = delete;
+
+    // A viewable top-level window whose title is exactly this, if there is one now.
+    std::optional<Window> viewable_window_titled(std::string_view title);
+    // Polls until such a window is there or the timeout passes.
+    std::optional<Window> wait_for_window(std::string_view title, std::chrono::milliseconds timeout);
+    // The window's title as UTF-8 (_NET_WM_NAME, else WM_NAME).
+    std::string title_of(Window window);
+    std::optional<WindowState> state_of(Window window);
+
+    // The window's pixels now; nothing while it cannot be read (unmapped, off screen, gone).
+    std::optional<Pixels> capture(Window window);
+
+    // Real pointer input at window coordinates, through the server's XTest extension.
+    void move_pointer_to(Window window, int x, int y);
+    void move_pointer_to_screen(int x, int y);
+    void click(Window window, int x, int y);
+    void press_key(unsigned long keysym);
+    void focus(Window window);
+
+    // As the window manager's close button does: WM_DELETE_WINDOW through WM_PROTOCOLS.
+    void send_delete_window(Window window);
+    void move_resize(Window window, int x, int y, int width, int height);
+    void sync();
+
+private:
+    Display* display_ = nullptr;
+};
+
+}  // namespace bolvenda::window_test
