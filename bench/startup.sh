@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Whole-process start-up of the release game beside a bare SDL2 window drawn the same way:
+# time from spawn to the first painted frame, peak resident memory and CPU time of the whole
+# run (GNU time), and CPU used in three idle seconds after the first frame. Medians of N runs.
+# Usage: bench/startup.sh [N]   (default 11; needs Xvfb and GNU time: scripts/install-deps.sh test)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-11}
+build=build/release
+
+[ -f "$build/build.ninja" ] || cmake --preset release >/dev/null
+cmake --build "$build" --target bolvenda bare_window first_frame >/dev/null
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A private display, so that nothing else draws or takes the CPU's attention there.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+unset WAYLAND_DISPLAY
+export SDL_VIDEODRIVER=x11
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+measure() {  # name program
+  local out
+  out=$("$build/bench/first_frame" -- /usr/bin/time -v -o "$work/time" "$2")
+  local ms ticks code rss user sys
+  ms=$(sed -n 's/.*first_frame_ms=\([0-9.]*\).*/\1/p' <<<"$out")
+  ticks=$(sed -n 's/.*idle_ticks=\(-\?[0-9]*\).*/\1/p' <<<"$out")
+  code=$(sed -n 's/.*exit=\([0-9]*\).*/\1/p' <<<"$out")
+  rss=$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$work/time")
+  user=$(sed -n 's/.*User time (seconds): //p' "$work/time")
+  sys=$(sed -n 's/.*System time (seconds): //p' "$work/time")
+  [ "$code" = 0 ] || echo "warning: $1 ended with status $code" >&2
+  echo "$ms" >>"$work/$1.ms"
+  echo "$ticks" >>"$work/$1.idle"
+  echo "$rss" >>"$work/$1.rss"
+  awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.0f\n", (u + s) * 1000 }' >>"$work/$1.cpu"
+}
+
+for i in $(seq "$runs"); do
+  measure bare "$build/bench/bare_window"
+  measure game "$build/app/bolvenda"
+  printf '\rrun %d of %d' "$i" "$runs" >&2
+done
+echo >&2
+
+printf '%-34s %12s %12s\n' "median of $runs runs" "bare SDL2" "Bolvenda"
+row() { printf '%-34s %12s %12s\n' "$1" "$(median <"$work/bare.$2")" "$(median <"$work/game.$2")"; }
+row "spawn to first frame (ms)" ms
+row "peak resident memory (KiB)" rss
+row "CPU time, whole run (ms)" cpu
+row "CPU in 3 s idle (clock ticks)" idle
