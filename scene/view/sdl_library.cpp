@@ -4,6 +4,7 @@
 #include <SDL_ttf.h>
 
 #include <string>
+#include <string_view>
 
 #include "scene/view/startup_error.hpp"
 
@@ -16,6 +17,18 @@ SdlLibrary::SdlLibrary(bool video) : video_(video) {
         throw StartupError(std::string("cannot open the game window: no display available (") +
                                SDL_GetError() + ")",
                            "Impossibile aprire la finestra del gioco: nessuno schermo disponibile.");
+    }
+    // Without a display SDL falls back to a driver that shows nothing; a game nobody can see
+    // would wait for clicks forever. Only a caller who asked for such a driver gets one.
+    if (video_) {
+        const char* driver = SDL_GetCurrentVideoDriver();
+        bool invisible = driver != nullptr && (std::string_view(driver) == "offscreen" ||
+                                               std::string_view(driver) == "dummy");
+        if (invisible && SDL_GetHint(SDL_HINT_VIDEODRIVER) == nullptr) {
+            SDL_Quit();
+            throw StartupError("cannot open the game window: no display available (is DISPLAY set?)",
+                               "Impossibile aprire la finestra del gioco: nessuno schermo disponibile.");
+        }
     }
     if (TTF_Init() != 0) {
         std::string why = TTF_GetError();
