@@ -11,8 +11,8 @@ int main(int, char**) {
         std::fprintf(stderr, "bare_window: %s\n", SDL_GetError());
         return 1;
     }
-    SDL_Window* window = SDL_CreateWindow("bare_window", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                          792, 566, SDL_WINDOW_HIDDEN);
+    SDL_Window* window = SDL_CreateWindow("bare_window", SDL_WINDOWPOS_CENTERED,
+                                          SDL_WINDOWPOS_CENTERED, 792, 566, SDL_WINDOW_HIDDEN);
     SDL_Surface* surface = window != nullptr ? SDL_GetWindowSurface(window) : nullptr;
     if (surface == nullptr) {
         std::fprintf(stderr, "bare_window: %s\n", SDL_GetError());

@@ -62,7 +62,8 @@ std::optional<pid_t> owner_of(Display* display, Window window) {
     unsigned char* data = nullptr;
     Atom pid_atom = XInternAtom(display, "_NET_WM_PID", False);
     if (XGetWindowProperty(display, window, pid_atom, 0, 1, False, XA_CARDINAL, &type, &format,
-                           &count, &after, &data) != Success || data == nullptr)
+                           &count, &after, &data) != Success ||
+        data == nullptr)
         return std::nullopt;
     std::optional<pid_t> pid;
     if (type == XA_CARDINAL && format == 32 && count == 1)

@@ -21,7 +21,7 @@ struct Launch {
 };
 
 class ChildProcess {
-public:
+  public:
     explicit ChildProcess(const Launch& launch);  // throws std::runtime_error
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
@@ -39,7 +39,7 @@ public:
 
     std::string standard_error() const;
 
-private:
+  private:
     void reap(int status);
     void kill_group() noexcept;
 

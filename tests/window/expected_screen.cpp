@@ -18,8 +18,7 @@ void show_only(runtime::ControlArray& pictures, int index) {
 }  // namespace
 
 Renderer::Renderer()
-    : labels_(view::find_font_file("Arial:bold")),
-      tips_(view::find_font_file("Arial")) {}
+    : labels_(view::find_font_file("Arial:bold")), tips_(view::find_font_file("Arial")) {}
 
 Pixels Renderer::render(const scene::Scene& scene, int width, int height) {
     scene::Layout layout(scene);
@@ -32,9 +31,10 @@ Pixels Renderer::render(const scene::Scene& scene, int width, int height) {
     pixels.height = height;
     pixels.data.resize(static_cast<std::size_t>(width) * height);
     for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface->pixels) +
-                                                          y * surface->pitch);
-        for (int x = 0; x < width; ++x) pixels.data[static_cast<std::size_t>(y) * width + x] = row[x] & 0xFFFFFF;
+        const auto* row = reinterpret_cast<const Uint32*>(
+            static_cast<const Uint8*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < width; ++x)
+            pixels.data[static_cast<std::size_t>(y) * width + x] = row[x] & 0xFFFFFF;
     }
     return pixels;
 }

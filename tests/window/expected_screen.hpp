@@ -4,23 +4,23 @@
 
 #include <optional>
 
-#include "tests/driver.hpp"
 #include "scene/view/font_finder.hpp"
 #include "scene/view/painter.hpp"
 #include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_library.hpp"
 #include "scene/view/text_renderer.hpp"
+#include "tests/driver.hpp"
 #include "x_display.hpp"
 
 namespace bolvenda::window_test {
 
 class Renderer {
-public:
+  public:
     Renderer();
     Pixels render(const scene::Scene& scene, int width = scene::design_width,
                   int height = scene::design_height);
 
-private:
+  private:
     view::SdlLibrary sdl_{false};
     view::PictureSet pictures_;
     view::TextRenderer labels_;
@@ -36,7 +36,7 @@ struct Round {
 
 // The scene states of one game, as the game's description gives them.
 class ExpectedGame {
-public:
+  public:
     // Right after Load: the start-up state, from the game's own start-up handler.
     ExpectedGame() : driver_(36000.25f, 1.37f, true) {}
     scene::Scene& scene() { return driver_.scene(); }
@@ -47,7 +47,7 @@ public:
     // (The two per-label exceptions of 0 and 9 are not written here: play avoids them.)
     void answered(Round round, int d, int caught);
 
-private:
+  private:
     testing::Driver driver_;
 };
 

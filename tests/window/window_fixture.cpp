@@ -7,8 +7,8 @@ namespace bolvenda::window_test {
 
 namespace {
 
-DisplayEnvironment* const environment = static_cast<DisplayEnvironment*>(
-    ::testing::AddGlobalTestEnvironment(new DisplayEnvironment));
+DisplayEnvironment* const environment =
+    static_cast<DisplayEnvironment*>(::testing::AddGlobalTestEnvironment(new DisplayEnvironment));
 
 // Where the pointer waits between clicks: on the screen, off every window the game opens.
 constexpr int park_x = XServer::screen_width - 2;
@@ -62,7 +62,8 @@ void RealWindow::SetUp() {
 void RealWindow::start_game(const std::vector<std::string>& environment, bool wait) {
     Launch launch;
     launch.argv = {BOLVENDA_GAME};
-    launch.environment = on_display(DisplayEnvironment::get().server()->display_name(), environment);
+    launch.environment =
+        on_display(DisplayEnvironment::get().server()->display_name(), environment);
     game_ = std::make_unique<ChildProcess>(launch);
     if (wait) window_ = x_->wait_for_window(scene::window_title, window_timeout).value_or(None);
 }

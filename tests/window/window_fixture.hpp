@@ -17,7 +17,7 @@ namespace bolvenda::window_test {
 
 // The suite's display: started once, stopped at the end of the run.
 class DisplayEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override;
     void TearDown() override;
 
@@ -27,7 +27,7 @@ public:
     const std::string& missing() const { return missing_; }  // why there is no display
     const std::string& failure() const { return failure_; }
 
-private:
+  private:
     std::unique_ptr<XServer> server_;
     std::unique_ptr<Renderer> renderer_;
     std::string missing_;
@@ -42,7 +42,7 @@ struct Spot {
 Spot centre_of(scene::Rect design, const scene::Viewport& viewport = {});
 
 class RealWindow : public ::testing::Test {
-protected:
+  protected:
     static constexpr auto window_timeout = 20s;  // start-up under the sanitizers on a busy machine
     static constexpr auto screen_timeout = 10s;
 

@@ -24,7 +24,7 @@ std::vector<std::string> own_lines(const std::string& text) {
 
 // A fontconfig configuration that names no font directory at all.
 class EmptyFontConfig {
-public:
+  public:
     EmptyFontConfig() {
         char dir[] = "/tmp/bolvenda-fonts-XXXXXX";
         if (mkdtemp(dir) == nullptr) throw std::runtime_error("no temporary directory");
@@ -32,7 +32,9 @@ public:
         std::ofstream(file()) << "<?xml version=\"1.0\"?>\n"
                                  "<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
                                  "<fontconfig>\n"
-                                 "  <cachedir>" << dir_.string() << "</cachedir>\n"
+                                 "  <cachedir>"
+                              << dir_.string()
+                              << "</cachedir>\n"
                                  "</fontconfig>\n";
     }
     ~EmptyFontConfig() {
@@ -41,7 +43,7 @@ public:
     }
     std::string file() const { return (dir_ / "fonts.conf").string(); }
 
-private:
+  private:
     std::filesystem::path dir_;
 };
 

@@ -7,11 +7,11 @@
 namespace bolvenda::window_test {
 namespace {
 
-const scene::Rect new_round_picture{8, 512, 64, 37};   // Image3
-const scene::Rect exit_picture{80, 504, 81, 51};       // Image9
-const Area faces{720, 440, 792 - 720, 53};              // Image4..6, cut by the window's edge
-const Area sign{416, 528, 30, 23};                      // Image7, Image8
-const Area caught{664, 528, 49, 25};                    // Label29
+const scene::Rect new_round_picture{8, 512, 64, 37};  // Image3
+const scene::Rect exit_picture{80, 504, 81, 51};      // Image9
+const Area faces{720, 440, 792 - 720, 53};            // Image4..6, cut by the window's edge
+const Area sign{416, 528, 30, 23};                    // Image7, Image8
+const Area caught{664, 528, 49, 25};                  // Label29
 
 scene::Rect number_label(int n) { return {48 + 32 * n, 480, 33, 33}; }
 
@@ -31,7 +31,7 @@ int utf8_length(std::string_view text) {
 }
 
 class Play : public RealWindow {
-protected:
+  protected:
     // The window is there with its full title and shows the start-up state.
     void expect_start_up(ExpectedGame& game) {
         ASSERT_NE(window_, None) << "no viewable window titled \"" << scene::window_title << "\"";

@@ -48,8 +48,9 @@ std::string Difference::describe() const {
     if (count < 0) return "the sizes differ";
     if (count == 0) return "identical";
     char text[160];
-    std::snprintf(text, sizeof text, "%ld pixels differ, the first at (%d, %d): %06X instead of %06X",
-                  count, first_x, first_y, actual, expected);
+    std::snprintf(text, sizeof text,
+                  "%ld pixels differ, the first at (%d, %d): %06X instead of %06X", count, first_x,
+                  first_y, actual, expected);
     return text;
 }
 
@@ -78,7 +79,8 @@ void write_ppm(const Pixels& pixels, const std::string& path) {
     std::ofstream out(path, std::ios::binary);
     out << "P6\n" << pixels.width << ' ' << pixels.height << "\n255\n";
     for (std::uint32_t p : pixels.data) {
-        const char rgb[3] = {static_cast<char>(p >> 16), static_cast<char>(p >> 8), static_cast<char>(p)};
+        const char rgb[3] = {static_cast<char>(p >> 16), static_cast<char>(p >> 8),
+                             static_cast<char>(p)};
         out.write(rgb, 3);
     }
 }
@@ -87,9 +89,12 @@ XServer::XServer(const std::string& xvfb_path) {
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("no pipe for Xvfb");
     Launch launch;
-    launch.argv = {xvfb_path, "-displayfd", "3", "-screen", "0",
-                   std::to_string(screen_width) + "x" + std::to_string(screen_height) + "x24",
-                   "-nolisten", "tcp", "-noreset"};
+    launch.argv = {
+        xvfb_path,   "-displayfd",
+        "3",         "-screen",
+        "0",         std::to_string(screen_width) + "x" + std::to_string(screen_height) + "x24",
+        "-nolisten", "tcp",
+        "-noreset"};
     launch.descriptor_3 = ends[1];
     try {
         process_ = std::make_unique<ChildProcess>(launch);

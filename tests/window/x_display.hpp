@@ -51,7 +51,7 @@ void write_ppm(const Pixels& pixels, const std::string& path);
 
 // Xvfb on the first free display, started once and stopped with this object.
 class XServer {
-public:
+  public:
     static constexpr int screen_width = 1280;
     static constexpr int screen_height = 1024;
 
@@ -60,7 +60,7 @@ public:
     ~XServer();
     const std::string& display_name() const { return name_; }
 
-private:
+  private:
     std::unique_ptr<ChildProcess> process_;
     std::string name_;
 };
@@ -72,7 +72,7 @@ struct WindowState {
 };
 
 class XClient {
-public:
+  public:
     explicit XClient(const std::string& display_name);  // throws std::runtime_error
     ~XClient();
     XClient(const XClient&) = delete;
@@ -81,7 +81,8 @@ public:
     // A viewable top-level window whose title is exactly this, if there is one now.
     std::optional<Window> viewable_window_titled(std::string_view title);
     // Polls until such a window is there or the timeout passes.
-    std::optional<Window> wait_for_window(std::string_view title, std::chrono::milliseconds timeout);
+    std::optional<Window> wait_for_window(std::string_view title,
+                                          std::chrono::milliseconds timeout);
     // The window's title as UTF-8 (_NET_WM_NAME, else WM_NAME).
     std::string title_of(Window window);
     std::optional<WindowState> state_of(Window window);
@@ -101,7 +102,7 @@ public:
     void move_resize(Window window, int x, int y, int width, int height);
     void sync();
 
-private:
+  private:
     Display* display_ = nullptr;
 };
 
