@@ -7,12 +7,14 @@
 #include <string_view>
 
 #include "scene/view/startup_error.hpp"
+#include "scene/view/x11_errors.hpp"
 
 namespace bolvenda::view {
 
 SdlLibrary::SdlLibrary(bool video) : video_(video) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");  // the first tap on the window counts
+    if (video_) install_x11_error_handler();  // before SDL keeps the previous one as its own
     if (video_ && SDL_Init(SDL_INIT_VIDEO) != 0) {
         throw StartupError(std::string("cannot open the game window: no display available (") +
                                SDL_GetError() + ")",
