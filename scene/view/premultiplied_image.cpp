@@ -13,14 +13,11 @@
 
 namespace bolvenda::view {
 
-namespace {
-
-std::uint32_t premultiply(std::uint8_t a, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    auto mul = [a](std::uint8_t c) { return static_cast<std::uint32_t>((c * a + 127) / 255); };
-    return static_cast<std::uint32_t>(a) << 24 | mul(r) << 16 | mul(g) << 8 | mul(b);
+std::uint32_t premultiply(std::uint32_t argb) {
+    std::uint32_t a = argb >> 24;
+    auto mul = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+    return a << 24 | mul((argb >> 16) & 0xFF) << 16 | mul((argb >> 8) & 0xFF) << 8 | mul(argb & 0xFF);
 }
-
-}  // namespace
 
 PremultipliedImage decode_picture(std::span<const unsigned char> bytes, const char* name) {
     auto fail = [name](const std::string& why) {
@@ -51,12 +48,9 @@ PremultipliedImage decode_picture(std::span<const unsigned char> bytes, const ch
         const auto* index_row = static_cast<const Uint8*>(decoded->pixels) + y * decoded->pitch;
         for (int x = 0; x < argb->w; ++x) {
             Uint32 p = row[x];
-            auto a = static_cast<std::uint8_t>(p >> 24);
-            if (keyed && indexed && index_row[x] == key) a = 0;
+            if (keyed && indexed && index_row[x] == key) p &= 0x00FFFFFF;
             image.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(argb->w) +
-                         static_cast<std::size_t>(x)] =
-                premultiply(a, static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
-                            static_cast<std::uint8_t>(p));
+                         static_cast<std::size_t>(x)] = premultiply(p);
         }
     }
     return image;

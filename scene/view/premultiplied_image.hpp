@@ -19,6 +19,9 @@ struct PremultipliedImage {
     }
 };
 
+// One straight-alpha 0xAARRGGBB pixel, premultiplied with exact rounding.
+std::uint32_t premultiply(std::uint32_t argb);
+
 // Decodes an embedded GIF (or any format SDL_image reads); transparent pixels become 0.
 // Throws StartupError when the bytes do not decode.
 PremultipliedImage decode_picture(std::span<const unsigned char> bytes, const char* name);

@@ -73,12 +73,7 @@ const RenderedText& TextRenderer::render(std::string_view text, int pixel_size, 
             const auto* row = reinterpret_cast<const Uint32*>(
                 static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
             for (int x = 0; x < argb->w; ++x) {
-                Uint32 p = row[x];
-                Uint32 a = p >> 24;
-                auto mul = [a](Uint32 c) { return (c * a + 127) / 255; };
-                image.pixels[static_cast<std::size_t>(y * argb->w + x)] =
-                    a << 24 | mul((p >> 16) & 0xFF) << 16 | mul((p >> 8) & 0xFF) << 8 |
-                    mul(p & 0xFF);
+                image.pixels[static_cast<std::size_t>(y * argb->w + x)] = premultiply(row[x]);
             }
         }
     }
