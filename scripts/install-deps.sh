@@ -20,5 +20,7 @@ done
 echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# One install at a time: builds started side by side would otherwise fail on apt's lock.
+$sudo flock /var/lock/bolvenda-apt.lock sh -c '
+  apt-get update -qq &&
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@"' sh "${missing[@]}"
