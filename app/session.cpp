@@ -68,36 +68,48 @@ bool Session::handle(const SDL_Event& event) {
     }
 }
 
-void Session::run() {
+void Session::start() {
     core_->events().load();  // before the window takes any input
     repaint();
     window_->show();
-    while (!core_->events().ended()) {
+}
+
+bool Session::ended() const { return core_->events().ended(); }
+
+std::optional<std::uint64_t> Session::deadline() const { return tips_.deadline(); }
+
+void Session::dispatch(const SDL_Event* event) {
+    bool dirty = false;
+    try {
+        if (event != nullptr) dirty = handle(*event);
+    } catch (const runtime::RuntimeError&) {
+        repaint();  // the steps done before the error stay done, and are seen
+        throw;
+    }
+    if (ended()) return;
+    const std::uint64_t now = SDL_GetTicks64();
+    if (core_->scene().revision().value() != painted_revision_) {
+        dirty = true;
+        tips_.scene_changed(now);
+        if (pointer_) window_->set_cursor(layout_.cursor_at(*pointer_));
+    }
+    dirty |= tips_.time_passed(now);
+    if (dirty) repaint();
+}
+
+void Session::run() {
+    start();
+    while (!ended()) {
         SDL_Event event;
         bool got = false;
-        if (auto deadline = tips_.deadline()) {
+        if (auto due = deadline()) {
             std::uint64_t now = SDL_GetTicks64();
-            int wait = *deadline > now ? static_cast<int>(*deadline - now) : 0;
+            int wait = *due > now ? static_cast<int>(*due - now) : 0;
             got = SDL_WaitEventTimeout(&event, wait) != 0;
         } else {
             got = SDL_WaitEvent(&event) != 0;
         }
-        bool dirty = false;
-        try {
-            if (got) dirty = handle(event);
-        } catch (const runtime::RuntimeError&) {
-            repaint();  // the steps done before the error stay done, and are seen
-            throw;
-        }
-        if (core_->events().ended()) break;
-        const std::uint64_t now = SDL_GetTicks64();
-        if (core_->scene().revision().value() != painted_revision_) {
-            dirty = true;
-            tips_.scene_changed(now);
-            if (pointer_) window_->set_cursor(layout_.cursor_at(*pointer_));
-        }
-        dirty |= tips_.time_passed(now);
-        if (dirty) repaint();
+        dispatch(got ? &event : nullptr);
     }
 }
 

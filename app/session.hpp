@@ -23,6 +23,14 @@ public:
     // window has been repainted with the steps that were done.
     void run();
 
+    // The same run one step at a time, for a host that delivers events itself (a browser):
+    // start() once, then dispatch() each event, or nullptr when the deadline has passed.
+    void start();
+    void dispatch(const SDL_Event* event);
+    // When dispatch(nullptr) is due next (a tooltip to show or hide), if ever.
+    std::optional<std::uint64_t> deadline() const;
+    bool ended() const;
+
 private:
     // Returns whether the frame must be repainted.
     bool handle(const SDL_Event& event);
