@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Bolvenda needs, only those that are missing.
-# Usage: scripts/install-deps.sh [run|test]   (test adds the real-window and asset-tool packages)
+# Usage: scripts/install-deps.sh [run|test|web]
+#   test adds the real-window, asset-tool and browser-test packages; web the web build's.
 set -euo pipefail
 
 want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
@@ -9,6 +10,13 @@ if [ "${1:-run}" = test ]; then
   # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures.
   want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev xfonts-base time
          librsvg2-dev libimagequant-dev libgif-dev)
+fi
+if [ "${1:-run}" = test ] || [ "${1:-run}" = web ]; then
+  # The web build and its browser tests: the libraries come from Debian's source packages.
+  want+=(emscripten dpkg-dev chromium)
+  # A node.js from elsewhere already brings its own npm; Debian's would fight it.
+  command -v node >/dev/null || want+=(nodejs)
+  command -v npm >/dev/null || want+=(npm)
 fi
 
 missing=()
