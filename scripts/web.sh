@@ -1,59 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds SDL2, FreeType and SDL2_ttf for the browser from Debian's
-# source packages (once per version), then the game, and writes dist/web/.
+# source packages (once per version), then the game, and writes dist/web/: a folder that any
+# static web server can serve, or that opens from disk.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD
 scripts/install-deps.sh web
 # Debian's emcc finds node-acorn there.
 export NODE_PATH=/usr/share/nodejs
-libs=$root/build/web-libs
-mkdir -p "$libs"
+bash scripts/web/build-libs.sh build/web-libs
 
-emcc_version=$(emcc -dumpversion)
-declare -A src version
-while read -r name dir ver; do src[$name]=$dir; version[$name]=$ver; done \
-  < <(scripts/fetch-sources.sh "$libs/src" libsdl2 freetype libsdl2-ttf)
-
-prefix=$libs/prefix
-key="emcc $emcc_version; ${version[libsdl2]}; ${version[freetype]}; ${version[libsdl2-ttf]}; $(sha1sum <"$0" | cut -c1-12)"
-
-# CMake's checks of the C library take minutes through emcc. Their results depend only on
-# the compiler, so they are kept per emcc version; a copy recorded with Debian's emcc ships
-# in scripts/web/, and results this run finds are added to the kept ones.
-checks=$libs/checks-$emcc_version.cmake
-[ -f "$checks" ] || cp "scripts/web/checks-emcc-$emcc_version.cmake" "$checks" 2>/dev/null || : >"$checks"
-
-keep_checks() {
-  grep -E '^(HAVE_|STDC_HEADERS|LIBC_IS|COMPILER_SUPPORTS)[A-Za-z0-9_]*:INTERNAL=' "$1/CMakeCache.txt" |
-    sed -E 's/^([^:]+):INTERNAL=(.*)$/set(\1 "\2" CACHE INTERNAL "")/' |
-    cat "$checks" - | sort -u >"$checks.new"
-  mv "$checks.new" "$checks"
-}
-
-build_lib() {  # NAME SOURCE-DIR CMAKE-ARGS...
-  local name=$1 dir=$2 bdir=$libs/build/$1; shift 2
-  echo "web.sh: building $name for the browser"
-  rm -rf "$bdir"
-  emcmake cmake -C "$checks" -S "$dir" -B "$bdir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" -DBUILD_SHARED_LIBS=OFF "$@" \
-    >"$libs/$name.log" 2>&1 || { tail -n 30 "$libs/$name.log"; exit 1; }
-  keep_checks "$bdir"
-  cmake --build "$bdir" -j2 >>"$libs/$name.log" 2>&1 || { tail -n 30 "$libs/$name.log"; exit 1; }
-  cmake --install "$bdir" >>"$libs/$name.log" 2>&1
-}
-
-if [ "$(cat "$prefix/.built" 2>/dev/null)" != "$key" ]; then
-  rm -rf "$prefix"
-  build_lib sdl2 "${src[libsdl2]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
-  build_lib freetype "${src[freetype]}" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON \
-    -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
-  build_lib sdl2-ttf "${src[libsdl2-ttf]}" -DSDL2TTF_VENDORED=OFF -DSDL2TTF_SAMPLES=OFF \
-    -DSDL2TTF_HARFBUZZ=OFF -DCMAKE_POSITION_INDEPENDENT_CODE=OFF
-  # Header-only stb, from Debian's package: the host's /usr/include must not reach emcc.
-  mkdir -p "$prefix/include"
-  cp -r /usr/include/stb "$prefix/include/"
-  echo "$key" >"$prefix/.built"
-else
-  echo "web.sh: libraries reused ($key)"
-fi
+cmake --preset web >build/web-configure.log 2>&1 || { cat build/web-configure.log; exit 1; }
+cmake --build --preset web -j2
+rm -rf dist/web
+mkdir -p dist/web
+cp build/web/app/index.html build/web/app/bolvenda.js build/web/app/favicon.ico dist/web/
+echo "web.sh: dist/web/ written ($(du -sh dist/web | cut -f1)); open dist/web/index.html or serve the folder"
