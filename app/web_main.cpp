@@ -44,8 +44,6 @@ public:
           session_(core_, window_, painter_) {}
 
     void start() {
-        // The page sizes the window, not SDL's own handler of the browser's resize.
-        SDL_SetWindowResizable(window_.handle(), SDL_FALSE);
         fit_page();
         session_.start();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);  // start() has painted what they ask
@@ -61,8 +59,12 @@ private:
         double css_w = 0, css_h = 0;
         emscripten_get_element_css_size("#canvas", &css_w, &css_h);
         const double ratio = emscripten_get_device_pixel_ratio();
-        SDL_SetWindowSize(window_.handle(), static_cast<int>(std::lround(css_w * ratio)),
-                          static_cast<int>(std::lround(css_h * ratio)));
+        const int w = static_cast<int>(std::lround(css_w * ratio));
+        const int h = static_cast<int>(std::lround(css_h * ratio));
+        int now_w = 0, now_h = 0;
+        SDL_GetWindowSize(window_.handle(), &now_w, &now_h);
+        // Setting a canvas's size clears it even where the size stays; only a change repaints.
+        if (w != now_w || h != now_h) SDL_SetWindowSize(window_.handle(), w, h);
     }
 
     // Every event is handled as SDL posts it, and not queued: nobody would take it out.

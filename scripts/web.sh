@@ -9,6 +9,8 @@ scripts/install-deps.sh web
 export NODE_PATH=/usr/share/nodejs
 bash scripts/web/build-libs.sh build/web-libs
 
+# New libraries: configure afresh, pkg-config's answers are cached.
+[ build/web/CMakeCache.txt -nt build/web-libs/prefix/.built ] || rm -rf build/web
 cmake --preset web >build/web-configure.log 2>&1 || { cat build/web-configure.log; exit 1; }
 cmake --build --preset web -j2
 rm -rf dist/web

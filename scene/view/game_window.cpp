@@ -39,9 +39,16 @@ std::optional<IconSurface> load_icon(const char* name) {
 }  // namespace
 
 GameWindow::GameWindow() {
+#if defined(__EMSCRIPTEN__)
+    // In a page the web host fits the window to the page in device pixels; SDL's own
+    // handling of a resizable window would size it in CSS pixels and clear it behind our back.
+    const Uint32 resizable = 0;
+#else
+    const Uint32 resizable = SDL_WINDOW_RESIZABLE;
+#endif
     window_.reset(SDL_CreateWindow(std::string(scene::window_title).c_str(), SDL_WINDOWPOS_CENTERED,
                                    SDL_WINDOWPOS_CENTERED, scene::design_width, scene::design_height,
-                                   SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
+                                   SDL_WINDOW_HIDDEN | resizable));
     if (!window_) throw sdl_failure("no window");
     // Small enough for a split screen, large enough that the numbers stay numbers.
     SDL_SetWindowMinimumSize(window_.get(), scene::design_width / 3, scene::design_height / 3);

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# SDL2, FreeType and SDL2_ttf as static WebAssembly libraries, from Debian's source packages,
+# SDL2, FreeType, HarfBuzz and SDL2_ttf as static WebAssembly libraries, from Debian's source packages,
 # installed into DIR/prefix. Built again only when emcc, a package version or this script
 # changes. Usage: scripts/web/build-libs.sh DIR
 set -euo pipefail
@@ -13,10 +13,10 @@ export NODE_PATH=/usr/share/nodejs
 emcc_version=$(emcc -dumpversion)
 declare -A src version
 while read -r name dir ver; do src[$name]=$dir; version[$name]=$ver; done \
-  < <(scripts/fetch-sources.sh "$libs/src" libsdl2 freetype libsdl2-ttf)
+  < <(scripts/fetch-sources.sh "$libs/src" libsdl2 freetype harfbuzz libsdl2-ttf)
 
 prefix=$libs/prefix
-key="emcc $emcc_version; ${version[libsdl2]}; ${version[freetype]}; ${version[libsdl2-ttf]}; $(sha1sum <"$self" | cut -c1-12)"
+key="emcc $emcc_version; ${version[libsdl2]}; ${version[freetype]}; ${version[harfbuzz]}; ${version[libsdl2-ttf]}; $(sha1sum <"$self" | cut -c1-12)"
 
 # CMake's checks of the C library take minutes through emcc. Their results depend only on
 # the compiler, so they are kept per emcc version; a copy recorded with Debian's emcc ships
@@ -24,7 +24,7 @@ key="emcc $emcc_version; ${version[libsdl2]}; ${version[freetype]}; ${version[li
 checks=$libs/checks-$emcc_version.cmake
 [ -f "$checks" ] || cp "scripts/web/checks-emcc-$emcc_version.cmake" "$checks" 2>/dev/null || : >"$checks"
 
-keep_checks() {
+keep_checks() {  # adds this configure's results to the kept ones
   grep -E '^(HAVE_|STDC_HEADERS|LIBC_IS|COMPILER_SUPPORTS)[A-Za-z0-9_]*:INTERNAL=' "$1/CMakeCache.txt" |
     sed -E 's/^([^:]+):INTERNAL=(.*)$/set(\1 "\2" CACHE INTERNAL "")/' |
     cat "$checks" - | sort -u >"$checks.new"
@@ -48,8 +48,11 @@ if [ "$(cat "$prefix/.built" 2>/dev/null)" != "$key" ]; then
   build_lib sdl2 "${src[libsdl2]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
   build_lib freetype "${src[freetype]}" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON \
     -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
+  # Shaped by HarfBuzz as Debian's SDL2_ttf is: the same kerning, the same pixels.
+  build_lib harfbuzz "${src[harfbuzz]}" -DHB_HAVE_FREETYPE=ON -DHB_BUILD_SUBSET=OFF \
+    -DHB_HAVE_GLIB=OFF -DHB_HAVE_ICU=OFF -DHB_HAVE_GOBJECT=OFF
   build_lib sdl2-ttf "${src[libsdl2-ttf]}" -DSDL2TTF_VENDORED=OFF -DSDL2TTF_SAMPLES=OFF \
-    -DSDL2TTF_HARFBUZZ=OFF -DCMAKE_POSITION_INDEPENDENT_CODE=OFF
+    -DSDL2TTF_HARFBUZZ=ON -DCMAKE_POSITION_INDEPENDENT_CODE=OFF
   # SDL2_ttf's CMake writes its pkg-config file only for a shared library.
   cat >"$prefix/lib/pkgconfig/SDL2_ttf.pc" <<PC
 prefix=$prefix
@@ -57,7 +60,7 @@ Name: SDL2_ttf
 Description: TrueType fonts for SDL2, on FreeType
 Version: ${version[libsdl2-ttf]%%+*}
 Requires: sdl2 freetype2
-Libs: -L\${prefix}/lib -lSDL2_ttf
+Libs: -L\${prefix}/lib -lSDL2_ttf -lharfbuzz
 Cflags: -I\${prefix}/include/SDL2
 PC
   # Header-only stb, from Debian's package: the host's /usr/include must not reach emcc.
