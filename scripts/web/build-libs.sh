@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
-# SDL2, FreeType, HarfBuzz and SDL2_ttf as static WebAssembly libraries, from Debian's source packages,
-# installed into DIR/prefix. Built again only when emcc, a package version or this script
-# changes. Usage: scripts/web/build-libs.sh DIR
+# SDL2, FreeType, HarfBuzz and SDL2_ttf as static WebAssembly libraries, from Debian's source
+# packages, installed into DIR/prefix. Built again only when emcc, a package version or this
+# script changes. Usage: scripts/web/build-libs.sh DIR
 set -euo pipefail
 self=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 cd "$(dirname "$0")/../.."
 mkdir -p "$1"
 libs=$(cd "$1" && pwd)
 export NODE_PATH=/usr/share/nodejs
-
 
 emcc_version=$(emcc -dumpversion)
 declare -A src version
@@ -27,7 +26,7 @@ checks=$libs/checks-$emcc_version.cmake
 keep_checks() {  # adds this configure's results to the kept ones
   grep -E '^(HAVE_|STDC_HEADERS|LIBC_IS|COMPILER_SUPPORTS)[A-Za-z0-9_]*:INTERNAL=' "$1/CMakeCache.txt" |
     sed -E 's/^([^:]+):INTERNAL=(.*)$/set(\1 "\2" CACHE INTERNAL "")/' |
-    cat "$checks" - | sort -u >"$checks.new"
+    cat "$checks" - | grep -v '^#' | sort -u >"$checks.new"
   mv "$checks.new" "$checks"
 }
 
@@ -63,10 +62,11 @@ Requires: sdl2 freetype2
 Libs: -L\${prefix}/lib -lSDL2_ttf -lharfbuzz
 Cflags: -I\${prefix}/include/SDL2
 PC
-  # Header-only stb, from Debian's package: the host's /usr/include must not reach emcc.
-  mkdir -p "$prefix/include"
-  cp -r /usr/include/stb "$prefix/include/"
   echo "$key" >"$prefix/.built"
 else
   echo "web.sh: libraries reused ($key)"
 fi
+# Header-only stb, from Debian's package, as it is now: the host's /usr/include must not reach
+# emcc, whose own C library headers it would hide.
+rm -rf "$prefix/include/stb"
+cp -a /usr/include/stb "$prefix/include/"  # their own times: no rebuild
