@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "app/command_line.hpp"
 #include "app/game_core.hpp"
 #include "app/session.hpp"
 #include "runtime/runtime_error.hpp"
@@ -26,7 +27,7 @@ void show_box(const std::string& text, SDL_Window* parent) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Bolvenda", text.c_str(), parent);
 }
 
-int play() {
+int play(const app::CommandLine& command) {
     view::SdlLibrary sdl;
     runtime::SystemClock clock;
     app::GameCore core(clock);
@@ -35,7 +36,7 @@ int play() {
     view::TextRenderer labels(fonts.file_for("Arial:bold"));
     view::TextRenderer tips(fonts.file_for("Arial"));
     view::Painter painter(pictures, labels, tips);
-    view::GameWindow window;
+    view::GameWindow window(command.fullscreen);
     app::Session session(core, window, painter);
     try {
         session.run();
@@ -52,9 +53,15 @@ int play() {
 
 }  // namespace
 
-int main(int, char**) {
+int main(int argc, char** argv) {
+    const app::CommandLine command = app::parse_command_line(argc, argv);
+    if (auto reply = app::reply_without_window(command)) {
+        std::fputs(reply->out.c_str(), stdout);
+        std::fputs(reply->err.c_str(), stderr);
+        return reply->status;
+    }
     try {
-        return play();
+        return play(command);
     } catch (const view::StartupError& error) {
         std::fprintf(stderr, "Bolvenda: %s\n", error.what());
         show_box(error.italian(), nullptr);

@@ -44,6 +44,9 @@ bool Session::handle(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_LEAVE: pointer_ = std::nullopt; return tips_.pointer_moved(std::nullopt, now);
                 default: return false;
             }
+        case SDL_KEYDOWN:
+            if (event.key.keysym.sym == SDLK_F11 && event.key.repeat == 0) window_->toggle_fullscreen();
+            return false;
         case SDL_MOUSEMOTION: {
             auto p = design_point(event.motion.x, event.motion.y);
             pointer_at(p);

@@ -14,6 +14,10 @@ namespace bolvenda::view {
 SdlLibrary::SdlLibrary(bool video) : video_(video) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");  // the first tap on the window counts
+    // The window class the desktop's menu entry names, so that the running window joins its
+    // icon. SDL 2.26 reads it from the environment when video starts; one the user set stays.
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", BOLVENDA_APP_ID, 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", BOLVENDA_APP_ID, 0);
     if (video_) install_x11_error_handler();  // before SDL keeps the previous one as its own
     if (video_ && SDL_Init(SDL_INIT_VIDEO) != 0) {
         throw StartupError(std::string("cannot open the game window: no display available (") +
