@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Bolvenda needs, only those that are missing.
-# Usage: scripts/install-deps.sh [run|test]   (test adds the real-window and asset-tool packages)
+# Usage: scripts/install-deps.sh [run|test|package]
+#   (test adds the real-window, asset-tool and packaging packages; package, what package.sh needs)
 set -euo pipefail
 
 want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
@@ -11,6 +12,9 @@ if [ "${1:-run}" = test ]; then
          librsvg2-dev libimagequant-dev libgif-dev
          # The installed files' validators and the Debian package's tools.
          desktop-file-utils appstream man-db groff-base dpkg-dev fakeroot lintian librsvg2-bin)
+fi
+if [ "${1:-run}" = package ]; then
+  want+=(dpkg-dev)
 fi
 
 missing=()

@@ -1,5 +1,6 @@
 #include "window_fixture.hpp"
 
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -59,9 +60,16 @@ void RealWindow::SetUp() {
     x_->move_pointer_to_screen(park_x, park_y);
 }
 
-void RealWindow::start_game(const std::vector<std::string>& environment, bool wait) {
+std::string game_under_test() {
+    const char* installed = std::getenv("BOLVENDA_GAME_UNDER_TEST");
+    return installed != nullptr && *installed != '\0' ? installed : BOLVENDA_GAME;
+}
+
+void RealWindow::start_game(const std::vector<std::string>& environment, bool wait,
+                            const std::vector<std::string>& arguments) {
     Launch launch;
-    launch.argv = {BOLVENDA_GAME};
+    launch.argv = {game_under_test()};
+    launch.argv.insert(launch.argv.end(), arguments.begin(), arguments.end());
     launch.environment =
         on_display(DisplayEnvironment::get().server()->display_name(), environment);
     game_ = std::make_unique<ChildProcess>(launch);

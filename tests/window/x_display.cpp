@@ -167,6 +167,15 @@ std::string XClient::title_of(Window window) {
     return {};
 }
 
+std::string XClient::class_of(Window window) {
+    XClassHint hint{};
+    if (XGetClassHint(display_, window, &hint) == 0) return {};
+    std::string name = hint.res_class != nullptr ? hint.res_class : "";
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return name;
+}
+
 std::optional<WindowState> XClient::state_of(Window window) {
     last_x_error = 0;
     XWindowAttributes attributes;

@@ -85,6 +85,7 @@ class XClient {
                                           std::chrono::milliseconds timeout);
     // The window's title as UTF-8 (_NET_WM_NAME, else WM_NAME).
     std::string title_of(Window window);
+    std::string class_of(Window window);  // WM_CLASS's class part
     std::optional<WindowState> state_of(Window window);
 
     // The window's pixels now; nothing while it cannot be read (unmapped, off screen, gone).
