@@ -7,8 +7,9 @@ set -euo pipefail
 want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
       libfontconfig-dev fonts-liberation2 libstb-dev)
 if [ "${1:-run}" = test ]; then
-  # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures.
-  want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev xfonts-base time
+  # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures;
+  # evilwm: a window manager that grants full screen.
+  want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev xfonts-base time evilwm
          librsvg2-dev libimagequant-dev libgif-dev
          # The installed files' validators and the Debian package's tools.
          desktop-file-utils appstream man-db groff-base dpkg-dev fakeroot lintian librsvg2-bin)

@@ -66,6 +66,7 @@ class RealWindow : public ::testing::Test {
 
     Renderer& renderer() { return DisplayEnvironment::get().renderer(); }
 
+    std::string display_;  // where start_game() opens the game
     std::unique_ptr<XClient> x_;
     std::unique_ptr<ChildProcess> game_;
     Window window_ = None;
