@@ -16,7 +16,8 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None -DBOLVENDA_BUILD_TESTS=OFF \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games -DBOLVENDA_INSTALL_LICENSES=OFF >/dev/null
+  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games -DBOLVENDA_DESKTOP_EXEC=/usr/games/bolvenda \
+  -DBOLVENDA_INSTALL_LICENSES=OFF >/dev/null
 cmake --build "$build" --target bolvenda -j2
 DESTDIR="$PWD/$root" cmake --install "$build" >/dev/null
 
@@ -28,7 +29,8 @@ mkdir -p "$doc"
 gzip -9nc packaging/debian/changelog >"$doc/changelog.Debian.gz"
 mkdir -p "$root/usr/share/lintian/overrides"
 cp packaging/debian/lintian-overrides "$root/usr/share/lintian/overrides/bolvenda"
-# The copyright file carries the full licence texts, as Debian has none of them in common-licenses.
+# The copyright file carries the full licence texts (Debian's common-licenses has neither);
+# so the separate licence files are not installed.
 licence() { echo "License: $1"; sed -e 's/^$/./' -e 's/^/ /' "$2"; }
 { cat packaging/debian/copyright.head; echo; licence Expat LICENSE; echo; licence OFL-1.1 LICENSES/OFL-1.1-Liberation.txt; } \
   >"$doc/copyright"
