@@ -71,10 +71,10 @@ std::string version_text() {
            "Inside the program:\n"
            "  Liberation Sans Bold and Regular fonts: SIL Open Font License 1.1\n"
            "  stb_image and stb_image_resize by Sean Barrett: public domain (or MIT License)\n"
+           "  GCC's C++ runtime: GPL 3 with the GCC Runtime Library Exception\n"
            "Libraries it uses:\n"
-           "  SDL2, SDL2_image and SDL2_ttf: zlib License\n"
-           "  FreeType: FreeType License; HarfBuzz: MIT License\n"
-           "  fontconfig: MIT License\n"
+           "  SDL2 and SDL2_ttf: zlib License; FreeType: FreeType License;\n"
+           "  HarfBuzz: MIT License; Xlib: MIT License\n"
            "\n"
            "The full texts are in the licence files installed with the program.\n";
 }

@@ -4,8 +4,8 @@
 #   (test adds the real-window, asset-tool and packaging packages; package, what package.sh needs)
 set -euo pipefail
 
-want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
-      libfontconfig-dev fonts-liberation2 libstb-dev)
+# fonts-liberation2: its two Liberation Sans files are embedded into the program at build time.
+want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation2 libstb-dev)
 if [ "${1:-run}" = test ]; then
   # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures;
   # evilwm: a window manager that grants full screen.
