@@ -14,6 +14,7 @@
 #include "scene/layout.hpp"
 #include "scene/tooltip_tracker.hpp"
 #include "scene/viewport.hpp"
+#include "scene/view/base_layer.hpp"
 #include "scene/view/canvas.hpp"
 #include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_handles.hpp"
@@ -73,7 +74,7 @@ private:
     PictureSet* pictures_;
     TextRenderer* labels_;
     TextRenderer* tips_;
-    SurfacePtr base_;
+    BaseLayer base_;
     std::optional<scene::Viewport> base_viewport_;
     std::optional<Frame> frame_;
 };
