@@ -70,7 +70,7 @@ void Painter::draw_label(Canvas& canvas, const Placement& label, const Viewport&
     if (caption.empty()) return;
     Rect r = viewport.to_window(label.rect);
     const RenderedText& rendered =
-        labels_->render(caption, viewport.length(label.font_px), label.text_colour);
+        labels_->render(caption, viewport.length(label.font_px), label.ink());
     const PremultipliedImage& text = rendered.image;
     int x = r.left;
     if (label.align == scene::Align::Center) x = r.left + (r.width - text.width) / 2;
@@ -118,7 +118,8 @@ Painter::Frame Painter::snapshot(const scene::Layout& layout, const Viewport& vi
     frame.viewport = viewport;
     frame.elements.reserve(layout.front_to_back().size());
     for (const Placement& placed : layout.front_to_back())
-        frame.elements.emplace_back(placed.element->visible(), placed.element->caption());
+        frame.elements.emplace_back(placed.element->visible(), placed.ink(),
+                                    placed.element->caption());
     frame.tip = tip;
     if (tip) frame.tip_rect = tooltip_rect(*tip, viewport);
     return frame;
