@@ -46,7 +46,11 @@ void Painter::prepare(const scene::Layout& layout, const Viewport& viewport) {
             Rect r = picture_rect(placed, viewport);
             pictures_->sized(placed.picture, r.width, r.height);
         } else if (placed.element->kind() == ElementKind::Label && !placed.element->caption().empty()) {
-            labels_->render(placed.element->caption(), viewport.length(placed.font_px), placed.text_colour);
+            const int px = viewport.length(placed.font_px);
+            labels_->render(placed.element->caption(), px, placed.text_colour);
+            // A label that is a button is drawn dimmed while it cannot be clicked: both looks
+            // ready, so that neither the first frame nor the first round renders text.
+            if (placed.hand) labels_->render(placed.element->caption(), px, scene::disabled_text_colour);
         }
     }
 }
@@ -85,7 +89,7 @@ void Painter::draw_label(Canvas& canvas, const Placement& label, const Viewport&
     if (caption.empty()) return;
     Rect r = viewport.to_window(label.rect);
     const RenderedText& rendered =
-        labels_->render(caption, viewport.length(label.font_px), label.text_colour);
+        labels_->render(caption, viewport.length(label.font_px), label.ink());
     const PremultipliedImage& text = rendered.image;
     int x = r.left;
     if (label.align == scene::Align::Center) x = r.left + (r.width - text.width) / 2;
@@ -133,7 +137,8 @@ Painter::Frame Painter::snapshot(const scene::Layout& layout, const Viewport& vi
     frame.viewport = viewport;
     frame.elements.reserve(layout.front_to_back().size());
     for (const Placement& placed : layout.front_to_back())
-        frame.elements.emplace_back(placed.element->visible(), placed.element->caption());
+        frame.elements.emplace_back(placed.element->visible(), placed.ink(),
+                                    placed.element->caption());
     frame.tip = tip;
     if (tip) frame.tip_rect = tooltip_rect(*tip, viewport);
     return frame;

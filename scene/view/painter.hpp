@@ -1,13 +1,14 @@
 // Paints the window: the letterbox and the pond, then every visible element from the back of
 // the drawing order to the front, then the tooltip. Lines and pond never change, so they are
 // kept as a ready base layer per window size. A repaint onto the frame painted last redraws
-// only the rectangles of the elements whose Visible or Caption changed (and of the tooltip):
-// there it restores the base layer and draws everything that overlaps, back to front, so the
-// result is the same as a whole repaint.
+// only the rectangles of the elements whose Visible, Caption or text colour changed (and of
+// the tooltip): there it restores the base layer and draws everything that overlaps, back to
+// front, so the result is the same as a whole repaint.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -51,7 +52,7 @@ private:
     struct Frame {
         const void* pixels = nullptr;
         scene::Viewport viewport;
-        std::vector<std::pair<bool, std::string>> elements;  // Visible, Caption per placement
+        std::vector<std::tuple<bool, scene::Rgb, std::string>> elements;  // Visible, ink, Caption
         std::optional<scene::TooltipTracker::Shown> tip;
         scene::Rect tip_rect;
     };
