@@ -12,7 +12,7 @@ if [ "${1:-run}" = test ]; then
   want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev xfonts-base time evilwm
          librsvg2-dev libimagequant-dev libgif-dev
          # The installed files' validators and the Debian package's tools.
-         desktop-file-utils appstream man-db groff-base dpkg-dev fakeroot lintian librsvg2-bin)
+         desktop-file-utils appstream man-db groff-base dpkg-dev lintian librsvg2-bin)
 fi
 if [ "${1:-run}" = package ]; then
   want+=(dpkg-dev)
