@@ -45,6 +45,7 @@ class Expected {
 
 let browser, server, expected;
 let shotNumber = 0;
+fs.rmSync(shots, { recursive: true, force: true });  // a failure's pictures are this run's
 fs.mkdirSync(shots, { recursive: true });
 
 before(async () => {
