@@ -48,6 +48,11 @@ public:
         session_.start();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);  // start() has painted what they ask
         SDL_SetEventFilter(&WebHost::on_event, this);
+        // The game takes no keys, and SDL would keep every key from the browser: reload, zoom,
+        // full screen and the rest stay the browser's.
+        emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, false, nullptr);
+        emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, false, nullptr);
+        emscripten_set_keypress_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, false, nullptr);
         emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false, &WebHost::on_resize);
         page_game_started();
     }

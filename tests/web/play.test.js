@@ -148,6 +148,10 @@ test("a whole game: start-up, a right and a wrong answer, tooltips, pointers, th
 
   await expected.ask("reset");
   let screen = await shows(page, "start-up");
+  // Keys stay the browser's (reload, zoom, full screen): the game takes none.
+  await page.evaluate(() => addEventListener("keydown", (e) => (window.keyKept = e.defaultPrevented)));
+  await page.keyboard.press("F5");
+  assert.equal(await page.evaluate(() => window.keyKept), false, "the page kept a key from the browser");
 
   const over = await centre(page, exitPicture);
   await page.mouse.move(over.x, over.y);
