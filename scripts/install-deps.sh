@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Bolvenda needs, only those that are missing.
-# Usage: scripts/install-deps.sh [run|test]   (test adds the real-window and asset-tool packages)
+# Usage: scripts/install-deps.sh [run|test|windows]   (test adds the real-window and asset-tool
+# packages, and Wine with what the Windows build needs; windows: the cross compiler alone)
 set -euo pipefail
 
 want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
@@ -9,6 +10,13 @@ if [ "${1:-run}" = test ]; then
   # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures.
   want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev xfonts-base time
          librsvg2-dev libimagequant-dev libgif-dev)
+fi
+if [ "${1:-run}" = test ] || [ "${1:-run}" = windows ]; then
+  want+=(dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+fi
+if [ "${1:-run}" = test ]; then
+  # Wine's X11 libraries (the colour cursor needs libxcursor1) and fonts are Recommends only.
+  want+=(wine wine64 libxcursor1 libxi6 libxrandr2 libxrender1 fonts-wine)
 fi
 
 missing=()
