@@ -1,21 +1,26 @@
 #include "scene/view/text_renderer.hpp"
 
 #include <algorithm>
+#include <limits>
 
 #include "scene/view/startup_error.hpp"
 
 namespace bolvenda::view {
 
-TextRenderer::TextRenderer(std::string font_file) : file_(std::move(font_file)) { font(12); }
+TextRenderer::TextRenderer(std::span<const unsigned char> font) : font_(font) { this->font(12); }
 
 TTF_Font* TextRenderer::font(int pixel_size) {
     auto found = fonts_.find(pixel_size);
     if (found != fonts_.end()) return found->second.get();
     // SDL_ttf sizes are points at 72 dpi, that is pixels of the em, as the design's sizes are.
-    FontPtr opened(TTF_OpenFont(file_.c_str(), pixel_size));
+    // Opened from the program's own bytes: no font lookup, the same pixels everywhere.
+    FontPtr opened;
+    if (!font_.empty() && font_.size() <= static_cast<std::size_t>(std::numeric_limits<int>::max()))
+        opened.reset(TTF_OpenFontRW(SDL_RWFromConstMem(font_.data(), static_cast<int>(font_.size())), 1,
+                                    pixel_size));
     if (!opened) {
-        throw StartupError("cannot open the font " + file_ + " (" + TTF_GetError() + ")",
-                           "Impossibile aprire il carattere Arial per i testi del gioco.");
+        throw StartupError(std::string("cannot open the embedded font (") + TTF_GetError() + ")",
+                           "Impossibile aprire il carattere per i testi del gioco.");
     }
     TTF_SetFontHinting(opened.get(), TTF_HINTING_NORMAL);
     return fonts_.emplace(pixel_size, std::move(opened)).first->second.get();

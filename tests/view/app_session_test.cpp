@@ -10,7 +10,7 @@
 #include "../driver.hpp"
 #include "app/session.hpp"
 #include "runtime/runtime_error.hpp"
-#include "scene/view/font_finder.hpp"
+#include "scene/assets/assets.hpp"
 #include "scene/view/game_window.hpp"
 #include "scene/view/painter.hpp"
 #include "scene/view/picture_set.hpp"
@@ -28,9 +28,8 @@ protected:
     SteppingClock clock{50000.5f, 3.1f};
     app::GameCore core{clock};
     view::PictureSet pictures;
-    view::FontFinder fonts;
-    view::TextRenderer labels{fonts.file_for("Arial:bold")};
-    view::TextRenderer tips{fonts.file_for("Arial")};
+    view::TextRenderer labels{assets::typeface(assets::Typeface::Bold)};
+    view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
     view::Painter painter{pictures, labels, tips};
     view::GameWindow window;
 
