@@ -46,17 +46,19 @@ sdl_options=(-DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_AUDIO=OFF -DS
   -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF
   -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF -DSDL_VULKAN=OFF
   -DSDL_DIRECTX=OFF -DSDL_RENDER_D3D=OFF -DSDL_WASAPI=OFF)
-sdl_key="libsdl2 ${version[libsdl2]} ${sdl_options[*]}"
+# A changed toolchain file rebuilds them all.
+toolchain_sum=$(sha256sum "$toolchain" | cut -c1-16)
+sdl_key="libsdl2 ${version[libsdl2]} ${sdl_options[*]} $toolchain_sum"
 build_library libsdl2 "$sdl_key" "${sdl_options[@]}"
 
 # Outlines and hinting only: the game's fonts are plain TrueType, no compressed tables.
 ft_options=(-DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON
   -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON)
-ft_key="freetype ${version[freetype]} ${ft_options[*]}"
+ft_key="freetype ${version[freetype]} ${ft_options[*]} $toolchain_sum"
 build_library freetype "$ft_key" "${ft_options[@]}"
 
 ttf_options=(-DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF -DSDL2TTF_SAMPLES=OFF)
-build_library libsdl2-ttf "libsdl2-ttf ${version[libsdl2-ttf]} ${ttf_options[*]} | $sdl_key | $ft_key" \
+build_library libsdl2-ttf "libsdl2-ttf ${version[libsdl2-ttf]} ${ttf_options[*]} $toolchain_sum | $sdl_key | $ft_key" \
   "${ttf_options[@]}"
 # SDL2_ttf installs a pkg-config file only for its shared library.
 cat >"$prefix/lib/pkgconfig/SDL2_ttf.pc" <<PC
