@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Windows game, dist/windows/Bolvenda.exe, with the mingw-w64 cross compiler:
-# installs what is missing, builds static SDL2, FreeType and SDL2_ttf from Debian's source
+# installs what is missing, builds static SDL2, FreeType, HarfBuzz and SDL2_ttf from Debian's source
 # packages into build/windows-libs/ (again only when a version or its options change), then
 # the game itself through the `windows` CMake preset.
 set -euo pipefail
@@ -17,7 +17,7 @@ declare -A dir version
 while read -r name path ver; do
   dir[$name]=$path
   version[$name]=$ver
-done < <(scripts/fetch-sources.sh "$libs/src" libsdl2 freetype libsdl2-ttf)
+done < <(scripts/fetch-sources.sh "$libs/src" libsdl2 freetype harfbuzz libsdl2-ttf)
 
 # Builds one library with CMake into the prefix, unless the same version was built there with
 # the same options (and the same libraries beneath it); prints its key for those above it.
@@ -51,14 +51,22 @@ toolchain_sum=$(sha256sum "$toolchain" | cut -c1-16)
 sdl_key="libsdl2 ${version[libsdl2]} ${sdl_options[*]} $toolchain_sum"
 build_library libsdl2 "$sdl_key" "${sdl_options[@]}"
 
-# Outlines and hinting only: the game's fonts are plain TrueType, no compressed tables.
+# Outlines and hinting only: the game's fonts are plain TrueType, no compressed tables; the
+# shaping is HarfBuzz's, below.
 ft_options=(-DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON
   -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON)
 ft_key="freetype ${version[freetype]} ${ft_options[*]} $toolchain_sum"
 build_library freetype "$ft_key" "${ft_options[@]}"
 
-ttf_options=(-DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF -DSDL2TTF_SAMPLES=OFF)
-build_library libsdl2-ttf "libsdl2-ttf ${version[libsdl2-ttf]} ${ttf_options[*]} $toolchain_sum | $sdl_key | $ft_key" \
+# SDL2_ttf shapes with HarfBuzz, as Debian's own does: without it the glyphs of a line land
+# a pixel away from where the Linux game puts them.
+hb_options=(-DHB_HAVE_FREETYPE=ON -DHB_BUILD_SUBSET=OFF -DHB_BUILD_UTILS=OFF -DHB_HAVE_GLIB=OFF
+  -DHB_HAVE_ICU=OFF -DHB_HAVE_GOBJECT=OFF -DHB_BUILD_TESTS=OFF)
+hb_key="harfbuzz ${version[harfbuzz]} ${hb_options[*]} $toolchain_sum | $ft_key"
+build_library harfbuzz "$hb_key" "${hb_options[@]}"
+
+ttf_options=(-DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=ON -DSDL2TTF_SAMPLES=OFF)
+build_library libsdl2-ttf "libsdl2-ttf ${version[libsdl2-ttf]} ${ttf_options[*]} $toolchain_sum | $sdl_key | $hb_key" \
   "${ttf_options[@]}"
 # SDL2_ttf installs a pkg-config file only for its shared library.
 cat >"$prefix/lib/pkgconfig/SDL2_ttf.pc" <<PC
@@ -67,14 +75,19 @@ Name: SDL2_ttf
 Description: TrueType fonts for SDL2, static
 Version: ${version[libsdl2-ttf]%%+*}
 Requires: sdl2
-Requires.private: freetype2
+Requires.private: harfbuzz freetype2
 Libs: -L\${prefix}/lib -lSDL2_ttf
 Cflags: -I\${prefix}/include/SDL2
 PC
 # stb is headers only: the game's decoder and resampler come from Debian's libstb-dev.
 ln -sfn /usr/include/stb "$prefix/include/stb"
 
-cmake --preset windows >/dev/null
+# New libraries bring new link lines: pkg-config's answers are cached with the configuration.
+libs_key=$(cat "$prefix"/.built/* | sha256sum)
+fresh=
+[ "$(cat build/windows/.libraries 2>/dev/null)" = "$libs_key" ] || fresh=--fresh
+cmake --preset windows $fresh >/dev/null
+echo "$libs_key" >build/windows/.libraries
 cmake --build --preset windows --target bolvenda
 cmake --install build/windows --prefix dist/windows --strip >/dev/null
 echo "windows: $(du -k dist/windows/Bolvenda.exe | cut -f1) KiB in dist/windows/Bolvenda.exe"

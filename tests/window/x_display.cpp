@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xfixes.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -229,6 +230,19 @@ std::optional<Pixels> XClient::capture(Window window) {
         }
     }
     return pixels;
+}
+
+std::optional<PointerImage> XClient::pointer_image() {
+    int event_base = 0, error_base = 0;
+    if (!XFixesQueryExtension(display_, &event_base, &error_base)) return std::nullopt;
+    XFixesCursorImage* image = XFixesGetCursorImage(display_);
+    if (image == nullptr) return std::nullopt;
+    PointerImage p{image->width, image->height, image->xhot, image->yhot, {}};
+    // Xlib hands the 32-bit pixels over in longs.
+    for (int i = 0; i < image->width * image->height; ++i)
+        p.argb.push_back(static_cast<std::uint32_t>(image->pixels[i]));
+    XFree(image);
+    return p;
 }
 
 void XClient::move_pointer_to_screen(int x, int y) {

@@ -71,6 +71,13 @@ struct WindowState {
     bool viewable = false;
 };
 
+// The pointer's picture as the server shows it: premultiplied 0xAARRGGBB, rows top to bottom.
+struct PointerImage {
+    int width = 0, height = 0;
+    int hot_x = 0, hot_y = 0;
+    std::vector<std::uint32_t> argb;
+};
+
 class XClient {
   public:
     explicit XClient(const std::string& display_name);  // throws std::runtime_error
@@ -89,6 +96,9 @@ class XClient {
 
     // The window's pixels now; nothing while it cannot be read (unmapped, off screen, gone).
     std::optional<Pixels> capture(Window window);
+
+    // The pointer's current picture (XFixes), nothing if the server cannot tell.
+    std::optional<PointerImage> pointer_image();
 
     // Real pointer input at window coordinates, through the server's XTest extension.
     void move_pointer_to(Window window, int x, int y);
