@@ -55,6 +55,29 @@ bool same_pointer(PointerImage seen, const PointerImage& expected) {
            seen.hot_x == expected.hot_x && seen.hot_y == expected.hot_y && seen.argb == expected.argb;
 }
 
+// Whether the window offers bolvenda.ico's picture as its icon, at the picture's own size.
+::testing::AssertionResult offers_the_game_icon(std::vector<PointerImage> icons) {
+    const auto expected = assets::read_icon_file(assets::asset("bolvenda.ico"));
+    if (!expected) return ::testing::AssertionFailure() << "bolvenda.ico cannot be read";
+    auto clear = [](std::vector<std::uint32_t>& argb) {
+        for (std::uint32_t& c : argb) {
+            if (c >> 24 == 0) c = 0;
+        }
+    };
+    std::vector<std::uint32_t> want = expected->argb;
+    clear(want);
+    std::string sizes;
+    for (PointerImage& icon : icons) {
+        clear(icon.argb);
+        if (icon.width == expected->width && icon.height == expected->height && icon.argb == want)
+            return ::testing::AssertionSuccess();
+        sizes += " " + std::to_string(icon.width) + "x" + std::to_string(icon.height);
+    }
+    return ::testing::AssertionFailure() << "no icon of the window is bolvenda.ico's " << expected->width
+                                         << "x" << expected->height << " picture; it offers:"
+                                         << (sizes.empty() ? " none" : sizes);
+}
+
 class Play : public RealWindow {
   protected:
     // Moves the pointer to the spot and waits until it shows the game's hand, or until it
@@ -87,6 +110,7 @@ class Play : public RealWindow {
         ASSERT_TRUE(state);
         EXPECT_EQ(state->width, 792);
         EXPECT_EQ(state->height, 566);
+        EXPECT_TRUE(offers_the_game_icon(x_->icons_of(window_)));
         ASSERT_TRUE(shows(renderer().render(game.scene()), "start-up"));
     }
 

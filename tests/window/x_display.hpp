@@ -71,7 +71,8 @@ struct WindowState {
     bool viewable = false;
 };
 
-// The pointer's picture as the server shows it: premultiplied 0xAARRGGBB, rows top to bottom.
+// A pointer's or icon's picture: 0xAARRGGBB, rows top to bottom; the pointer's as the server
+// shows it, premultiplied.
 struct PointerImage {
     int width = 0, height = 0;
     int hot_x = 0, hot_y = 0;
@@ -97,6 +98,8 @@ class XClient {
     // The window's pixels now; nothing while it cannot be read (unmapped, off screen, gone).
     std::optional<Pixels> capture(Window window);
 
+    // The pictures the window offers as its icon (_NET_WM_ICON), straight-alpha ARGB.
+    std::vector<PointerImage> icons_of(Window window);
     // The pointer's current picture (XFixes), nothing if the server cannot tell.
     std::optional<PointerImage> pointer_image();
 
