@@ -27,9 +27,14 @@ GameProgram game_program() {
                         "WINEDLLOVERRIDES=mscoree,mshtml=", "WINEARCH=win64"};
     // A new prefix takes Wine many seconds to set up: done once, before the first window is
     // awaited, and saved (wineserver -w waits until the server has written it and gone).
-    if (!std::filesystem::exists(prefix + "/system.reg")) {
-        game.prepare = {"/bin/sh", "-c", "\"$0\" wineboot.exe --init && \"$1\" -w", *wine, *wineserver};
-    }
+    // A display scale left behind by an interrupted run is taken back.
+    const std::string boot = std::filesystem::exists(prefix + "/system.reg")
+                                 ? ""
+                                 : "\"$0\" wineboot.exe --init && \"$1\" -w && ";
+    game.prepare = {"/bin/sh", "-c",
+                    boot + "{ \"$0\" reg delete 'HKCU\\Control Panel\\Desktop' /v LogPixels /f "
+                           ">/dev/null 2>&1 || true; }",
+                    *wine, *wineserver};
     game.finish = {*wineserver, "-k"};
     return game;
 }
