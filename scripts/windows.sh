@@ -19,26 +19,29 @@ while read -r name path ver; do
   version[$name]=$ver
 done < <(scripts/fetch-sources.sh "$libs/src" libsdl2 freetype harfbuzz libsdl2-ttf)
 
-# Builds one library with CMake into the prefix, unless the same version was built there with
-# the same options (and the same libraries beneath it); prints its key for those above it.
+# build_library NAME KEY BUILD-TYPE CMAKE-OPTIONS...: builds one library with CMake into the
+# prefix, unless the same version was built there with the same options and the same
+# libraries beneath it (KEY says all that). The text libraries are built for size: they only
+# run while the game starts; SDL2 is built for speed, it copies every frame to the screen.
 build_library() {
-  local name=$1 key=$2; shift 2
+  local name=$1 key=$2 type=$3; shift 3
   local stamp=$prefix/.built/$name
   if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$key" ]; then
     echo "windows: $name ${version[$name]} already built" >&2
     return
   fi
   echo "windows: building $name ${version[$name]}" >&2
-  local work=$libs/build/$name
+  local work=$libs/build/$name started=$SECONDS
   rm -rf "$work" "$stamp"
   mkdir -p "$work"
   cmake -S "${dir[$name]}" -B "$work" -G Ninja -Wno-dev \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DBOLVENDA_WINDOWS_LIBS="$prefix" \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE="$type" -DBUILD_SHARED_LIBS=OFF \
     "$@" >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; exit 1; }
   { cmake --build "$work" -j2 && cmake --install "$work"; } >>"$work/build.log" 2>&1 ||
     { tail -n 40 "$work/build.log" >&2; exit 1; }
   echo "$key" >"$stamp"
+  echo "windows: $name built in $((SECONDS - started)) s" >&2
 }
 
 # Only what the game uses: a window, its surface, mouse events, cursors, the message box.
@@ -48,26 +51,26 @@ sdl_options=(-DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_AUDIO=OFF -DS
   -DSDL_DIRECTX=OFF -DSDL_RENDER_D3D=OFF -DSDL_WASAPI=OFF)
 # A changed toolchain file rebuilds them all.
 toolchain_sum=$(sha256sum "$toolchain" | cut -c1-16)
-sdl_key="libsdl2 ${version[libsdl2]} ${sdl_options[*]} $toolchain_sum"
-build_library libsdl2 "$sdl_key" "${sdl_options[@]}"
+sdl_key="libsdl2 ${version[libsdl2]} Release ${sdl_options[*]} $toolchain_sum"
+build_library libsdl2 "$sdl_key" Release "${sdl_options[@]}"
 
 # Outlines and hinting only: the game's fonts are plain TrueType, no compressed tables; the
 # shaping is HarfBuzz's, below.
 ft_options=(-DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON
   -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON)
-ft_key="freetype ${version[freetype]} ${ft_options[*]} $toolchain_sum"
-build_library freetype "$ft_key" "${ft_options[@]}"
+ft_key="freetype ${version[freetype]} MinSizeRel ${ft_options[*]} $toolchain_sum"
+build_library freetype "$ft_key" MinSizeRel "${ft_options[@]}"
 
 # SDL2_ttf shapes with HarfBuzz, as Debian's own does: without it the glyphs of a line land
 # a pixel away from where the Linux game puts them.
 hb_options=(-DHB_HAVE_FREETYPE=ON -DHB_BUILD_SUBSET=OFF -DHB_BUILD_UTILS=OFF -DHB_HAVE_GLIB=OFF
   -DHB_HAVE_ICU=OFF -DHB_HAVE_GOBJECT=OFF -DHB_BUILD_TESTS=OFF)
-hb_key="harfbuzz ${version[harfbuzz]} ${hb_options[*]} $toolchain_sum | $ft_key"
-build_library harfbuzz "$hb_key" "${hb_options[@]}"
+hb_key="harfbuzz ${version[harfbuzz]} MinSizeRel ${hb_options[*]} $toolchain_sum | $ft_key"
+build_library harfbuzz "$hb_key" MinSizeRel "${hb_options[@]}"
 
 ttf_options=(-DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=ON -DSDL2TTF_SAMPLES=OFF)
-build_library libsdl2-ttf "libsdl2-ttf ${version[libsdl2-ttf]} ${ttf_options[*]} $toolchain_sum | $sdl_key | $hb_key" \
-  "${ttf_options[@]}"
+build_library libsdl2-ttf "libsdl2-ttf ${version[libsdl2-ttf]} MinSizeRel ${ttf_options[*]} $toolchain_sum | $sdl_key | $hb_key" \
+  MinSizeRel "${ttf_options[@]}"
 # SDL2_ttf installs a pkg-config file only for its shared library.
 cat >"$prefix/lib/pkgconfig/SDL2_ttf.pc" <<PC
 prefix=$prefix
