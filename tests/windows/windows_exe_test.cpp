@@ -64,6 +64,7 @@ TEST_F(BuiltExe, VersionRecordIsExactlyTheDesigns) {
     const auto versions = image_->resources(ResourceType::version);
     ASSERT_EQ(versions.size(), 1u);
     EXPECT_EQ(versions[0].id, 1);
+    EXPECT_EQ(versions[0].language, 0x0410) << "the record is filed under another language than its strings";
     const VersionRecord record = read_version_record(versions[0].data);
     EXPECT_EQ(record.file_version, (std::array<std::uint16_t, 4>{1, 0, 0, 0}));
     EXPECT_EQ(record.product_version, (std::array<std::uint16_t, 4>{1, 0, 0, 0}));
