@@ -1,5 +1,7 @@
 // Bolvenda.exe on a Windows display scaled to 125 %: it declares itself DPI aware, so Windows
 // does not stretch its pixels; the window is made a quarter larger and the scene drawn to fit.
+// Wine tells every program the display's scale, aware or not: this checks the window's size
+// and drawing; that the manifest asks Windows for it is read from the file (tests/windows).
 #include <gtest/gtest.h>
 
 #include "window_fixture.hpp"
