@@ -47,8 +47,11 @@ SDL_Point first_window_size() {
     if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) == 0 && dpi > 96.0f &&
         SDL_GetDisplayUsableBounds(0, &usable) == 0) {
         // A tenth of the screen left for the window's frame and title bar.
-        const double scale = std::min({dpi / 96.0, 0.9 * usable.w / size.x, 0.9 * usable.h / size.y});
-        if (scale > 1.0) size = {static_cast<int>(size.x * scale + 0.5), static_cast<int>(size.y * scale + 0.5)};
+        const double scale =
+            std::min({dpi / 96.0, 0.9 * usable.w / size.x, 0.9 * usable.h / size.y});
+        if (scale > 1.0) {
+            size = {static_cast<int>(size.x * scale + 0.5), static_cast<int>(size.y * scale + 0.5)};
+        }
     }
 #endif
     return size;

@@ -43,7 +43,8 @@ void DisplayEnvironment::TearDown() {
     server_.reset();
 }
 
-std::string DisplayEnvironment::run_to_end(const std::vector<std::string>& argv, const std::string& what) {
+std::string DisplayEnvironment::run_to_end(const std::vector<std::string>& argv,
+                                           const std::string& what) {
     Launch launch{argv, on_display(server_->display_name(), game_.environment)};
     ChildProcess step(launch);
     const std::optional<int> status = step.wait_for_exit(180s);

@@ -52,7 +52,8 @@ bool same_pointer(PointerImage seen, const PointerImage& expected) {
         if (c >> 24 == 0) c = 0;  // a straight-alpha server may keep colour under transparency
     }
     return seen.width == expected.width && seen.height == expected.height &&
-           seen.hot_x == expected.hot_x && seen.hot_y == expected.hot_y && seen.argb == expected.argb;
+           seen.hot_x == expected.hot_x && seen.hot_y == expected.hot_y &&
+           seen.argb == expected.argb;
 }
 
 // Whether the window offers bolvenda.ico's picture as its icon, at the picture's own size.
@@ -73,9 +74,9 @@ bool same_pointer(PointerImage seen, const PointerImage& expected) {
             return ::testing::AssertionSuccess();
         sizes += " " + std::to_string(icon.width) + "x" + std::to_string(icon.height);
     }
-    return ::testing::AssertionFailure() << "no icon of the window is bolvenda.ico's " << expected->width
-                                         << "x" << expected->height << " picture; it offers:"
-                                         << (sizes.empty() ? " none" : sizes);
+    return ::testing::AssertionFailure()
+           << "no icon of the window is bolvenda.ico's " << expected->width << "x"
+           << expected->height << " picture; it offers:" << (sizes.empty() ? " none" : sizes);
 }
 
 class Play : public RealWindow {
@@ -84,21 +85,24 @@ class Play : public RealWindow {
     // shows anything else (`hand` false).
     ::testing::AssertionResult pointer_becomes(Spot spot, bool hand) {
         const PointerImage expected = expected_hand();
-        if (expected.argb.empty()) return ::testing::AssertionFailure() << "hand.cur cannot be read";
+        if (expected.argb.empty())
+            return ::testing::AssertionFailure() << "hand.cur cannot be read";
         x_->move_pointer_to(window_, spot.x, spot.y);
         const auto deadline = std::chrono::steady_clock::now() + screen_timeout;
         std::optional<PointerImage> seen;
         do {
             seen = x_->pointer_image();
-            if (!seen) return ::testing::AssertionFailure() << "the X server cannot show its pointer";
+            if (!seen)
+                return ::testing::AssertionFailure() << "the X server cannot show its pointer";
             if (same_pointer(*seen, expected) == hand) return ::testing::AssertionSuccess();
             std::this_thread::sleep_for(20ms);
         } while (std::chrono::steady_clock::now() < deadline);
         return ::testing::AssertionFailure()
                << "at " << spot.x << "," << spot.y << " the pointer (" << seen->width << "x"
                << seen->height << ", hot spot " << seen->hot_x << "," << seen->hot_y << ") is "
-               << (hand ? "not" : "still") << " the hand (" << expected.width << "x" << expected.height
-               << ", hot spot " << expected.hot_x << "," << expected.hot_y << ")";
+               << (hand ? "not" : "still") << " the hand (" << expected.width << "x"
+               << expected.height << ", hot spot " << expected.hot_x << "," << expected.hot_y
+               << ")";
     }
 
     // The window is there with its full title and shows the start-up state.

@@ -16,8 +16,9 @@ class WineDisplayScale : public RealWindow {
     // `wine reg ARGS...` in the game's Wine prefix: where Wine keeps the display's scale.
     bool wine_reg(std::vector<std::string> args) {
         const GameProgram& game = DisplayEnvironment::get().game();
-        Launch launch{{game.argv.front(), "reg"}, on_display(DisplayEnvironment::get().server()->display_name(),
-                                                            game.environment)};
+        Launch launch{
+            {game.argv.front(), "reg"},
+            on_display(DisplayEnvironment::get().server()->display_name(), game.environment)};
         launch.argv.insert(launch.argv.end(), args.begin(), args.end());
         ChildProcess reg(launch);
         return reg.wait_for_exit(60s) == 0;

@@ -32,8 +32,9 @@ GameProgram game_program() {
                                  ? ""
                                  : "\"$0\" wineboot.exe --init && \"$1\" -w && ";
     game.prepare = {"/bin/sh", "-c",
-                    boot + "{ \"$0\" reg delete 'HKCU\\Control Panel\\Desktop' /v LogPixels /f "
-                           ">/dev/null 2>&1 || true; }",
+                    boot +
+                        "{ \"$0\" reg delete 'HKCU\\Control Panel\\Desktop' /v LogPixels /f "
+                        ">/dev/null 2>&1 || true; }",
                     *wine, *wineserver};
     game.finish = {*wineserver, "-k"};
     return game;

@@ -238,8 +238,9 @@ std::vector<PointerImage> XClient::icons_of(Window window) {
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_ICON", False), 0, 1 << 20,
-                           False, XA_CARDINAL, &type, &format, &count, &after, &data) != Success ||
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_ICON", False), 0,
+                           1 << 20, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) != Success ||
         data == nullptr)
         return icons;
     std::unique_ptr<unsigned char, XFreeDeleter> owned(data);
@@ -253,7 +254,8 @@ std::vector<PointerImage> XClient::icons_of(Window window) {
         const unsigned long pixels = items[at] * items[at + 1];
         at += 2;
         if (pixels > count - at) break;
-        for (unsigned long i = 0; i < pixels; ++i) icon.argb.push_back(static_cast<std::uint32_t>(items[at + i]));
+        for (unsigned long i = 0; i < pixels; ++i)
+            icon.argb.push_back(static_cast<std::uint32_t>(items[at + i]));
         at += pixels;
         icons.push_back(std::move(icon));
     }

@@ -58,7 +58,8 @@ PeImage::PeImage(std::vector<unsigned char> bytes) : bytes_(std::move(bytes)) {
     const std::size_t table = optional + optional_size;
     for (std::size_t i = 0; i < section_count; ++i) {
         const std::size_t s = table + 40 * i;
-        sections_.push_back({u32(s + 12), std::max(u32(s + 8), u32(s + 16)), u32(s + 20), u32(s + 16)});
+        sections_.push_back(
+            {u32(s + 12), std::max(u32(s + 8), u32(s + 16)), u32(s + 20), u32(s + 16)});
     }
 }
 
@@ -111,7 +112,8 @@ void PeImage::walk_resources(std::size_t directory, int level, Resource partial,
         if (level == 1 && (name & 0x80000000u) != 0) {
             const std::size_t at = base + (name & 0x7FFFFFFFu);
             const std::uint16_t length = u16(at);
-            for (std::size_t c = 0; c < length; ++c) r.name += static_cast<char16_t>(u16(at + 2 + 2 * c));
+            for (std::size_t c = 0; c < length; ++c)
+                r.name += static_cast<char16_t>(u16(at + 2 + 2 * c));
         } else {
             const auto number = static_cast<std::uint16_t>(name & 0xFFFF);
             (level == 0 ? r.type : level == 1 ? r.id : r.language) = number;
@@ -137,7 +139,8 @@ std::vector<Resource> PeImage::resources() const {
 
 std::vector<Resource> PeImage::resources(ResourceType type) const {
     std::vector<Resource> all = resources();
-    std::erase_if(all, [&](const Resource& r) { return r.type != static_cast<std::uint16_t>(type); });
+    std::erase_if(all,
+                  [&](const Resource& r) { return r.type != static_cast<std::uint16_t>(type); });
     return all;
 }
 
@@ -155,7 +158,8 @@ std::vector<unsigned char> icon_file(const PeImage& image, const Resource& group
     for (std::size_t i = 0; i < count; ++i) {
         const auto entry = g.subspan(6 + 14 * i, 14);
         const std::uint16_t id = static_cast<std::uint16_t>(entry[12] | entry[13] << 8);
-        auto icon = std::find_if(icons.begin(), icons.end(), [&](const Resource& r) { return r.id == id; });
+        auto icon =
+            std::find_if(icons.begin(), icons.end(), [&](const Resource& r) { return r.id == id; });
         if (icon == icons.end()) damaged("icon group names a missing icon");
         file.insert(file.end(), entry.begin(), entry.begin() + 12);
         const auto at = static_cast<std::uint32_t>(offset + pictures.size());

@@ -32,7 +32,8 @@ std::uint32_t u32(std::span<const unsigned char> b, std::size_t at) {
 }
 
 // UTF-16 up to the first zero or the end, as UTF-8 (the record holds no surrogates).
-std::string utf8(std::span<const unsigned char> b, std::size_t at, std::size_t end, std::size_t* after = nullptr) {
+std::string utf8(std::span<const unsigned char> b, std::size_t at, std::size_t end,
+                 std::size_t* after = nullptr) {
     std::string out;
     for (; at + 2 <= end; at += 2) {
         const char32_t c = u16(b, at);
@@ -94,7 +95,8 @@ VersionRecord read_version_record(std::span<const unsigned char> bytes) {
     std::size_t end = 0;
     const Node root = node_at(bytes, 0, end);
     if (root.key != "VS_VERSION_INFO") damaged("root key is \"" + root.key + "\"");
-    if (root.value.size() != 52 || u32(root.value, 0) != 0xFEEF04BD) damaged("no fixed file information");
+    if (root.value.size() != 52 || u32(root.value, 0) != 0xFEEF04BD)
+        damaged("no fixed file information");
     VersionRecord record;
     record.file_version = version(root.value, 8);
     record.product_version = version(root.value, 16);

@@ -30,7 +30,8 @@ class BuiltExe : public ::testing::Test {
   protected:
     void SetUp() override {
         if (!std::filesystem::exists(BOLVENDA_WINDOWS_EXE))
-            GTEST_SKIP() << BOLVENDA_WINDOWS_EXE << " is not built (bash scripts/windows.sh builds it)";
+            GTEST_SKIP() << BOLVENDA_WINDOWS_EXE
+                         << " is not built (bash scripts/windows.sh builds it)";
         image_.emplace(PeImage::read_file(BOLVENDA_WINDOWS_EXE));
     }
     std::optional<PeImage> image_;
@@ -40,13 +41,15 @@ TEST_F(BuiltExe, IsA64BitWindowsProgramImportingOnlyWindowsOwnDlls) {
     EXPECT_TRUE(image_->is_64_bit());
     EXPECT_EQ(image_->subsystem(), 2) << "a console program opens a console window beside the game";
     // DLLs every Windows installation has; SDL2, FreeType and the compiler's runtime are inside.
-    const std::set<std::string> system{"kernel32.dll", "user32.dll",  "gdi32.dll",    "advapi32.dll",
-                                       "shell32.dll",  "ole32.dll",   "oleaut32.dll", "imm32.dll",
-                                       "winmm.dll",    "version.dll", "setupapi.dll", "msvcrt.dll",
-                                       "shlwapi.dll",  "comctl32.dll"};
+    const std::set<std::string> system{
+        "kernel32.dll", "user32.dll",   "gdi32.dll",   "advapi32.dll", "shell32.dll",
+        "ole32.dll",    "oleaut32.dll", "imm32.dll",   "winmm.dll",    "version.dll",
+        "setupapi.dll", "msvcrt.dll",   "shlwapi.dll", "comctl32.dll"};
     const std::vector<std::string> dlls = image_->imported_dlls();
-    EXPECT_TRUE(std::count(dlls.begin(), dlls.end(), "KERNEL32.dll")) << "the import table was not read";
-    for (const std::string& dll : dlls) EXPECT_TRUE(system.contains(lower(dll))) << dll << " is no system DLL";
+    EXPECT_TRUE(std::count(dlls.begin(), dlls.end(), "KERNEL32.dll"))
+        << "the import table was not read";
+    for (const std::string& dll : dlls)
+        EXPECT_TRUE(system.contains(lower(dll))) << dll << " is no system DLL";
 }
 
 TEST_F(BuiltExe, HoldsTheIconTheManifestAndTheVersionRecordAndNothingElse) {
@@ -64,7 +67,8 @@ TEST_F(BuiltExe, VersionRecordIsExactlyTheDesigns) {
     const auto versions = image_->resources(ResourceType::version);
     ASSERT_EQ(versions.size(), 1u);
     EXPECT_EQ(versions[0].id, 1);
-    EXPECT_EQ(versions[0].language, 0x0410) << "the record is filed under another language than its strings";
+    EXPECT_EQ(versions[0].language, 0x0410)
+        << "the record is filed under another language than its strings";
     const VersionRecord record = read_version_record(versions[0].data);
     EXPECT_EQ(record.file_version, (std::array<std::uint16_t, 4>{1, 0, 0, 0}));
     EXPECT_EQ(record.product_version, (std::array<std::uint16_t, 4>{1, 0, 0, 0}));
@@ -73,12 +77,13 @@ TEST_F(BuiltExe, VersionRecordIsExactlyTheDesigns) {
     using Entries = std::set<std::pair<std::string, std::string>>;
     const auto& e = record.string_blocks[0].entries;
     EXPECT_EQ(Entries(e.begin(), e.end()), (Entries{{"ProductName", "Bolvenda"},
-                                                     {"InternalName", "Bolvenda"},
-                                                     {"OriginalFilename", "Bolvenda.exe"},
-                                                     {"FileVersion", "1.00"},
-                                                     {"ProductVersion", "1.00"}}));
+                                                    {"InternalName", "Bolvenda"},
+                                                    {"OriginalFilename", "Bolvenda.exe"},
+                                                    {"FileVersion", "1.00"},
+                                                    {"ProductVersion", "1.00"}}));
     EXPECT_EQ(e.size(), 5u) << "an entry is there twice";
-    EXPECT_EQ(record.translations, (std::vector<std::pair<std::uint16_t, std::uint16_t>>{{0x0410, 1200}}));
+    EXPECT_EQ(record.translations,
+              (std::vector<std::pair<std::uint16_t, std::uint16_t>>{{0x0410, 1200}}));
     EXPECT_TRUE(record.other_keys.empty()) << record.other_keys.front();
 }
 
@@ -99,8 +104,10 @@ TEST_F(BuiltExe, ItsManifestDeclaresPerMonitorDpiAwareness) {
 
 TEST_F(BuiltExe, DamagedCopiesAreRefusedRatherThanOverread) {
     const std::vector<unsigned char> whole = file_bytes(BOLVENDA_WINDOWS_EXE);
-    for (std::size_t length : {std::size_t{0}, std::size_t{2}, std::size_t{0x40}, std::size_t{0x100}}) {
-        EXPECT_THROW(PeImage(std::vector(whole.begin(), whole.begin() + length)), std::runtime_error)
+    for (std::size_t length :
+         {std::size_t{0}, std::size_t{2}, std::size_t{0x40}, std::size_t{0x100}}) {
+        EXPECT_THROW(PeImage(std::vector(whole.begin(), whole.begin() + length)),
+                     std::runtime_error)
             << length;
     }
     // The resources lie at the end: a file cut short of them fails when they are read.
