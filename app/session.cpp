@@ -17,12 +17,14 @@ std::optional<scene::Point> Session::design_point(int window_x, int window_y) co
     return viewport_.to_design(window_x, window_y);
 }
 
-void Session::repaint() {
+std::vector<scene::Rect> Session::paint() {
     viewport_ = window_->viewport();
     auto changed = painter_->paint(layout_, viewport_, window_->drawing_surface(), tips_.shown());
-    window_->present(changed);
     painted_revision_ = core_->scene().revision().value();
+    return changed;
 }
+
+void Session::repaint() { window_->present(paint()); }
 
 void Session::pointer_at(std::optional<scene::Point> p) {
     pointer_ = p;
@@ -44,6 +46,9 @@ bool Session::handle(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_LEAVE: pointer_ = std::nullopt; return tips_.pointer_moved(std::nullopt, now);
                 default: return false;
             }
+        case SDL_KEYDOWN:
+            if (event.key.keysym.sym == SDLK_F11 && event.key.repeat == 0) window_->toggle_fullscreen();
+            return false;
         case SDL_MOUSEMOTION: {
             auto p = design_point(event.motion.x, event.motion.y);
             pointer_at(p);
@@ -70,8 +75,10 @@ bool Session::handle(const SDL_Event& event) {
 
 void Session::start() {
     core_->events().load();  // before the window takes any input
-    repaint();
+    paint();
+    // Put on screen once the window is there: drawn to a hidden window it would be lost.
     window_->show();
+    window_->present();
 }
 
 bool Session::ended() const { return core_->events().ended(); }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "app/game_core.hpp"
 #include "scene/layout.hpp"
@@ -36,6 +37,9 @@ private:
     bool handle(const SDL_Event& event);
     std::optional<scene::Point> design_point(int window_x, int window_y) const;
     void pointer_at(std::optional<scene::Point> p);
+    // Paints the frame and returns the window rectangles that changed; repaint() also puts
+    // them on screen.
+    std::vector<scene::Rect> paint();
     void repaint();
 
     GameCore* core_;

@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Bolvenda needs, only those that are missing.
-# Usage: scripts/install-deps.sh [run|test|windows]   (test adds the real-window and asset-tool
-# packages, and Wine with what the Windows build needs; windows: the cross compiler alone)
+# Usage: scripts/install-deps.sh [run|test|package|windows]
+#   (test adds the real-window, asset-tool and packaging packages, and Wine with what the
+#   Windows build needs; package, what package.sh needs; windows, the cross compiler alone)
 set -euo pipefail
 
 # fonts-liberation2: its two Liberation Sans files are embedded into the program at build time.
 want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation2 libstb-dev)
 if [ "${1:-run}" = test ]; then
-  # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures.
-  want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev libxfixes-dev xfonts-base time
-         librsvg2-dev libimagequant-dev libgif-dev)
+  # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures;
+  # evilwm: a window manager that grants full screen.
+  want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev libxfixes-dev xfonts-base time evilwm
+         librsvg2-dev libimagequant-dev libgif-dev
+         # The installed files' validators and the Debian package's tools.
+         desktop-file-utils appstream man-db groff-base dpkg-dev lintian librsvg2-bin)
+fi
+if [ "${1:-run}" = package ]; then
+  want+=(dpkg-dev)
 fi
 if [ "${1:-run}" = test ] || [ "${1:-run}" = windows ]; then
   want+=(dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)

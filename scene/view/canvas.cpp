@@ -65,6 +65,10 @@ void Canvas::blend_resampled(const PremultipliedImage& image, Rect region, Rect 
     auto* out = reinterpret_cast<std::uint32_t*>(row(surface_, target.top) + target.left);
     const auto stride = static_cast<std::size_t>(surface_->pitch) / 4;
     resample_into(image, region, out, target.width, target.height, stride);
+    bool opaque = true;
+    for (int y = region.top; y < region.bottom() && opaque; ++y)
+        for (int x = region.left; x < region.right(); ++x) opaque &= image.at(x, y) >> 24 == 0xFF;
+    if (opaque) return;  // the pond is: nothing of the colour under it shows
     const Uint32 colour = static_cast<Uint32>(under.r) << 16 | static_cast<Uint32>(under.g) << 8 | under.b;
     for (int y = 0; y < target.height; ++y) {
         std::uint32_t* line = out + static_cast<std::size_t>(y) * stride;

@@ -59,11 +59,12 @@ SDL_Point first_window_size() {
 
 }  // namespace
 
-GameWindow::GameWindow() {
+GameWindow::GameWindow(bool fullscreen) {
+    const Uint32 flags =
+        SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     const SDL_Point size = first_window_size();
     window_.reset(SDL_CreateWindow(std::string(scene::window_title).c_str(), SDL_WINDOWPOS_CENTERED,
-                                   SDL_WINDOWPOS_CENTERED, size.x, size.y,
-                                   SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
+                                   SDL_WINDOWPOS_CENTERED, size.x, size.y, flags));
     if (!window_) throw sdl_failure("no window");
     // Small enough for a split screen, large enough that the numbers stay numbers.
     SDL_SetWindowMinimumSize(window_.get(), scene::design_width / 3, scene::design_height / 3);
@@ -132,6 +133,11 @@ void GameWindow::set_cursor(scene::Cursor cursor) {
     cursor_ = cursor;
     SDL_Cursor* shape = cursor == scene::Cursor::Hand ? hand_.get() : arrow_.get();
     if (shape != nullptr) SDL_SetCursor(shape);
+}
+
+void GameWindow::toggle_fullscreen() {
+    const bool now = (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN) != 0;
+    SDL_SetWindowFullscreen(window_.get(), now ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 }  // namespace bolvenda::view

@@ -15,8 +15,8 @@ namespace bolvenda::view {
 
 class GameWindow {
 public:
-    // Created hidden at the design size; throws StartupError.
-    GameWindow();
+    // Created hidden at the design size, or covering its display; throws StartupError.
+    explicit GameWindow(bool fullscreen = false);
 
     void show();
     Uint32 id() const { return SDL_GetWindowID(window_.get()); }
@@ -32,6 +32,8 @@ public:
     void present(std::span<const scene::Rect> changed);
 
     void set_cursor(scene::Cursor cursor);
+    // Between a window and the whole of its display; the new size arrives as a resize.
+    void toggle_fullscreen();
 
 private:
     SDL_Surface& window_surface();

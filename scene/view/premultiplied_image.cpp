@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <string>
@@ -77,9 +78,18 @@ PremultipliedImage decode_picture(std::span<const unsigned char> bytes, const ch
     image.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     const stbi_uc* p = rgba.get();
     for (std::uint32_t& out : image.pixels) {
-        out = premultiply(std::uint32_t{p[3]} << 24 | std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2]);
+        std::uint32_t rgba_word;  // R, G, B, A in memory
+        std::memcpy(&rgba_word, p, 4);
         p += 4;
+        if constexpr (std::endian::native == std::endian::little) {
+            out = (rgba_word & 0xFF00FF00u) | (rgba_word >> 16 & 0xFFu) | (rgba_word & 0xFFu) << 16;
+        } else {
+            out = (rgba_word & 0xFFu) << 24 | rgba_word >> 8;
+        }
     }
+    // A GIF pixel is drawn or not: only the rare other alpha needs the multiplication.
+    for (std::uint32_t& out : image.pixels)
+        if (out >> 24 != 0xFF) out = premultiply(out);
     return image;
 }
 

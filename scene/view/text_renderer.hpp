@@ -38,7 +38,8 @@ private:
     TTF_Font* font(int pixel_size);
 
     std::span<const unsigned char> font_;
-    std::map<int, FontPtr> fonts_;
+    FontPtr font_handle_;
+    int size_ = 0;
     std::map<std::tuple<std::string, int, int>, RenderedText> texts_;
 };
 

@@ -1,5 +1,6 @@
 #include "window_fixture.hpp"
 
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -72,17 +73,20 @@ void RealWindow::SetUp() {
     DisplayEnvironment& env = DisplayEnvironment::get();
     if (!env.missing().empty()) GTEST_SKIP() << env.missing();
     ASSERT_TRUE(env.failure().empty()) << env.failure();
-    x_ = std::make_unique<XClient>(env.server()->display_name());
+    display_ = env.server()->display_name();
+    x_ = std::make_unique<XClient>(display_);
     x_->move_pointer_to_screen(park_x, park_y);
 }
 
-void RealWindow::start_game(const std::vector<std::string>& environment, bool wait) {
+void RealWindow::start_game(const std::vector<std::string>& environment, bool wait,
+                            const std::vector<std::string>& arguments) {
     Launch launch;
     DisplayEnvironment& env = DisplayEnvironment::get();
     launch.argv = env.game().argv;
+    launch.argv.insert(launch.argv.end(), arguments.begin(), arguments.end());
     std::vector<std::string> changes = env.game().environment;
     changes.insert(changes.end(), environment.begin(), environment.end());
-    launch.environment = on_display(env.server()->display_name(), changes);
+    launch.environment = on_display(display_, changes);
     game_ = std::make_unique<ChildProcess>(launch);
     if (wait) window_ = x_->wait_for_window(scene::window_title, window_timeout).value_or(None);
 }
