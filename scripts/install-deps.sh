@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Bolvenda needs, only those that are missing.
-# Usage: scripts/install-deps.sh [run|test|package|web]
-#   (test adds the real-window, asset-tool, packaging and browser-test packages; package, what
-#   package.sh needs; web, what web.sh needs)
+# Usage: scripts/install-deps.sh [run|test|package|web|windows]
+#   (test adds the real-window, asset-tool, packaging and browser-test packages, and Wine with
+#   what the Windows build needs; package, what package.sh needs; web, what web.sh needs;
+#   windows, the cross compiler alone)
 set -euo pipefail
 
 # fonts-liberation2: its two Liberation Sans files are embedded into the program at build time.
@@ -10,7 +11,7 @@ want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberat
 if [ "${1:-run}" = test ]; then
   # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures;
   # evilwm: a window manager that grants full screen.
-  want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev xfonts-base time evilwm
+  want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev libxfixes-dev xfonts-base time evilwm
          librsvg2-dev libimagequant-dev libgif-dev
          # The installed files' validators and the Debian package's tools.
          desktop-file-utils appstream man-db groff-base dpkg-dev lintian librsvg2-bin)
@@ -24,6 +25,13 @@ if [ "${1:-run}" = test ] || [ "${1:-run}" = web ]; then
   # A node.js from elsewhere already brings its own npm; Debian's would fight it.
   command -v node >/dev/null || want+=(nodejs)
   command -v npm >/dev/null || want+=(npm)
+fi
+if [ "${1:-run}" = test ] || [ "${1:-run}" = windows ]; then
+  want+=(dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+fi
+if [ "${1:-run}" = test ]; then
+  # Wine's X11 libraries (the colour cursor needs libxcursor1) and fonts are Recommends only.
+  want+=(wine wine64 libxcursor1 libxi6 libxrandr2 libxrender1 fonts-wine)
 fi
 
 missing=()

@@ -36,6 +36,27 @@ std::optional<IconSurface> load_icon(const char* name) {
     return icon;
 }
 
+// The window's first size: the design's. Windows leaves the scaling of a display to a program
+// that declares itself DPI aware (Bolvenda.exe does, to be drawn sharp): there the window is
+// made as large as the display's scale asks, within the screen, and the scene scales with it.
+SDL_Point first_window_size() {
+    SDL_Point size{scene::design_width, scene::design_height};
+#if defined(_WIN32)
+    float dpi = 0;
+    SDL_Rect usable{};
+    if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) == 0 && dpi > 96.0f &&
+        SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+        // A tenth of the screen left for the window's frame and title bar.
+        const double scale =
+            std::min({dpi / 96.0, 0.9 * usable.w / size.x, 0.9 * usable.h / size.y});
+        if (scale > 1.0) {
+            size = {static_cast<int>(size.x * scale + 0.5), static_cast<int>(size.y * scale + 0.5)};
+        }
+    }
+#endif
+    return size;
+}
+
 }  // namespace
 
 GameWindow::GameWindow(bool fullscreen) {
@@ -48,9 +69,9 @@ GameWindow::GameWindow(bool fullscreen) {
 #endif
     const Uint32 flags =
         SDL_WINDOW_HIDDEN | resizable | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    const SDL_Point size = first_window_size();
     window_.reset(SDL_CreateWindow(std::string(scene::window_title).c_str(), SDL_WINDOWPOS_CENTERED,
-                                   SDL_WINDOWPOS_CENTERED, scene::design_width, scene::design_height,
-                                   flags));
+                                   SDL_WINDOWPOS_CENTERED, size.x, size.y, flags));
     if (!window_) throw sdl_failure("no window");
     // Small enough for a split screen, large enough that the numbers stay numbers.
     SDL_SetWindowMinimumSize(window_.get(), scene::design_width / 3, scene::design_height / 3);

@@ -25,16 +25,33 @@ void DisplayEnvironment::SetUp() {
         missing_ = "Xvfb is not installed (scripts/install-deps.sh test installs it)";
         return;
     }
+    game_ = game_program();
+    if (!game_.missing.empty()) {
+        missing_ = game_.missing;
+        return;
+    }
     try {
         server_ = std::make_unique<XServer>(*xvfb);
+        if (!game_.prepare.empty()) failure_ = run_to_end(game_.prepare, "preparing the game");
     } catch (const std::exception& e) {
         failure_ = e.what();
     }
 }
 
 void DisplayEnvironment::TearDown() {
+    if (server_ && !game_.finish.empty()) run_to_end(game_.finish, "after the last game");
     renderer_.reset();
     server_.reset();
+}
+
+std::string DisplayEnvironment::run_to_end(const std::vector<std::string>& argv,
+                                           const std::string& what) {
+    Launch launch{argv, on_display(server_->display_name(), game_.environment)};
+    ChildProcess step(launch);
+    const std::optional<int> status = step.wait_for_exit(180s);
+    if (status == 0) return "";
+    return what + " failed (" + (status ? "status " + std::to_string(*status) : "still running") +
+           "): " + step.standard_error();
 }
 
 Renderer& DisplayEnvironment::renderer() {
@@ -61,17 +78,15 @@ void RealWindow::SetUp() {
     x_->move_pointer_to_screen(park_x, park_y);
 }
 
-std::string game_under_test() {
-    const char* installed = std::getenv("BOLVENDA_GAME_UNDER_TEST");
-    return installed != nullptr && *installed != '\0' ? installed : BOLVENDA_GAME;
-}
-
 void RealWindow::start_game(const std::vector<std::string>& environment, bool wait,
                             const std::vector<std::string>& arguments) {
     Launch launch;
-    launch.argv = {game_under_test()};
+    DisplayEnvironment& env = DisplayEnvironment::get();
+    launch.argv = env.game().argv;
     launch.argv.insert(launch.argv.end(), arguments.begin(), arguments.end());
-    launch.environment = on_display(display_, environment);
+    std::vector<std::string> changes = env.game().environment;
+    changes.insert(changes.end(), environment.begin(), environment.end());
+    launch.environment = on_display(display_, changes);
     game_ = std::make_unique<ChildProcess>(launch);
     if (wait) window_ = x_->wait_for_window(scene::window_title, window_timeout).value_or(None);
 }
@@ -87,7 +102,8 @@ Pixels RealWindow::screen_now() {
 
 void RealWindow::save(const Pixels& pixels, const std::string& name) {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::filesystem::path dir = BOLVENDA_WINDOW_SHOTS;
+    const std::filesystem::path dir =
+        std::filesystem::path(BOLVENDA_WINDOW_SHOTS) / DisplayEnvironment::get().game().shots;
     std::error_code ignored;
     std::filesystem::create_directories(dir, ignored);
     write_ppm(pixels, (dir / (std::string(test->name()) + "-" + name + ".ppm")).string());
@@ -114,7 +130,8 @@ void RealWindow::save(const Pixels& pixels, const std::string& name) {
     return ::testing::AssertionFailure()
            << step << ": the window (" << seen.width << "x" << seen.height
            << ") does not show the offscreen render (" << expected.width << "x" << expected.height
-           << "): " << d.describe() << "; pictures in " << BOLVENDA_WINDOW_SHOTS;
+           << "): " << d.describe() << "; pictures in " << BOLVENDA_WINDOW_SHOTS << "/"
+           << DisplayEnvironment::get().game().shots;
 }
 
 void RealWindow::click_at(Spot spot) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "expected_screen.hpp"
+#include "game_program.hpp"
 #include "scene/layout.hpp"
 #include "x_display.hpp"
 
@@ -24,12 +25,17 @@ class DisplayEnvironment : public ::testing::Environment {
     static DisplayEnvironment& get();
     XServer* server() { return server_.get(); }
     Renderer& renderer();
+    const GameProgram& game() const { return game_; }
     const std::string& missing() const { return missing_; }  // why there is no display
     const std::string& failure() const { return failure_; }
 
   private:
+    // Runs a program on the display to its end; why it failed, or empty.
+    std::string run_to_end(const std::vector<std::string>& argv, const std::string& what);
+
     std::unique_ptr<XServer> server_;
     std::unique_ptr<Renderer> renderer_;
+    GameProgram game_;
     std::string missing_;
     std::string failure_;
 };
@@ -72,8 +78,8 @@ class RealWindow : public ::testing::Test {
     Window window_ = None;
 };
 
-// The program under test: the build's own, or the installed one that
-// BOLVENDA_GAME_UNDER_TEST names.
+// The Linux program under test: the build's own, or the installed one that
+// BOLVENDA_GAME_UNDER_TEST names (in the Linux suite only).
 std::string game_under_test();
 
 // A child's environment with this display and the window system it speaks.

@@ -2,6 +2,10 @@
 // sleeping frog that ends it; then the same window at one and a half times the size.
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "scene/assets/assets.hpp"
+#include "scene/assets/icon_file.hpp"
 #include "window_fixture.hpp"
 
 namespace bolvenda::window_test {
@@ -30,8 +34,77 @@ int utf8_length(std::string_view text) {
     return n;
 }
 
+// The hand pointer as the server must show it: premultiplied, transparent pixels all zero.
+PointerImage expected_hand() {
+    const auto hand = assets::read_icon_file(assets::asset("hand.cur"));
+    if (!hand) return {};
+    PointerImage p{hand->width, hand->height, hand->hot_x, hand->hot_y, {}};
+    for (std::uint32_t c : hand->argb) {
+        const std::uint32_t a = c >> 24;
+        auto channel = [&](int shift) { return (((c >> shift) & 0xFF) * a + 127) / 255 << shift; };
+        p.argb.push_back(a << 24 | channel(16) | channel(8) | channel(0));
+    }
+    return p;
+}
+
+bool same_pointer(PointerImage seen, const PointerImage& expected) {
+    for (std::uint32_t& c : seen.argb) {
+        if (c >> 24 == 0) c = 0;  // a straight-alpha server may keep colour under transparency
+    }
+    return seen.width == expected.width && seen.height == expected.height &&
+           seen.hot_x == expected.hot_x && seen.hot_y == expected.hot_y &&
+           seen.argb == expected.argb;
+}
+
+// Whether the window offers bolvenda.ico's picture as its icon, at the picture's own size.
+::testing::AssertionResult offers_the_game_icon(std::vector<PointerImage> icons) {
+    const auto expected = assets::read_icon_file(assets::asset("bolvenda.ico"));
+    if (!expected) return ::testing::AssertionFailure() << "bolvenda.ico cannot be read";
+    auto clear = [](std::vector<std::uint32_t>& argb) {
+        for (std::uint32_t& c : argb) {
+            if (c >> 24 == 0) c = 0;
+        }
+    };
+    std::vector<std::uint32_t> want = expected->argb;
+    clear(want);
+    std::string sizes;
+    for (PointerImage& icon : icons) {
+        clear(icon.argb);
+        if (icon.width == expected->width && icon.height == expected->height && icon.argb == want)
+            return ::testing::AssertionSuccess();
+        sizes += " " + std::to_string(icon.width) + "x" + std::to_string(icon.height);
+    }
+    return ::testing::AssertionFailure()
+           << "no icon of the window is bolvenda.ico's " << expected->width << "x"
+           << expected->height << " picture; it offers:" << (sizes.empty() ? " none" : sizes);
+}
+
 class Play : public RealWindow {
   protected:
+    // Moves the pointer to the spot and waits until it shows the game's hand, or until it
+    // shows anything else (`hand` false).
+    ::testing::AssertionResult pointer_becomes(Spot spot, bool hand) {
+        const PointerImage expected = expected_hand();
+        if (expected.argb.empty())
+            return ::testing::AssertionFailure() << "hand.cur cannot be read";
+        x_->move_pointer_to(window_, spot.x, spot.y);
+        const auto deadline = std::chrono::steady_clock::now() + screen_timeout;
+        std::optional<PointerImage> seen;
+        do {
+            seen = x_->pointer_image();
+            if (!seen)
+                return ::testing::AssertionFailure() << "the X server cannot show its pointer";
+            if (same_pointer(*seen, expected) == hand) return ::testing::AssertionSuccess();
+            std::this_thread::sleep_for(20ms);
+        } while (std::chrono::steady_clock::now() < deadline);
+        return ::testing::AssertionFailure()
+               << "at " << spot.x << "," << spot.y << " the pointer (" << seen->width << "x"
+               << seen->height << ", hot spot " << seen->hot_x << "," << seen->hot_y << ") is "
+               << (hand ? "not" : "still") << " the hand (" << expected.width << "x"
+               << expected.height << ", hot spot " << expected.hot_x << "," << expected.hot_y
+               << ")";
+    }
+
     // The window is there with its full title and shows the start-up state.
     void expect_start_up(ExpectedGame& game) {
         ASSERT_NE(window_, None) << "no viewable window titled \"" << scene::window_title << "\"";
@@ -41,6 +114,7 @@ class Play : public RealWindow {
         ASSERT_TRUE(state);
         EXPECT_EQ(state->width, 792);
         EXPECT_EQ(state->height, 566);
+        EXPECT_TRUE(offers_the_game_icon(x_->icons_of(window_)));
         ASSERT_TRUE(shows(renderer().render(game.scene()), "start-up"));
     }
 
@@ -77,6 +151,9 @@ TEST_F(Play, AWholeGameLooksAsTheOffscreenRender) {
     game.round_started(first, 1, 0);
     ASSERT_TRUE(shows(renderer().render(game.scene()), "round-1"));
 
+    // Over a number that can be clicked the pointer is the game's hand; over the pond it is not.
+    EXPECT_TRUE(pointer_becomes(centre_of(number_label(first.somma)), true));
+    EXPECT_TRUE(pointer_becomes({600, 200}, false));
     click_at(centre_of(number_label(first.somma)));
     game.answered(first, first.somma, 1);
     const Pixels right = renderer().render(game.scene());

@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xfixes.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -264,6 +265,49 @@ std::optional<Pixels> XClient::capture(Window window) {
         }
     }
     return pixels;
+}
+
+std::vector<PointerImage> XClient::icons_of(Window window) {
+    std::vector<PointerImage> icons;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_ICON", False), 0,
+                           1 << 20, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) != Success ||
+        data == nullptr)
+        return icons;
+    std::unique_ptr<unsigned char, XFreeDeleter> owned(data);
+    if (format != 32) return icons;
+    // Width, height, then the pixels, one after another; 32-bit items arrive in longs.
+    const auto* items = reinterpret_cast<const unsigned long*>(data);
+    for (unsigned long at = 0; at + 2 <= count;) {
+        PointerImage icon;
+        icon.width = static_cast<int>(items[at]);
+        icon.height = static_cast<int>(items[at + 1]);
+        const unsigned long pixels = items[at] * items[at + 1];
+        at += 2;
+        if (pixels > count - at) break;
+        for (unsigned long i = 0; i < pixels; ++i)
+            icon.argb.push_back(static_cast<std::uint32_t>(items[at + i]));
+        at += pixels;
+        icons.push_back(std::move(icon));
+    }
+    return icons;
+}
+
+std::optional<PointerImage> XClient::pointer_image() {
+    int event_base = 0, error_base = 0;
+    if (!XFixesQueryExtension(display_, &event_base, &error_base)) return std::nullopt;
+    XFixesCursorImage* image = XFixesGetCursorImage(display_);
+    if (image == nullptr) return std::nullopt;
+    PointerImage p{image->width, image->height, image->xhot, image->yhot, {}};
+    // Xlib hands the 32-bit pixels over in longs.
+    for (int i = 0; i < image->width * image->height; ++i)
+        p.argb.push_back(static_cast<std::uint32_t>(image->pixels[i]));
+    XFree(image);
+    return p;
 }
 
 void XClient::move_pointer_to_screen(int x, int y) {

@@ -71,6 +71,14 @@ struct WindowState {
     bool viewable = false;
 };
 
+// A pointer's or icon's picture: 0xAARRGGBB, rows top to bottom; the pointer's as the server
+// shows it, premultiplied.
+struct PointerImage {
+    int width = 0, height = 0;
+    int hot_x = 0, hot_y = 0;
+    std::vector<std::uint32_t> argb;
+};
+
 class XClient {
   public:
     explicit XClient(const std::string& display_name);  // throws std::runtime_error
@@ -92,6 +100,11 @@ class XClient {
 
     // The window's pixels now; nothing while it cannot be read (unmapped, off screen, gone).
     std::optional<Pixels> capture(Window window);
+
+    // The pictures the window offers as its icon (_NET_WM_ICON), straight-alpha ARGB.
+    std::vector<PointerImage> icons_of(Window window);
+    // The pointer's current picture (XFixes), nothing if the server cannot tell.
+    std::optional<PointerImage> pointer_image();
 
     // Real pointer input at window coordinates, through the server's XTest extension.
     void move_pointer_to(Window window, int x, int y);

@@ -1,0 +1,25 @@
+// The program the real-window play tests start: the Linux game, or Bolvenda.exe under Wine.
+// Each test binary links one definition of game_program(); the scenario is the same.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace bolvenda::window_test {
+
+struct GameProgram {
+    std::vector<std::string> argv;
+    // Environment changes on top of the display's, as Launch::environment.
+    std::vector<std::string> environment;
+    // Why it cannot be played on this machine (the tests are skipped then); empty if it can.
+    std::string missing;
+    // Run to its end once before the first game, and once after the last; empty for none.
+    std::vector<std::string> prepare;
+    std::vector<std::string> finish;
+    // Where the pictures of failed steps go, below the suite's folder for them.
+    std::string shots = ".";
+};
+
+GameProgram game_program();
+
+}  // namespace bolvenda::window_test

@@ -1,0 +1,19 @@
+#include <cstdlib>
+
+#include "game_program.hpp"
+#include "window_fixture.hpp"
+
+namespace bolvenda::window_test {
+
+std::string game_under_test() {
+    const char* installed = std::getenv("BOLVENDA_GAME_UNDER_TEST");
+    return installed != nullptr && *installed != '\0' ? installed : BOLVENDA_GAME;
+}
+
+GameProgram game_program() {
+    GameProgram game;
+    game.argv = {game_under_test()};
+    return game;
+}
+
+}  // namespace bolvenda::window_test

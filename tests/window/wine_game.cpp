@@ -1,0 +1,43 @@
+// Bolvenda.exe under Wine, in a Wine prefix of its own under the build tree. Nothing may try to
+// fetch Wine's Mono or Gecko: the game needs neither, so both are switched off.
+#include <filesystem>
+
+#include "child_process.hpp"
+#include "game_program.hpp"
+
+namespace bolvenda::window_test {
+
+GameProgram game_program() {
+    GameProgram game;
+    const auto wine = find_on_path("wine");
+    const auto wineserver = find_on_path("wineserver");
+    if (!wine || !wineserver) {
+        game.missing = "Wine is not installed (scripts/install-deps.sh test installs it)";
+        return game;
+    }
+    if (!std::filesystem::exists(BOLVENDA_WINDOWS_EXE)) {
+        game.missing = BOLVENDA_WINDOWS_EXE " is not built (bash scripts/windows.sh builds it)";
+        return game;
+    }
+    game.shots = "wine";
+    const std::string prefix = BOLVENDA_WINE_PREFIX;
+    game.argv = {*wine, BOLVENDA_WINDOWS_EXE};
+    // The Windows game knows no x11 video driver: SDL chooses its own.
+    game.environment = {"SDL_VIDEODRIVER", "WINEPREFIX=" + prefix, "WINEDEBUG=-all",
+                        "WINEDLLOVERRIDES=mscoree,mshtml=", "WINEARCH=win64"};
+    // A new prefix takes Wine many seconds to set up: done once, before the first window is
+    // awaited, and saved (wineserver -w waits until the server has written it and gone).
+    // A display scale left behind by an interrupted run is taken back.
+    const std::string boot = std::filesystem::exists(prefix + "/system.reg")
+                                 ? ""
+                                 : "\"$0\" wineboot.exe --init && \"$1\" -w && ";
+    game.prepare = {"/bin/sh", "-c",
+                    boot +
+                        "{ \"$0\" reg delete 'HKCU\\Control Panel\\Desktop' /v LogPixels /f "
+                        ">/dev/null 2>&1 || true; }",
+                    *wine, *wineserver};
+    game.finish = {*wineserver, "-k"};
+    return game;
+}
+
+}  // namespace bolvenda::window_test
