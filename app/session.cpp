@@ -1,6 +1,10 @@
 #include "app/session.hpp"
 
+#include <cstdio>
+#include <new>
+
 #include "runtime/runtime_error.hpp"
+#include "scene/view/startup_error.hpp"
 
 namespace bolvenda::app {
 
@@ -18,10 +22,39 @@ std::optional<scene::Point> Session::design_point(int window_x, int window_y) co
 }
 
 void Session::repaint() {
-    viewport_ = window_->viewport();
-    auto changed = painter_->paint(layout_, viewport_, window_->drawing_surface(), tips_.shown());
-    window_->present(changed);
+    // Handled either way: a failed paint is not retried on every event that follows.
     painted_revision_ = core_->scene().revision().value();
+    const view::PixelSize size = window_->size();
+    if (size.width <= 0 || size.height <= 0 || cannot_draw_at_ == size) return;  // nothing to see
+    SDL_Surface* target = window_->drawing_surface();
+    if (target == nullptr) return cannot_draw(size, SDL_GetError());
+    const scene::Viewport viewport = scene::Viewport::fit(target->w, target->h);
+    std::vector<scene::Rect> changed;
+    try {
+        changed = painter_->paint(layout_, viewport, *target, tips_.shown());
+    } catch (const view::StartupError& e) {
+        return cannot_draw(size, e.what());
+    } catch (const std::bad_alloc&) {
+        return cannot_draw(size, "out of memory");
+    }
+    viewport_ = viewport;
+    if (!changed.empty() && changed.front().width == target->w && changed.front().height == target->h)
+        drawn_size_ = view::PixelSize{target->w, target->h};
+    cannot_draw_at_.reset();
+    window_->present(changed);
+}
+
+void Session::cannot_draw(view::PixelSize size, const std::string& why) {
+    // The pointer keeps the mapping of the frame last shown, which stays on screen where the
+    // system keeps it; the window is asked back to the size that frame was painted at.
+    painter_->forget_frame();
+    cannot_draw_at_ = size;
+    if (!said_cannot_draw_) {
+        said_cannot_draw_ = true;
+        std::fprintf(stderr, "Bolvenda: cannot draw the window at %d x %d (%s); the game goes on at the last size that worked\n",
+                     size.width, size.height, why.c_str());
+    }
+    if (drawn_size_ && !(*drawn_size_ == size)) window_->request_size(*drawn_size_);
 }
 
 void Session::pointer_at(std::optional<scene::Point> p) {
@@ -34,6 +67,10 @@ bool Session::handle(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
             core_->end();
+            return false;
+        case SDL_SYSWMEVENT:
+            // Gone without a close request: nothing is left to play in, so it ends as a close.
+            if (window_->destroyed_by(event)) core_->end();
             return false;
         case SDL_WINDOWEVENT:
             if (event.window.windowID != window_->id()) return false;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "app/game_core.hpp"
 #include "scene/layout.hpp"
@@ -30,6 +31,8 @@ public:
     // When dispatch(nullptr) is due next (a tooltip to show or hide), if ever.
     std::optional<std::uint64_t> deadline() const;
     bool ended() const;
+    // The tooltip the window shows now, if any.
+    const std::optional<scene::TooltipTracker::Shown>& tooltip() const { return tips_.shown(); }
 
 private:
     // Returns whether the frame must be repainted.
@@ -37,6 +40,8 @@ private:
     std::optional<scene::Point> design_point(int window_x, int window_y) const;
     void pointer_at(std::optional<scene::Point> p);
     void repaint();
+    // The window's surface or the painter's layers cannot be had at this size.
+    void cannot_draw(view::PixelSize size, const std::string& why);
 
     GameCore* core_;
     view::GameWindow* window_;
@@ -47,6 +52,9 @@ private:
     scene::Viewport viewport_;
     std::optional<scene::Point> pointer_;
     std::uint64_t painted_revision_ = 0;
+    std::optional<view::PixelSize> drawn_size_;      // of the last frame painted whole
+    std::optional<view::PixelSize> cannot_draw_at_;  // not tried again until the size changes
+    bool said_cannot_draw_ = false;
 };
 
 }  // namespace bolvenda::app
