@@ -8,15 +8,12 @@
 #include <string>
 
 #include "app/game_core.hpp"
+#include "app/painter_startup.hpp"
 #include "app/session.hpp"
 #include "runtime/runtime_error.hpp"
-#include "scene/view/font_finder.hpp"
 #include "scene/view/game_window.hpp"
-#include "scene/view/painter.hpp"
-#include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_library.hpp"
 #include "scene/view/startup_error.hpp"
-#include "scene/view/text_renderer.hpp"
 
 namespace {
 
@@ -27,16 +24,15 @@ void show_box(const std::string& text, SDL_Window* parent) {
 }
 
 int play() {
-    view::SdlLibrary sdl;
+    view::prepare_process_environment();  // before the second thread starts
     runtime::SystemClock clock;
     app::GameCore core(clock);
-    view::PictureSet pictures;
-    view::FontFinder fonts;
-    view::TextRenderer labels(fonts.file_for("Arial:bold"));
-    view::TextRenderer tips(fonts.file_for("Arial"));
-    view::Painter painter(pictures, labels, tips);
+    // The fonts and pictures are made ready for the design size meanwhile, which is the size
+    // the window opens at.
+    app::PainterStartup startup(core.scene(), scene::Viewport());
+    view::VideoLibrary video;
     view::GameWindow window;
-    app::Session session(core, window, painter);
+    app::Session session(core, window, startup.painter());
     try {
         session.run();
     } catch (const runtime::RuntimeError& error) {

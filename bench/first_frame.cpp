@@ -4,7 +4,9 @@
 // line: the milliseconds from the spawn until its first top-level window is viewable and shows
 // a pixel that is not black; the clock ticks of CPU the window's owner (its _NET_WM_PID, so a
 // wrapper such as /usr/bin/time may stand between) used in three idle seconds after that; and
-// its exit code once the window was asked to close with WM_DELETE_WINDOW.
+// its exit code once the window was asked to close with WM_DELETE_WINDOW; and the owner's
+// resident memory right after the first frame, split into anonymous memory (heap, buffers),
+// shared memory (the window's X shared-memory picture) and file pages (code, libraries).
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -88,6 +90,26 @@ std::optional<long> cpu_ticks(pid_t pid) {
     return utime + stime;
 }
 
+// Resident memory of a process in KiB, from /proc/PID/status.
+struct Resident {
+    long rss = -1, anonymous = -1, shared = -1;
+};
+
+Resident resident_of(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    Resident r;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        std::string key;
+        long kb = -1;
+        if (!(fields >> key >> kb)) continue;
+        if (key == "VmRSS:") r.rss = kb;
+        if (key == "RssAnon:") r.anonymous = kb;
+        if (key == "RssShmem:") r.shared = kb;
+    }
+    return r;
+}
+
 void send_delete_window(Display* display, Window window) {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -149,7 +171,10 @@ int main(int argc, char** argv) {
 
     // Idle: nothing moves, nothing is exposed; the program should not run at all.
     long idle = -1;
+    Resident resident;
     if (auto owner = owner_of(display, *window)) {
+        std::this_thread::sleep_for(100ms);  // the first expose answered
+        resident = resident_of(*owner);
         auto before = cpu_ticks(*owner);
         std::this_thread::sleep_for(3s);
         auto after = cpu_ticks(*owner);
@@ -168,7 +193,8 @@ int main(int argc, char** argv) {
         std::this_thread::sleep_for(2ms);
     }
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    std::printf("first_frame_ms=%.1f idle_ticks=%ld exit=%d\n", ms, idle, code);
+    std::printf("first_frame_ms=%.1f idle_ticks=%ld exit=%d rss_kb=%ld anon_kb=%ld shmem_kb=%ld\n", ms, idle,
+                code, resident.rss, resident.anonymous, resident.shared);
     XCloseDisplay(display);
     return 0;
 }

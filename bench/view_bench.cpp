@@ -6,7 +6,7 @@
 #include "app/game_core.hpp"
 #include "scene/layout.hpp"
 #include "scene/view/canvas.hpp"
-#include "scene/view/font_finder.hpp"
+#include "scene/assets/assets.hpp"
 #include "scene/view/painter.hpp"
 #include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_library.hpp"
@@ -24,8 +24,8 @@ struct StillClock final : runtime::Clock {
 struct ViewFixture {
     view::SdlLibrary sdl{false};
     view::PictureSet pictures;
-    view::TextRenderer labels{view::find_font_file("Arial:bold")};
-    view::TextRenderer tips{view::find_font_file("Arial")};
+    view::TextRenderer labels{assets::typeface(assets::Typeface::Bold)};
+    view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
     view::Painter painter{pictures, labels, tips};
     StillClock clock;
     app::GameCore core{clock};

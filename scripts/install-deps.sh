@@ -3,8 +3,8 @@
 # Usage: scripts/install-deps.sh [run|test]   (test adds the real-window and asset-tool packages)
 set -euo pipefail
 
-want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
-      libfontconfig-dev fonts-liberation2 libstb-dev)
+# fonts-liberation2: its two Liberation Sans files are embedded into the program at build time.
+want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation2 libstb-dev)
 if [ "${1:-run}" = test ]; then
   # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures.
   want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev xfonts-base time

@@ -4,12 +4,23 @@
 
 namespace bolvenda::assets {
 
-std::span<const unsigned char> asset(std::string_view name) {
-    for (const detail::EmbeddedFile& file : detail::embedded_files())
+namespace {
+
+std::span<const unsigned char> find(std::span<const detail::EmbeddedFile> files, std::string_view name) {
+    for (const detail::EmbeddedFile& file : files)
         if (file.name == name) return file.bytes;
     return {};
 }
 
-std::span<const std::string_view> asset_names() { return detail::embedded_names(); }
+}  // namespace
+
+std::span<const unsigned char> asset(std::string_view name) { return find(detail::pictures_files(), name); }
+
+std::span<const std::string_view> asset_names() { return detail::pictures_names(); }
+
+std::span<const unsigned char> typeface(Typeface face) {
+    return find(detail::fonts_files(),
+                face == Typeface::Bold ? "LiberationSans-Bold.ttf" : "LiberationSans-Regular.ttf");
+}
 
 }  // namespace bolvenda::assets

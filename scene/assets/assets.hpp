@@ -1,5 +1,6 @@
-// The game's pictures, hand pointer and icon, compiled into the program: the view decodes
-// them from these bytes (decode each once; all 21 frogs and all 21 flies share one picture).
+// The game's pictures, hand pointer, icon and typefaces, compiled into the program: the view
+// decodes them from these bytes (decode each once; all 21 frogs and all 21 flies share one
+// picture).
 #pragma once
 
 #include <span>
@@ -12,5 +13,9 @@ std::span<const unsigned char> asset(std::string_view name);
 
 // Every name asset() knows, in a fixed order.
 std::span<const std::string_view> asset_names();
+
+// Liberation Sans, the stand-in for Arial: Bold for every caption, Regular for tooltips.
+enum class Typeface { Bold, Regular };
+std::span<const unsigned char> typeface(Typeface face);
 
 }  // namespace bolvenda::assets

@@ -1,15 +1,17 @@
-# cmake -DASSET_DIR=... -DNAMES=a.gif,b.cur -DOUTPUT=file.cpp -P embed.cmake
-# Writes the given files as byte arrays with a name table for embedded_files.hpp.
-string(REPLACE "," ";" names "${NAMES}")
+# cmake -DFILES=/dir/a.gif,/dir/b.cur -DTABLE=pictures -DOUTPUT=file.cpp -P embed.cmake
+# Writes the given files as byte arrays with a table named TABLE for embedded_files.hpp; each
+# file is known by its name without the folder.
+string(REPLACE "," ";" paths "${FILES}")
 set(arrays "")
 set(table "")
 set(name_list "")
 set(n 0)
-foreach(name IN LISTS names)
-  file(READ "${ASSET_DIR}/${name}" hex HEX)
+foreach(path IN LISTS paths)
+  get_filename_component(name "${path}" NAME)
+  file(READ "${path}" hex HEX)
   string(LENGTH "${hex}" length)
   if(length EQUAL 0)
-    message(FATAL_ERROR "embed.cmake: ${ASSET_DIR}/${name} is empty")
+    message(FATAL_ERROR "embed.cmake: ${path} is empty")
   endif()
   # Sixteen bytes to a line keeps the generated file readable in a debugger.
   string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
@@ -44,8 +46,8 @@ ${name_list}}};
 
 }  // namespace
 
-std::span<const EmbeddedFile> embedded_files() { return files; }
-std::span<const std::string_view> embedded_names() { return names; }
+std::span<const EmbeddedFile> ${TABLE}_files() { return files; }
+std::span<const std::string_view> ${TABLE}_names() { return names; }
 
 }  // namespace bolvenda::assets::detail
 ")

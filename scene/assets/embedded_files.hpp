@@ -11,7 +11,11 @@ struct EmbeddedFile {
     std::span<const unsigned char> bytes;
 };
 
-std::span<const EmbeddedFile> embedded_files();
-std::span<const std::string_view> embedded_names();
+// The pictures, pointer and icon.
+std::span<const EmbeddedFile> pictures_files();
+std::span<const std::string_view> pictures_names();
+// The typefaces.
+std::span<const EmbeddedFile> fonts_files();
+std::span<const std::string_view> fonts_names();
 
 }  // namespace bolvenda::assets::detail

@@ -59,6 +59,23 @@ void Canvas::blend(const PremultipliedImage& image, int x, int y) {
     }
 }
 
+void Canvas::blend_resampled(const PremultipliedImage& image, Rect region, Rect target, scene::Rgb under) {
+    if (!(clipped(target) == target) || target.width <= 0 || target.height <= 0) return;
+    static_assert(sizeof(Uint32) == sizeof(std::uint32_t));
+    auto* out = reinterpret_cast<std::uint32_t*>(row(surface_, target.top) + target.left);
+    const auto stride = static_cast<std::size_t>(surface_->pitch) / 4;
+    resample_into(image, region, out, target.width, target.height, stride);
+    bool opaque = true;
+    for (int y = region.top; y < region.bottom() && opaque; ++y)
+        for (int x = region.left; x < region.right(); ++x) opaque &= image.at(x, y) >> 24 == 0xFF;
+    if (opaque) return;  // the pond is: nothing of the colour under it shows
+    const Uint32 colour = static_cast<Uint32>(under.r) << 16 | static_cast<Uint32>(under.g) << 8 | under.b;
+    for (int y = 0; y < target.height; ++y) {
+        std::uint32_t* line = out + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < target.width; ++x) line[x] = over(line[x], colour) & 0x00FFFFFF;
+    }
+}
+
 SurfacePtr create_canvas_surface(int width, int height) {
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, canvas_format);
     if (s == nullptr) {

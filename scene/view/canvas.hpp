@@ -22,6 +22,10 @@ public:
     void fill(scene::Rect area, scene::Rgb colour);
     // image's top-left corner at (x, y).
     void blend(const PremultipliedImage& image, int x, int y);
+    // The region of image resampled onto target (inside the surface and the clip), over the
+    // plain colour under: for the largest picture, which is resampled straight into place.
+    void blend_resampled(const PremultipliedImage& image, scene::Rect region, scene::Rect target,
+                         scene::Rgb under);
 
 private:
     scene::Rect clipped(scene::Rect area) const;

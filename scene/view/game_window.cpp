@@ -1,12 +1,14 @@
 #include "scene/view/game_window.hpp"
 
-#include <SDL_image.h>
 #include <SDL_syswm.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "scene/assets/assets.hpp"
+#include "scene/assets/icon_file.hpp"
 #include "scene/view/canvas.hpp"
 #include "scene/view/startup_error.hpp"
 
@@ -19,17 +21,21 @@ StartupError sdl_failure(const char* what) {
                         "Impossibile aprire la finestra del gioco.");
 }
 
-SurfacePtr load_embedded(const char* name) {
-    auto bytes = assets::asset(name);
-    if (bytes.empty()) return nullptr;
-    RwPtr rw(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())));
-    return rw ? SurfacePtr(IMG_Load_RW(rw.get(), 0)) : nullptr;
-}
+// An embedded icon or cursor file as a surface over its pixels; nothing if it does not read.
+struct IconSurface {
+    assets::IconImage image;
+    SurfacePtr surface;
+};
 
-// The hot spot is written in the cursor file's directory entry: bytes 10..13 of the file.
-SDL_Point cursor_hot_spot(std::span<const unsigned char> cur) {
-    if (cur.size() < 14) return {0, 0};
-    return {cur[10] | cur[11] << 8, cur[12] | cur[13] << 8};
+std::optional<IconSurface> load_icon(const char* name) {
+    std::optional<assets::IconImage> image = assets::read_icon_file(assets::asset(name));
+    if (!image) return std::nullopt;
+    IconSurface icon{std::move(*image), nullptr};
+    icon.surface.reset(SDL_CreateRGBSurfaceWithFormatFrom(icon.image.argb.data(), icon.image.width,
+                                                          icon.image.height, 32, icon.image.width * 4,
+                                                          SDL_PIXELFORMAT_ARGB8888));
+    if (!icon.surface) return std::nullopt;
+    return icon;
 }
 
 }  // namespace
@@ -42,12 +48,13 @@ GameWindow::GameWindow() {
     // Small enough for a split screen, large enough that the numbers stay numbers.
     SDL_SetWindowMinimumSize(window_.get(), scene::design_width / 3, scene::design_height / 3);
 
-    if (SurfacePtr icon = load_embedded("bolvenda.ico")) SDL_SetWindowIcon(window_.get(), icon.get());
+    if (auto icon = load_icon("bolvenda.ico")) SDL_SetWindowIcon(window_.get(), icon->surface.get());
 
     arrow_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW));
-    if (SurfacePtr hand = load_embedded("hand.cur")) {
-        SDL_Point hot = cursor_hot_spot(assets::asset("hand.cur"));
-        hand_.reset(SDL_CreateColorCursor(hand.get(), hot.x, hot.y));
+    if (auto hand = load_icon("hand.cur")) {
+        int hot_x = std::clamp(hand->image.hot_x, 0, hand->image.width - 1);
+        int hot_y = std::clamp(hand->image.hot_y, 0, hand->image.height - 1);
+        hand_.reset(SDL_CreateColorCursor(hand->surface.get(), hot_x, hot_y));
     }
     // Without a hand of our own the system's is the next best sign of "click here".
     if (!hand_) hand_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND));

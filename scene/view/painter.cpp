@@ -17,24 +17,37 @@ void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport
         labels_->forget_sizes();
         tips_->forget_sizes();
     }
+    base_.reset();  // one base layer at a time, even while the next is made
     base_ = create_canvas_surface(viewport.window_width(), viewport.window_height());
     base_viewport_ = viewport;
 
     Canvas canvas(*base_);
     // 1. The background colour, which shows only in the letterbox and where the pond is not.
     canvas.fill({0, 0, viewport.window_width(), viewport.window_height()}, scene::background_colour);
-    // 2. The pond at its natural size from the client area's corner, cut to the client area.
-    Rect client = viewport.client_area();
-    canvas.clip_to(client);
-    const PremultipliedImage& pond = pictures_->natural(scene::Picture::Pond);
-    Rect pond_rect = viewport.to_window({0, 0, pond.width, pond.height});
-    canvas.blend(pictures_->sized(scene::Picture::Pond, pond_rect.width, pond_rect.height),
-                 pond_rect.left, pond_rect.top);
+    // 2. The pond at its natural size from the client area's corner, cut to the client area:
+    //    only the part the window shows is resampled, straight into the base layer.
+    canvas.clip_to(viewport.client_area());
+    const PremultipliedImage pond = pictures_->decode(scene::Picture::Pond);
+    Rect shown{0, 0, std::min(pond.width, scene::design_width), std::min(pond.height, scene::design_height)};
+    Rect target = viewport.to_window(shown);
+    canvas.blend_resampled(pond, shown, target, scene::background_colour);
     // 3. The lines lie behind every other element and never change.
     const auto& order = layout.front_to_back();
     for (auto it = order.rbegin(); it != order.rend(); ++it)
         if (it->element->kind() == ElementKind::Line && it->element->visible())
             draw_line(canvas, *it, viewport);
+}
+
+void Painter::prepare(const scene::Layout& layout, const Viewport& viewport) {
+    prepare_base(layout, viewport);
+    for (const Placement& placed : layout.front_to_back()) {
+        if (placed.element->kind() == ElementKind::Image) {
+            Rect r = picture_rect(placed, viewport);
+            pictures_->sized(placed.picture, r.width, r.height);
+        } else if (placed.element->kind() == ElementKind::Label && !placed.element->caption().empty()) {
+            labels_->render(placed.element->caption(), viewport.length(placed.font_px), placed.text_colour);
+        }
+    }
 }
 
 void Painter::draw_line(Canvas& canvas, const Placement& line, const Viewport& viewport) {
@@ -52,16 +65,17 @@ void Painter::draw_line(Canvas& canvas, const Placement& line, const Viewport& v
     }
 }
 
+Rect Painter::picture_rect(const Placement& picture, const Viewport& viewport) const {
+    if (picture.stretch) return viewport.to_window(picture.rect);
+    // Unstretched: at its own size from the rectangle's corner, cut to the rectangle.
+    const PictureSize natural = pictures_->natural_size(picture.picture);
+    return viewport.to_window({picture.rect.left, picture.rect.top, natural.width, natural.height});
+}
+
 void Painter::draw_picture(Canvas& canvas, const Placement& picture, const Viewport& viewport) {
-    Rect r = viewport.to_window(picture.rect);
-    if (picture.stretch) {
-        canvas.blend(pictures_->sized(picture.picture, r.width, r.height), r.left, r.top);
-        return;
-    }
-    const PremultipliedImage& natural = pictures_->natural(picture.picture);
-    Rect own = viewport.to_window({picture.rect.left, picture.rect.top, natural.width, natural.height});
+    Rect own = picture_rect(picture, viewport);
     Canvas clipped = canvas;
-    clipped.clip_to(r);
+    clipped.clip_to(viewport.to_window(picture.rect));
     clipped.blend(pictures_->sized(picture.picture, own.width, own.height), own.left, own.top);
 }
 

@@ -36,6 +36,11 @@ public:
     std::vector<scene::Rect> paint(const scene::Layout& layout, const scene::Viewport& viewport,
                                    SDL_Surface& target,
                                    const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt);
+    // Makes ahead what painting at this viewport needs (the base layer, the pictures at their
+    // sizes, the fonts and the labels' present texts), so that the paint itself only composes.
+    // Touches nothing but this painter and what it was given: it may run on another thread
+    // while nothing else uses them.
+    void prepare(const scene::Layout& layout, const scene::Viewport& viewport);
     // The next paint redraws the whole window: call it whenever the target is not the surface
     // painted last (a new surface may well reuse the old one's memory).
     void forget_frame() { frame_.reset(); }
@@ -51,6 +56,9 @@ private:
     };
     void draw_area(const scene::Layout& layout, const scene::Viewport& viewport, SDL_Surface& target,
                    scene::Rect area, const std::optional<scene::TooltipTracker::Shown>& tip);
+    // Where a picture is drawn at its scaled size (for an unstretched one, beyond its own
+    // rectangle, which cuts it).
+    scene::Rect picture_rect(const scene::Placement& picture, const scene::Viewport& viewport) const;
     scene::Rect element_rect(const scene::Placement& placed, const scene::Viewport& viewport) const;
     scene::Rect tooltip_rect(const scene::TooltipTracker::Shown& tip, const scene::Viewport& viewport);
     void prepare_base(const scene::Layout& layout, const scene::Viewport& viewport);

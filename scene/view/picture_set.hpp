@@ -1,5 +1,7 @@
-// The nine pictures, decoded once from the embedded bytes; scaled copies made once per size
-// and kept until the window's scale changes. All 21 frogs share one copy, all 21 flies too.
+// The nine pictures, scaled copies made once per size from the embedded bytes and kept until
+// the window's scale changes; all 21 frogs share one copy, all 21 flies too. The decoded
+// pictures themselves are not kept: each is decoded when a new size needs it (a few
+// milliseconds), so memory holds only what the window shows.
 #pragma once
 
 #include <array>
@@ -11,17 +13,24 @@
 
 namespace bolvenda::view {
 
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
 class PictureSet {
 public:
-    PictureSet();  // throws StartupError if a picture is missing or does not decode
+    PictureSet();  // throws StartupError if a picture is missing or is no GIF
 
-    const PremultipliedImage& natural(scene::Picture picture) const;
+    PictureSize natural_size(scene::Picture picture) const;
+    // The picture at its own size, decoded afresh; throws StartupError if it does not decode.
+    PremultipliedImage decode(scene::Picture picture) const;
     const PremultipliedImage& sized(scene::Picture picture, int width, int height);
     // Drops the scaled copies; the next window size makes its own.
     void forget_sizes() { sized_.clear(); }
 
 private:
-    std::array<PremultipliedImage, 9> natural_;
+    std::array<PictureSize, 9> sizes_;
     std::map<std::tuple<scene::Picture, int, int>, PremultipliedImage> sized_;
 };
 

@@ -6,6 +6,8 @@
 #include <span>
 #include <vector>
 
+#include "scene/geometry.hpp"
+
 namespace bolvenda::view {
 
 struct PremultipliedImage {
@@ -22,11 +24,15 @@ struct PremultipliedImage {
 // One straight-alpha 0xAARRGGBB pixel, premultiplied with exact rounding.
 std::uint32_t premultiply(std::uint32_t argb);
 
-// Decodes an embedded GIF (or any format SDL_image reads); transparent pixels become 0.
-// Throws StartupError when the bytes do not decode.
+// Decodes an embedded GIF; its transparent pixels become 0. Throws StartupError when the bytes
+// are cut short or do not decode.
 PremultipliedImage decode_picture(std::span<const unsigned char> bytes, const char* name);
 
 // Resamples to width x height with a cubic filter (Catmull-Rom up, Mitchell down).
 PremultipliedImage resample(const PremultipliedImage& source, int width, int height);
+// Resamples the region of source onto width x height pixels written at out, stride pixels a
+// row apart: straight into a larger picture, with no copy of the whole in between.
+void resample_into(const PremultipliedImage& source, scene::Rect region, std::uint32_t* out, int width,
+                   int height, std::size_t stride);
 
 }  // namespace bolvenda::view

@@ -3,6 +3,10 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <string>
 #include <string_view>
 
@@ -11,38 +15,53 @@
 
 namespace bolvenda::view {
 
-SdlLibrary::SdlLibrary(bool video) : video_(video) {
+void prepare_process_environment() {
+#if defined(__GLIBC__)
+    // One malloc arena: a second one, made for the start-up thread, would keep its freed
+    // decoding buffers resident for the whole game (about a megabyte).
+    mallopt(M_ARENA_MAX, 1);
+#endif
+#if defined(BOLVENDA_HAS_X11)
+    // The game takes no text input, yet Xlib's input method would read the locale's whole
+    // Compose table (half a megabyte, twice) while SDL starts. A user's own choice stands.
+    if (std::getenv("XCOMPOSEFILE") == nullptr) setenv("XCOMPOSEFILE", "/dev/null", 0);
+#endif
+}
+
+TextLibrary::TextLibrary() {
+    if (TTF_Init() != 0) {
+        throw StartupError(std::string("cannot start the text library (") + TTF_GetError() + ")",
+                           "Impossibile preparare i caratteri del gioco.");
+    }
+}
+
+TextLibrary::~TextLibrary() { TTF_Quit(); }
+
+VideoLibrary::VideoLibrary() {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");  // the first tap on the window counts
-    if (video_) install_x11_error_handler();  // before SDL keeps the previous one as its own
-    if (video_ && SDL_Init(SDL_INIT_VIDEO) != 0) {
+    install_x11_error_handler();  // before SDL keeps the previous one as its own
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         throw StartupError(std::string("cannot open the game window: no display available (") +
                                SDL_GetError() + ")",
                            "Impossibile aprire la finestra del gioco: nessuno schermo disponibile.");
     }
     // Without a display SDL falls back to a driver that shows nothing; a game nobody can see
     // would wait for clicks forever. Only a caller who asked for such a driver gets one.
-    if (video_) {
-        const char* driver = SDL_GetCurrentVideoDriver();
-        bool invisible = driver != nullptr && (std::string_view(driver) == "offscreen" ||
-                                               std::string_view(driver) == "dummy");
-        if (invisible && SDL_GetHint(SDL_HINT_VIDEODRIVER) == nullptr) {
-            SDL_Quit();
-            throw StartupError("cannot open the game window: no display available (is DISPLAY set?)",
-                               "Impossibile aprire la finestra del gioco: nessuno schermo disponibile.");
-        }
-    }
-    if (TTF_Init() != 0) {
-        std::string why = TTF_GetError();
-        if (video_) SDL_Quit();
-        throw StartupError("cannot start the text library (" + why + ")",
-                           "Impossibile preparare i caratteri del gioco.");
+    const char* driver = SDL_GetCurrentVideoDriver();
+    bool invisible = driver != nullptr &&
+                     (std::string_view(driver) == "offscreen" || std::string_view(driver) == "dummy");
+    if (invisible && SDL_GetHint(SDL_HINT_VIDEODRIVER) == nullptr) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_Quit();
+        throw StartupError("cannot open the game window: no display available (is DISPLAY set?)",
+                           "Impossibile aprire la finestra del gioco: nessuno schermo disponibile.");
     }
 }
 
-SdlLibrary::~SdlLibrary() {
-    TTF_Quit();
-    if (video_) SDL_Quit();
+VideoLibrary::~VideoLibrary() {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_Quit();
 }
 
 }  // namespace bolvenda::view

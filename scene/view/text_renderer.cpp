@@ -1,24 +1,40 @@
 #include "scene/view/text_renderer.hpp"
 
 #include <algorithm>
+#include <limits>
 
 #include "scene/view/startup_error.hpp"
 
 namespace bolvenda::view {
 
-TextRenderer::TextRenderer(std::string font_file) : file_(std::move(font_file)) { font(12); }
+TextRenderer::TextRenderer(std::span<const unsigned char> font) : font_(font) {
+    this->font(12);
+}
 
 TTF_Font* TextRenderer::font(int pixel_size) {
-    auto found = fonts_.find(pixel_size);
-    if (found != fonts_.end()) return found->second.get();
-    // SDL_ttf sizes are points at 72 dpi, that is pixels of the em, as the design's sizes are.
-    FontPtr opened(TTF_OpenFont(file_.c_str(), pixel_size));
-    if (!opened) {
-        throw StartupError("cannot open the font " + file_ + " (" + TTF_GetError() + ")",
-                           "Impossibile aprire il carattere Arial per i testi del gioco.");
+    // One face for every size: each opened face would keep its own copy of the font's
+    // shaping tables, some hundred kilobytes a size.
+    if (!font_handle_) {
+        // Opened from the program's own bytes: no font lookup, the same pixels everywhere.
+        if (!font_.empty() && font_.size() <= static_cast<std::size_t>(std::numeric_limits<int>::max()))
+            font_handle_.reset(TTF_OpenFontRW(SDL_RWFromConstMem(font_.data(), static_cast<int>(font_.size())),
+                                              1, pixel_size));
+        if (!font_handle_) {
+            throw StartupError(std::string("cannot open the embedded font (") + TTF_GetError() + ")",
+                               "Impossibile aprire il carattere per i testi del gioco.");
+        }
+        TTF_SetFontHinting(font_handle_.get(), TTF_HINTING_NORMAL);
+        size_ = pixel_size;
     }
-    TTF_SetFontHinting(opened.get(), TTF_HINTING_NORMAL);
-    return fonts_.emplace(pixel_size, std::move(opened)).first->second.get();
+    // SDL_ttf sizes are points at 72 dpi, that is pixels of the em, as the design's sizes are.
+    if (size_ != pixel_size) {
+        if (TTF_SetFontSize(font_handle_.get(), pixel_size) != 0) {
+            throw StartupError(std::string("cannot size the embedded font (") + TTF_GetError() + ")",
+                               "Impossibile aprire il carattere per i testi del gioco.");
+        }
+        size_ = pixel_size;
+    }
+    return font_handle_.get();
 }
 
 int TextRenderer::line_height(int pixel_size) { return TTF_FontHeight(font(pixel_size)); }
@@ -82,7 +98,7 @@ const RenderedText& TextRenderer::render(std::string_view text, int pixel_size, 
 
 void TextRenderer::forget_sizes() {
     texts_.clear();
-    fonts_.clear();
+    // The face stays open: a new scale only asks for other sizes of it.
 }
 
 }  // namespace bolvenda::view

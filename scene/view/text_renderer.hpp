@@ -1,8 +1,9 @@
-// Labels' text: one font file opened at every pixel size asked for, each text rendered once
+// Labels' text: one embedded typeface opened at every pixel size asked for, each text rendered once
 // with anti-aliasing and kept, premultiplied, until the window's scale changes.
 #pragma once
 
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -22,8 +23,9 @@ struct RenderedText {
 
 class TextRenderer {
 public:
-    // Throws StartupError if the file is not a font SDL_ttf can open.
-    explicit TextRenderer(std::string font_file);
+    // The font's bytes must outlive the renderer. Throws StartupError if they are not a font
+    // SDL_ttf can open.
+    explicit TextRenderer(std::span<const unsigned char> font);
 
     // The text on one line; empty text gives an empty image.
     const RenderedText& render(std::string_view text, int pixel_size, scene::Rgb colour);
@@ -35,8 +37,9 @@ public:
 private:
     TTF_Font* font(int pixel_size);
 
-    std::string file_;
-    std::map<int, FontPtr> fonts_;
+    std::span<const unsigned char> font_;
+    FontPtr font_handle_;
+    int size_ = 0;
     std::map<std::tuple<std::string, int, int>, RenderedText> texts_;
 };
 

@@ -10,7 +10,7 @@
 #include "../driver.hpp"
 #include "app/session.hpp"
 #include "runtime/runtime_error.hpp"
-#include "scene/view/font_finder.hpp"
+#include "scene/assets/assets.hpp"
 #include "scene/view/game_window.hpp"
 #include "scene/view/painter.hpp"
 #include "scene/view/picture_set.hpp"
@@ -22,15 +22,15 @@ namespace {
 
 class SessionTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy"); }
+    // In the environment, not as a hint: SDL_Quit at the end of each test clears the hints.
+    static void SetUpTestSuite() { setenv("SDL_VIDEODRIVER", "dummy", 1); }
 
     view::SdlLibrary sdl;
     SteppingClock clock{50000.5f, 3.1f};
     app::GameCore core{clock};
     view::PictureSet pictures;
-    view::FontFinder fonts;
-    view::TextRenderer labels{fonts.file_for("Arial:bold")};
-    view::TextRenderer tips{fonts.file_for("Arial")};
+    view::TextRenderer labels{assets::typeface(assets::Typeface::Bold)};
+    view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
     view::Painter painter{pictures, labels, tips};
     view::GameWindow window;
 

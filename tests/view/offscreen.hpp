@@ -5,9 +5,9 @@
 #include <memory>
 #include <optional>
 
+#include "scene/assets/assets.hpp"
 #include "scene/layout.hpp"
 #include "scene/view/canvas.hpp"
-#include "scene/view/font_finder.hpp"
 #include "scene/view/painter.hpp"
 #include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_library.hpp"
@@ -18,8 +18,8 @@ namespace bolvenda::testing {
 class Offscreen {
 public:
     Offscreen()
-        : labels_(view::find_font_file("Arial:bold")),
-          tips_(view::find_font_file("Arial")),
+        : labels_(assets::typeface(assets::Typeface::Bold)),
+          tips_(assets::typeface(assets::Typeface::Regular)),
           painter_(pictures_, labels_, tips_) {}
 
     view::SurfacePtr render(const scene::Scene& scene, int width = scene::design_width,

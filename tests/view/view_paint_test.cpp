@@ -54,7 +54,8 @@ protected:
 Offscreen* Paint::offscreen = nullptr;
 
 Rgb pond_at(Offscreen& o, int x, int y) {
-    std::uint32_t p = o.pictures().natural(scene::Picture::Pond).at(x, y);
+    static const view::PremultipliedImage pond = o.pictures().decode(scene::Picture::Pond);
+    std::uint32_t p = pond.at(x, y);
     return {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
             static_cast<unsigned char>(p)};
 }

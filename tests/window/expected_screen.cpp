@@ -18,7 +18,7 @@ void show_only(runtime::ControlArray& pictures, int index) {
 }  // namespace
 
 Renderer::Renderer()
-    : labels_(view::find_font_file("Arial:bold")), tips_(view::find_font_file("Arial")) {}
+    : labels_(assets::typeface(assets::Typeface::Bold)), tips_(assets::typeface(assets::Typeface::Regular)) {}
 
 Pixels Renderer::render(const scene::Scene& scene, int width, int height) {
     scene::Layout layout(scene);

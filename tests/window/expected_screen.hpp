@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "scene/view/font_finder.hpp"
+#include "scene/assets/assets.hpp"
 #include "scene/view/painter.hpp"
 #include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_library.hpp"
