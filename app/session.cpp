@@ -15,7 +15,8 @@ Session::Session(GameCore& core, view::GameWindow& window, view::Painter& painte
       layout_(core.scene()),
       router_(layout_, core.events()),
       tips_(layout_),
-      viewport_(window.viewport()) {}
+      viewport_(window.viewport()),
+      painted_viewport_(viewport_) {}
 
 std::optional<scene::Point> Session::design_point(int window_x, int window_y) const {
     return viewport_.to_design(window_x, window_y);
@@ -37,7 +38,7 @@ void Session::repaint() {
     } catch (const std::bad_alloc&) {
         return cannot_draw(size, "out of memory");
     }
-    viewport_ = viewport;
+    painted_viewport_ = viewport;
     if (!changed.empty() && changed.front().width == target->w && changed.front().height == target->h)
         drawn_size_ = view::PixelSize{target->w, target->h};
     cannot_draw_at_.reset();
@@ -49,6 +50,7 @@ void Session::cannot_draw(view::PixelSize size, const std::string& why) {
     // system keeps it; the window is asked back to the size that frame was painted at.
     painter_->forget_frame();
     cannot_draw_at_ = size;
+    viewport_ = painted_viewport_;
     if (!said_cannot_draw_) {
         said_cannot_draw_ = true;
         std::fprintf(stderr, "Bolvenda: cannot draw the window at %d x %d (%s); the game goes on at the last size that worked\n",
@@ -76,7 +78,15 @@ bool Session::handle(const SDL_Event& event) {
             if (event.window.windowID != window_->id()) return false;
             switch (event.window.event) {
                 case SDL_WINDOWEVENT_CLOSE: core_->end(); return false;
-                case SDL_WINDOWEVENT_SIZE_CHANGED: painter_->forget_frame(); return true;
+                case SDL_WINDOWEVENT_SIZE_CHANGED: {
+                    // Pointer events queued after this one happened at this size, even where
+                    // SDL already knows of a later one: they are mapped with it.
+                    view::PixelSize size{event.window.data1, event.window.data2};
+                    if (size.width <= 0 || size.height <= 0) size = window_->size();
+                    if (!(cannot_draw_at_ == size)) viewport_ = scene::Viewport::fit(size.width, size.height);
+                    painter_->forget_frame();
+                    return true;
+                }
                 case SDL_WINDOWEVENT_EXPOSED: window_->present(); return false;
                 case SDL_WINDOWEVENT_LEAVE: pointer_ = std::nullopt; return tips_.pointer_moved(std::nullopt, now);
                 default: return false;

@@ -49,7 +49,8 @@ private:
     scene::Layout layout_;
     scene::PointerRouter router_;
     scene::TooltipTracker tips_;
-    scene::Viewport viewport_;
+    scene::Viewport viewport_;          // maps pointer events: the size they happened at
+    scene::Viewport painted_viewport_;  // of the frame on screen
     std::optional<scene::Point> pointer_;
     std::uint64_t painted_revision_ = 0;
     std::optional<view::PixelSize> drawn_size_;      // of the last frame painted whole

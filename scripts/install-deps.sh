@@ -8,7 +8,7 @@ want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberat
 if [ "${1:-run}" = test ]; then
   # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures.
   want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev xfonts-base time
-         librsvg2-dev libimagequant-dev libgif-dev)
+         librsvg2-dev libimagequant-dev libgif-dev valgrind)
 fi
 
 missing=()

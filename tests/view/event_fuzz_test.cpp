@@ -120,6 +120,10 @@ protected:
         e.type = SDL_WINDOWEVENT;
         e.window.windowID = window.id();
         e.window.event = which;
+        if (which == SDL_WINDOWEVENT_SIZE_CHANGED) {  // the size it has, said again
+            e.window.data1 = window.size().width;
+            e.window.data2 = window.size().height;
+        }
         push(e);
     }
 
