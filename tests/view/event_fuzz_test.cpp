@@ -274,8 +274,8 @@ TEST_F(EventFuzz, EveryEventFollowsTheRulesAndEveryFrameIsAWholeRepaint) {
 
     std::printf("seed %u: %ld events, %d games, %d rounds, %d answers, %d resizes, %d whole frames\n",
                 seed, events, games, rounds, answers, resizes, frames);
-    EXPECT_GT(rounds, events / 200);
-    EXPECT_GT(answers, events / 400);
+    EXPECT_GT(rounds, events / 400);
+    EXPECT_GT(answers, events / 800);
     EXPECT_GT(frames, 0);
 }
 
