@@ -56,7 +56,9 @@ void Session::cannot_draw(view::PixelSize size, const std::string& why) {
         std::fprintf(stderr, "Bolvenda: cannot draw the window at %d x %d (%s); the game goes on at the last size that worked\n",
                      size.width, size.height, why.c_str());
     }
-    if (drawn_size_ && !(*drawn_size_ == size)) window_->request_size(*drawn_size_);
+    // Before any frame worked, the size the window opens at.
+    const view::PixelSize back = drawn_size_.value_or(view::PixelSize{scene::design_width, scene::design_height});
+    if (!(back == size)) window_->request_size(back);
 }
 
 void Session::pointer_at(std::optional<scene::Point> p) {

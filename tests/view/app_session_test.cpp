@@ -147,3 +147,24 @@ TEST_F(SessionTest, PointerInTheLetterboxAndOnTheExitPicture) {
 
 }  // namespace
 }  // namespace bolvenda::testing
+
+namespace bolvenda::testing {
+namespace {
+
+TEST_F(SessionTest, ASizeWithNoSurfaceKeepsTheGameAndAsksForTheSizeThatWorked) {
+    app::Session session(core, window, painter);
+    session.start();
+    SDL_SetWindowSize(window.handle(), 700, 600000000);  // far beyond any surface
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) session.dispatch(&event);
+    EXPECT_EQ(window.size(), (view::PixelSize{scene::design_width, scene::design_height}));
+    ASSERT_NE(SDL_GetWindowSurface(window.handle()), nullptr);
+
+    click(40, 530);  // Image3, mapped at the size the window is back at
+    while (SDL_PollEvent(&event) != 0) session.dispatch(&event);
+    EXPECT_FALSE(session.ended());
+    EXPECT_EQ(core.form().mosche, 1.0f);
+}
+
+}  // namespace
+}  // namespace bolvenda::testing
