@@ -2,7 +2,6 @@
 # Resident memory of the release game with its window at the design size and at two large
 # sizes, after it has painted there: VmRSS (and the shared-memory part of it, where the X11
 # window surface lives), read once it has held still for half a second. One game per size.
-# Beside it, what the window surface and one base layer take at that size.
 # Usage: bench/memory_at_size.sh [WxH ...]   (default 792x566 3840x2160 7680x4320; needs Xvfb
 # and xdotool: scripts/install-deps.sh test)
 set -euo pipefail
@@ -12,7 +11,7 @@ sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(792x566 3840x2160 7680x4320)
 
 [ -f "$build/build.ninja" ] || cmake --preset release >/dev/null
-cmake --build "$build" --target bolvenda >/dev/null
+cmake --build "$build" --target bolvenda shown_pictures >/dev/null
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -47,8 +46,9 @@ settled_rss() {
   echo "$now"
 }
 
-# The floor for comparison: the window's surface plus one base layer, 4 bytes a pixel each.
-printf '%-12s %14s %16s %22s\n' "window" "resident (KiB)" "of it shm (KiB)" "surface + layer (KiB)"
+# Beside it what that size needs: the window's surface plus one base layer (4 bytes a pixel
+# each) and the pictures at their shown sizes; the rest is the process at any size.
+printf '%-12s %14s %16s %22s %16s %12s\n' "window" "resident (KiB)" "of it shm (KiB)" "surface + layer (KiB)" "pictures (KiB)" "rest (KiB)"
 for size in "${sizes[@]}"; do
   w=${size%x*} h=${size#*x}
   "$build/app/bolvenda" 2>"$work/stderr" &
@@ -57,7 +57,9 @@ for size in "${sizes[@]}"; do
   [ "$w" = 792 ] && [ "$h" = 566 ] || xdotool windowsize "$window" "$w" "$h"
   rss=$(settled_rss "$game_pid")
   shm=$(status_kib "$game_pid" RssShmem)
-  printf '%-12s %14s %16s %22s\n' "$size" "$rss" "$shm" $((w * h * 8 / 1024))
+  layers=$((w * h * 8 / 1024))
+  pictures=$("$build/bench/shown_pictures" "$w" "$h")
+  printf '%-12s %14s %16s %22s %16s %12s\n' "$size" "$rss" "$shm" "$layers" "$pictures" $((rss - layers - pictures))
   kill "$game_pid"
   wait "$game_pid" 2>/dev/null || true
   game_pid=
