@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "app/command_line.hpp"
 #include "app/game_core.hpp"
 #include "app/painter_startup.hpp"
 #include "app/session.hpp"
@@ -23,15 +24,15 @@ void show_box(const std::string& text, SDL_Window* parent) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Bolvenda", text.c_str(), parent);
 }
 
-int play() {
+int play(const app::CommandLine& command) {
     view::prepare_process_environment();  // before the second thread starts
     runtime::SystemClock clock;
     app::GameCore core(clock);
     // The fonts and pictures are made ready for the design size meanwhile, which is the size
-    // the window opens at.
+    // the window opens at (in full screen they are scaled again for the first frame).
     app::PainterStartup startup(core.scene(), scene::Viewport());
     view::VideoLibrary video;
-    view::GameWindow window;
+    view::GameWindow window(command.fullscreen);
     app::Session session(core, window, startup.painter());
     try {
         session.run();
@@ -48,9 +49,15 @@ int play() {
 
 }  // namespace
 
-int main(int, char**) {
+int main(int argc, char** argv) {
+    const app::CommandLine command = app::parse_command_line(argc, argv);
+    if (auto reply = app::reply_without_window(command)) {
+        std::fputs(reply->out.c_str(), stdout);
+        std::fputs(reply->err.c_str(), stderr);
+        return reply->status;
+    }
     try {
-        return play();
+        return play(command);
     } catch (const view::StartupError& error) {
         std::fprintf(stderr, "Bolvenda: %s\n", error.what());
         show_box(error.italian(), nullptr);

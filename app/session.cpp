@@ -22,27 +22,32 @@ std::optional<scene::Point> Session::design_point(int window_x, int window_y) co
     return viewport_.to_design(window_x, window_y);
 }
 
-void Session::repaint() {
+std::vector<scene::Rect> Session::paint() {
     // Handled either way: a failed paint is not retried on every event that follows.
     painted_revision_ = core_->scene().revision().value();
     const view::PixelSize size = window_->size();
-    if (size.width <= 0 || size.height <= 0 || cannot_draw_at_ == size) return;  // nothing to see
+    if (size.width <= 0 || size.height <= 0 || cannot_draw_at_ == size) return {};  // nothing to see
     SDL_Surface* target = window_->drawing_surface();
-    if (target == nullptr) return cannot_draw(size, SDL_GetError());
+    if (target == nullptr) {
+        cannot_draw(size, SDL_GetError());
+        return {};
+    }
     const scene::Viewport viewport = scene::Viewport::fit(target->w, target->h);
     std::vector<scene::Rect> changed;
     try {
         changed = painter_->paint(layout_, viewport, *target, tips_.shown());
     } catch (const view::StartupError& e) {
-        return cannot_draw(size, e.what());
+        cannot_draw(size, e.what());
+        return {};
     } catch (const std::bad_alloc&) {
-        return cannot_draw(size, "out of memory");
+        cannot_draw(size, "out of memory");
+        return {};
     }
     painted_viewport_ = viewport;
     if (!changed.empty() && changed.front().width == target->w && changed.front().height == target->h)
         drawn_size_ = view::PixelSize{target->w, target->h};
     cannot_draw_at_.reset();
-    window_->present(changed);
+    return changed;
 }
 
 void Session::cannot_draw(view::PixelSize size, const std::string& why) {
@@ -60,6 +65,8 @@ void Session::cannot_draw(view::PixelSize size, const std::string& why) {
     const view::PixelSize back = drawn_size_.value_or(view::PixelSize{scene::design_width, scene::design_height});
     if (!(back == size)) window_->request_size(back);
 }
+
+void Session::repaint() { window_->present(paint()); }
 
 void Session::pointer_at(std::optional<scene::Point> p) {
     pointer_ = p;
@@ -93,6 +100,9 @@ bool Session::handle(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_LEAVE: pointer_ = std::nullopt; return tips_.pointer_moved(std::nullopt, now);
                 default: return false;
             }
+        case SDL_KEYDOWN:
+            if (event.key.keysym.sym == SDLK_F11 && event.key.repeat == 0) window_->toggle_fullscreen();
+            return false;
         case SDL_MOUSEMOTION: {
             auto p = design_point(event.motion.x, event.motion.y);
             pointer_at(p);
@@ -119,8 +129,10 @@ bool Session::handle(const SDL_Event& event) {
 
 void Session::start() {
     core_->events().load();  // before the window takes any input
-    repaint();
+    paint();
+    // Put on screen once the window is there: drawn to a hidden window it would be lost.
     window_->show();
+    window_->present();
 }
 
 bool Session::ended() const { return core_->events().ended(); }

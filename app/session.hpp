@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/game_core.hpp"
 #include "scene/layout.hpp"
@@ -39,6 +40,9 @@ private:
     bool handle(const SDL_Event& event);
     std::optional<scene::Point> design_point(int window_x, int window_y) const;
     void pointer_at(std::optional<scene::Point> p);
+    // Paints the frame and returns the window rectangles that changed; repaint() also puts
+    // them on screen.
+    std::vector<scene::Rect> paint();
     void repaint();
     // The window's surface or the painter's layers cannot be had at this size.
     void cannot_draw(view::PixelSize size, const std::string& why);

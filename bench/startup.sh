@@ -81,6 +81,21 @@ row "  of it anonymous: heap, buffers" anon
 row "  of it shared: the window's picture" shmem
 row "  of it file pages: code, libraries" file
 
+# CPU by instructions: the kernel's CPU times above come in 10 ms ticks, too coarse for a
+# start-up of a few tens of milliseconds. callgrind counts every instruction of every thread.
+if command -v valgrind >/dev/null; then
+  count() {
+    "$build/bench/first_frame" -- "$(command -v valgrind)" --tool=callgrind \
+      --callgrind-out-file="$work/$1.cg" "$2" >/dev/null 2>&1 || true
+    sed -n 's/^summary: //p; s/^totals: //p' "$work/$1.cg" | head -n1
+  }
+  bare_ir=$(count bare "$build/bench/bare_window")
+  game_ir=$(count game "$build/app/bolvenda")
+  printf '%-38s %10s %10s %8s\n' "instructions, whole run (millions)" \
+    "$((bare_ir / 1000000))" "$((game_ir / 1000000))" \
+    "$(awk -v b="$bare_ir" -v g="$game_ir" 'BEGIN { if (b > 0) printf "%.2fx", g / b }')"
+fi
+
 # The phases, each run a fresh process; the worker's own time in runs of its own.
 for i in $(seq "$runs"); do
   "$build/bench/startup_phases" --worker-alone >>"$work/alone"

@@ -68,6 +68,12 @@ bool Placement::takes_pointer() const noexcept {
     return element->kind() != runtime::ElementKind::Line;
 }
 
+Rgb Placement::ink() const noexcept {
+    return element->kind() == runtime::ElementKind::Label && !element->enabled()
+               ? disabled_text_colour
+               : text_colour;
+}
+
 Layout::Layout(const Scene& s) {
     order_.reserve(Scene::element_count);
     // 1. The flies on the line, the higher number in front.

@@ -17,6 +17,8 @@ inline constexpr int design_height = 566;
 inline constexpr Rgb background_colour{0xC0, 0xFF, 0xFF};
 inline constexpr Rgb line_colour{0x00, 0x00, 0xFF};
 inline constexpr int line_width = 2;
+// A label that cannot be clicked: its text dimmed toward the water, still easily read.
+inline constexpr Rgb disabled_text_colour{0x11, 0x40, 0x44};
 
 // The caption of Form1: the authors' credit (23 characters), seven blanks, the game's name.
 inline constexpr std::string_view window_title =
@@ -46,6 +48,8 @@ struct Placement {
     bool hand = false;
 
     bool takes_pointer() const noexcept;  // labels and pictures, never lines
+    // The colour a label's text is drawn in now: dimmed while it is disabled.
+    Rgb ink() const noexcept;
 };
 
 class Layout {

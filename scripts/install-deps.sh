@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Bolvenda needs, only those that are missing.
-# Usage: scripts/install-deps.sh [run|test]   (test adds the real-window and asset-tool packages)
+# Usage: scripts/install-deps.sh [run|test|package]
+#   (test adds the real-window, asset-tool and packaging packages; package, what package.sh needs)
 set -euo pipefail
 
 # fonts-liberation2: its two Liberation Sans files are embedded into the program at build time.
 want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation2 libstb-dev)
 if [ "${1:-run}" = test ]; then
-  # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures.
-  want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev xfonts-base time
-         librsvg2-dev libimagequant-dev libgif-dev valgrind)
+  # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures;
+  # evilwm: a window manager that grants full screen.
+  want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev xfonts-base time evilwm
+         librsvg2-dev libimagequant-dev libgif-dev valgrind
+         # The installed files' validators and the Debian package's tools.
+         desktop-file-utils appstream man-db groff-base dpkg-dev lintian librsvg2-bin)
+fi
+if [ "${1:-run}" = package ]; then
+  want+=(dpkg-dev)
 fi
 
 missing=()

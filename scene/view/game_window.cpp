@@ -40,10 +40,12 @@ std::optional<IconSurface> load_icon(const char* name) {
 
 }  // namespace
 
-GameWindow::GameWindow() {
+GameWindow::GameWindow(bool fullscreen) {
+    const Uint32 flags =
+        SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window_.reset(SDL_CreateWindow(std::string(scene::window_title).c_str(), SDL_WINDOWPOS_CENTERED,
                                    SDL_WINDOWPOS_CENTERED, scene::design_width, scene::design_height,
-                                   SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
+                                   flags));
     if (!window_) throw sdl_failure("no window");
     // Small enough for a split screen, large enough that the numbers stay numbers.
     SDL_SetWindowMinimumSize(window_.get(), scene::design_width / 3, scene::design_height / 3);
@@ -145,6 +147,11 @@ void GameWindow::set_cursor(scene::Cursor cursor) {
     cursor_ = cursor;
     SDL_Cursor* shape = cursor == scene::Cursor::Hand ? hand_.get() : arrow_.get();
     if (shape != nullptr) SDL_SetCursor(shape);
+}
+
+void GameWindow::toggle_fullscreen() {
+    const bool now = (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN) != 0;
+    SDL_SetWindowFullscreen(window_.get(), now ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 }  // namespace bolvenda::view

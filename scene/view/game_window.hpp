@@ -21,8 +21,8 @@ struct PixelSize {
 
 class GameWindow {
 public:
-    // Created hidden at the design size; throws StartupError.
-    GameWindow();
+    // Created hidden at the design size, or covering its display; throws StartupError.
+    explicit GameWindow(bool fullscreen = false);
 
     void show();
     Uint32 id() const { return SDL_GetWindowID(window_.get()); }
@@ -47,6 +47,8 @@ public:
     bool destroyed_by(const SDL_Event& event) const;
 
     void set_cursor(scene::Cursor cursor);
+    // Between a window and the whole of its display; the new size arrives as a resize.
+    void toggle_fullscreen();
 
 private:
     SDL_Surface* window_surface();

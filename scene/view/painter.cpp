@@ -11,17 +11,17 @@ using scene::Rect;
 using scene::Viewport;
 
 void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport) {
-    if (base_ && base_viewport_ == viewport) return;
+    if (!base_.empty() && base_viewport_ == viewport) return;
     if (base_viewport_ && base_viewport_->scale() != viewport.scale()) {
         pictures_->forget_sizes();
         labels_->forget_sizes();
         tips_->forget_sizes();
     }
-    base_.reset();  // one base layer at a time, even while the next is made
-    base_ = create_canvas_surface(viewport.window_width(), viewport.window_height());
+    base_.clear();  // one base layer at a time, even while the next is made
+    SurfacePtr drawn = create_canvas_surface(viewport.window_width(), viewport.window_height());
     base_viewport_ = viewport;
 
-    Canvas canvas(*base_);
+    Canvas canvas(*drawn);
     // 1. The background colour, which shows only in the letterbox and where the pond is not.
     canvas.fill({0, 0, viewport.window_width(), viewport.window_height()}, scene::background_colour);
     // 2. The pond at its natural size from the client area's corner, cut to the client area:
@@ -36,6 +36,7 @@ void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport
     for (auto it = order.rbegin(); it != order.rend(); ++it)
         if (it->element->kind() == ElementKind::Line && it->element->visible())
             draw_line(canvas, *it, viewport);
+    base_.keep(std::move(drawn));
 }
 
 void Painter::prepare(const scene::Layout& layout, const Viewport& viewport) {
@@ -45,7 +46,11 @@ void Painter::prepare(const scene::Layout& layout, const Viewport& viewport) {
             Rect r = picture_rect(placed, viewport);
             pictures_->sized(placed.picture, r.width, r.height);
         } else if (placed.element->kind() == ElementKind::Label && !placed.element->caption().empty()) {
-            labels_->render(placed.element->caption(), viewport.length(placed.font_px), placed.text_colour);
+            const int px = viewport.length(placed.font_px);
+            labels_->render(placed.element->caption(), px, placed.text_colour);
+            // A label that is a button is drawn dimmed while it cannot be clicked: both looks
+            // ready, so that neither the first frame nor the first round renders text.
+            if (placed.hand) labels_->render(placed.element->caption(), px, scene::disabled_text_colour);
         }
     }
 }
@@ -84,7 +89,7 @@ void Painter::draw_label(Canvas& canvas, const Placement& label, const Viewport&
     if (caption.empty()) return;
     Rect r = viewport.to_window(label.rect);
     const RenderedText& rendered =
-        labels_->render(caption, viewport.length(label.font_px), label.text_colour);
+        labels_->render(caption, viewport.length(label.font_px), label.ink());
     const PremultipliedImage& text = rendered.image;
     int x = r.left;
     if (label.align == scene::Align::Center) x = r.left + (r.width - text.width) / 2;
@@ -132,7 +137,8 @@ Painter::Frame Painter::snapshot(const scene::Layout& layout, const Viewport& vi
     frame.viewport = viewport;
     frame.elements.reserve(layout.front_to_back().size());
     for (const Placement& placed : layout.front_to_back())
-        frame.elements.emplace_back(placed.element->visible(), placed.element->caption());
+        frame.elements.emplace_back(placed.element->visible(), placed.ink(),
+                                    placed.element->caption());
     frame.tip = tip;
     if (tip) frame.tip_rect = tooltip_rect(*tip, viewport);
     return frame;
@@ -140,8 +146,7 @@ Painter::Frame Painter::snapshot(const scene::Layout& layout, const Viewport& vi
 
 void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, SDL_Surface& target,
                         Rect area, const std::optional<scene::TooltipTracker::Shown>& tip) {
-    SDL_Rect r{area.left, area.top, area.width, area.height};
-    SDL_BlitSurface(base_.get(), &r, &target, &r);
+    base_.copy_to(target, area);
 
     Canvas canvas(target);
     canvas.clip_to(area);

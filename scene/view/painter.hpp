@@ -1,19 +1,21 @@
 // Paints the window: the letterbox and the pond, then every visible element from the back of
 // the drawing order to the front, then the tooltip. Lines and pond never change, so they are
 // kept as a ready base layer per window size. A repaint onto the frame painted last redraws
-// only the rectangles of the elements whose Visible or Caption changed (and of the tooltip):
-// there it restores the base layer and draws everything that overlaps, back to front, so the
-// result is the same as a whole repaint.
+// only the rectangles of the elements whose Visible, Caption or text colour changed (and of
+// the tooltip): there it restores the base layer and draws everything that overlaps, back to
+// front, so the result is the same as a whole repaint.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "scene/layout.hpp"
 #include "scene/tooltip_tracker.hpp"
 #include "scene/viewport.hpp"
+#include "scene/view/base_layer.hpp"
 #include "scene/view/canvas.hpp"
 #include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_handles.hpp"
@@ -50,7 +52,7 @@ private:
     struct Frame {
         const void* pixels = nullptr;
         scene::Viewport viewport;
-        std::vector<std::pair<bool, std::string>> elements;  // Visible, Caption per placement
+        std::vector<std::tuple<bool, scene::Rgb, std::string>> elements;  // Visible, ink, Caption
         std::optional<scene::TooltipTracker::Shown> tip;
         scene::Rect tip_rect;
     };
@@ -73,7 +75,7 @@ private:
     PictureSet* pictures_;
     TextRenderer* labels_;
     TextRenderer* tips_;
-    SurfacePtr base_;
+    BaseLayer base_;
     std::optional<scene::Viewport> base_viewport_;
     std::optional<Frame> frame_;
 };

@@ -30,6 +30,10 @@ void prepare_process_environment() {
     // Compose table (half a megabyte, twice) while SDL starts. A user's own choice stands.
     if (std::getenv("XCOMPOSEFILE") == nullptr) setenv("XCOMPOSEFILE", "/dev/null", 0);
 #endif
+    // The window class the desktop's menu entry names, so that the running window joins its
+    // icon. SDL 2.26 reads it from the environment when video starts; one the user set stays.
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", BOLVENDA_APP_ID, 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", BOLVENDA_APP_ID, 0);
 }
 
 TextLibrary::TextLibrary() {

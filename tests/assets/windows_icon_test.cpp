@@ -128,6 +128,18 @@ TEST(WindowIcon, HoldsThreeImagesWithMasks) {
             }
         EXPECT_GT(clear, 0) << "the mask cuts the window out";
         EXPECT_GT(white, d.width * d.height / 5) << "a white pane";
+        // Two colours show grey and cyan as dot patterns: no solid black patch beyond lines.
+        int black_blocks = 0;
+        for (int y = 0; y + 3 < d.height; ++y)
+            for (int x = 0; x + 3 < d.width; ++x) {
+                bool solid = true;
+                for (int dy = 0; dy < 4; ++dy)
+                    for (int dx = 0; dx < 4; ++dx)
+                        solid = solid && opaque_at(d, x + dx, y + dy) &&
+                                colour_at(d, x + dx, y + dy) == 0x000000;
+                black_blocks += solid;
+            }
+        EXPECT_EQ(black_blocks, 0) << "a solid black block";
         if (d.bits == 4) {
             EXPECT_GT(cyan, 0) << "a cyan title bar";
         }

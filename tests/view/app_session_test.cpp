@@ -145,6 +145,35 @@ TEST_F(SessionTest, PointerInTheLetterboxAndOnTheExitPicture) {
     EXPECT_TRUE(core.events().ended());
 }
 
+TEST_F(SessionTest, F11SwitchesFullScreenAndThePointerFollowsTheScaledScene) {
+    app::Session session(core, window, painter);
+    session.start();
+    auto f11 = [&] {
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.windowID = window.id();
+        key.key.keysym.sym = SDLK_F11;
+        push(key);
+        for (SDL_Event e; SDL_PollEvent(&e);) session.dispatch(&e);
+    };
+    SDL_Rect display{};
+    ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0) << SDL_GetError();
+    f11();
+    ASSERT_TRUE(SDL_GetWindowFlags(window.handle()) & SDL_WINDOW_FULLSCREEN);
+    const scene::Viewport full = window.viewport();
+    ASSERT_EQ(SDL_GetWindowSurface(window.handle())->w, display.w);
+    ASSERT_NE(full.scale(), 1.0);
+
+    // Image3 where the scaled scene shows it, not where the design puts it.
+    const scene::Rect image3 = full.to_window({8, 512, 64, 37});
+    click(image3.left + image3.width / 2, image3.top + image3.height / 2);
+    for (SDL_Event e; SDL_PollEvent(&e);) session.dispatch(&e);
+    EXPECT_EQ(core.form().mosche, 1.0f);
+
+    f11();  // the window's size comes back from the window manager, which this driver lacks
+    EXPECT_FALSE(SDL_GetWindowFlags(window.handle()) & SDL_WINDOW_FULLSCREEN);
+}
+
 }  // namespace
 }  // namespace bolvenda::testing
 

@@ -91,31 +91,39 @@ TEST_F(Paint, NumberLineTicksAndAxis) {
 }
 
 TEST_F(Paint, NumberCaptionsCentredUnderTheirTicks) {
-    Driver d;
+    Driver d;  // the start-up state: the numbers cannot be clicked yet
     Driver empty;
     for (int k = 1; k <= 21; ++k) empty.scene().Label(k).set_caption("");
     auto with = offscreen->render(d.scene());
     auto without = offscreen->render(empty.scene());
+    d.new_round();
+    auto enabled = offscreen->render(d.scene());
     for (int n : {0, 7, 11, 20}) {
         Rect box{48 + 32 * n, 480, 33, 33};
         // The ink of the caption: where the render differs from the same scene without it.
-        int left = 9999, right = -1, top = 9999, dark = 0;
+        int left = 9999, right = -1, top = 9999, dimmed = 0, darker = 0, black = 0;
         for (int y = box.top; y < box.bottom(); ++y)
-            for (int x = box.left; x < box.right(); ++x)
+            for (int x = box.left; x < box.right(); ++x) {
                 if (!(pixel(*with, x, y) == pixel(*without, x, y))) {
                     left = std::min(left, x);
                     right = std::max(right, x);
                     top = std::min(top, y);
                     Rgb p = pixel(*with, x, y);
-                    dark += p.r < 40 && p.g < 40 && p.b < 40;
+                    dimmed += p == scene::disabled_text_colour;
+                    darker += p.g < scene::disabled_text_colour.g;
                 }
+                Rgb q = pixel(*enabled, x, y);
+                black += q.r < 40 && q.g < 40 && q.b < 40;
+            }
         ASSERT_GE(right, 0) << "no caption drawn for " << n;
         double centre = (left + right + 1) / 2.0;
         EXPECT_NEAR(centre, 64 + 32 * n + 0.5, 1.5) << n;
         EXPECT_LT(top - box.top, 8) << "one line from the top edge";
-        EXPECT_GT(dark, 20) << "black text";
+        EXPECT_GT(dimmed, 20) << "dimmed text while it cannot be clicked";
+        EXPECT_EQ(darker, 0) << "nothing of it black";
+        EXPECT_GT(black, 20) << "black text once it can be clicked";
     }
-    // "20" in its 33-pixel box under the tick at 704, not spilling into the face's area.
+    // "20" in its 33-pixel box under the tick at x 704, not spilling into the face's area.
     Rect changed_20 = changed(*with, *without);
     EXPECT_LE(changed_20.right(), 721);
 }
@@ -138,8 +146,9 @@ TEST_F(Paint, FrogStandsOnItsNumberInItsRectangle) {
         EXPECT_GE(got.top, want.top) << n;
         EXPECT_LE(got.right(), want.right()) << n;
         EXPECT_LE(got.bottom(), want.bottom()) << n;
-        // The picture is stretched to fill its rectangle (the drawing leaves a small margin).
-        EXPECT_GT(got.width, 70) << n;
+        // The picture is stretched to fill its rectangle (the drawing leaves the left of it
+        // open: the frog's feet stand at the tick, 48 px in).
+        EXPECT_GT(got.width, 60) << n;
         EXPECT_GT(got.height, 140) << n;
     }
 }

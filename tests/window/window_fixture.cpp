@@ -1,5 +1,6 @@
 #include "window_fixture.hpp"
 
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -55,15 +56,22 @@ void RealWindow::SetUp() {
     DisplayEnvironment& env = DisplayEnvironment::get();
     if (!env.missing().empty()) GTEST_SKIP() << env.missing();
     ASSERT_TRUE(env.failure().empty()) << env.failure();
-    x_ = std::make_unique<XClient>(env.server()->display_name());
+    display_ = env.server()->display_name();
+    x_ = std::make_unique<XClient>(display_);
     x_->move_pointer_to_screen(park_x, park_y);
 }
 
-void RealWindow::start_game(const std::vector<std::string>& environment, bool wait) {
+std::string game_under_test() {
+    const char* installed = std::getenv("BOLVENDA_GAME_UNDER_TEST");
+    return installed != nullptr && *installed != '\0' ? installed : BOLVENDA_GAME;
+}
+
+void RealWindow::start_game(const std::vector<std::string>& environment, bool wait,
+                            const std::vector<std::string>& arguments) {
     Launch launch;
-    launch.argv = {BOLVENDA_GAME};
-    launch.environment =
-        on_display(DisplayEnvironment::get().server()->display_name(), environment);
+    launch.argv = {game_under_test()};
+    launch.argv.insert(launch.argv.end(), arguments.begin(), arguments.end());
+    launch.environment = on_display(display_, environment);
     game_ = std::make_unique<ChildProcess>(launch);
     if (wait) window_ = x_->wait_for_window(scene::window_title, window_timeout).value_or(None);
 }

@@ -48,9 +48,10 @@ class RealWindow : public ::testing::Test {
 
     void SetUp() override;
 
-    // Starts the game with these environment changes and waits for its window (None if it
-    // never opened), unless told not to wait.
-    void start_game(const std::vector<std::string>& environment = {}, bool wait = true);
+    // Starts the game with these environment changes and arguments and waits for its window
+    // (None if it never opened), unless told not to wait.
+    void start_game(const std::vector<std::string>& environment = {}, bool wait = true,
+                    const std::vector<std::string>& arguments = {});
     // Waits until the window shows `expected`; saves both pictures under `step` either way.
     ::testing::AssertionResult shows(const Pixels& expected, const std::string& step,
                                      std::optional<Area> area = {});
@@ -65,10 +66,15 @@ class RealWindow : public ::testing::Test {
 
     Renderer& renderer() { return DisplayEnvironment::get().renderer(); }
 
+    std::string display_;  // where start_game() opens the game
     std::unique_ptr<XClient> x_;
     std::unique_ptr<ChildProcess> game_;
     Window window_ = None;
 };
+
+// The program under test: the build's own, or the installed one that
+// BOLVENDA_GAME_UNDER_TEST names.
+std::string game_under_test();
 
 // A child's environment with this display and the window system it speaks.
 std::vector<std::string> on_display(const std::string& name, std::vector<std::string> more = {});

@@ -167,6 +167,15 @@ std::string XClient::title_of(Window window) {
     return {};
 }
 
+std::string XClient::class_of(Window window) {
+    XClassHint hint{};
+    if (XGetClassHint(display_, window, &hint) == 0) return {};
+    std::string name = hint.res_class != nullptr ? hint.res_class : "";
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return name;
+}
+
 std::optional<WindowState> XClient::state_of(Window window) {
     last_x_error = 0;
     XWindowAttributes attributes;
@@ -192,11 +201,37 @@ std::optional<Window> XClient::viewable_window_titled(std::string_view title) {
     if (XQueryTree(display_, root, &root, &parent, &children, &count) == 0) return std::nullopt;
     std::unique_ptr<Window, XFreeDeleter> owned(children);
     for (unsigned int i = 0; i < count; ++i) {
-        if (title_of(children[i]) != title) continue;
-        auto state = state_of(children[i]);
-        if (state && state->viewable) return children[i];
+        Window window = children[i];
+        // A window manager puts each window into a frame of its own.
+        if (title_of(window) != title && !(window = framed_window_titled(window, title))) continue;
+        auto state = state_of(window);
+        if (state && state->viewable) return window;
     }
     return std::nullopt;
+}
+
+Window XClient::framed_window_titled(Window frame, std::string_view title) {
+    Window root = None, parent = None;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display_, frame, &root, &parent, &children, &count) == 0) return None;
+    std::unique_ptr<Window, XFreeDeleter> owned(children);
+    for (unsigned int i = 0; i < count; ++i)
+        if (title_of(children[i]) == title) return children[i];
+    return None;
+}
+
+bool XClient::has_window_manager() {
+    Atom check = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False,
+                                    AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+                 data != nullptr && count == 1;
+    if (data != nullptr) XFree(data);
+    return found;
 }
 
 std::optional<Window> XClient::wait_for_window(std::string_view title,

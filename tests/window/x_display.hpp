@@ -85,6 +85,9 @@ class XClient {
                                           std::chrono::milliseconds timeout);
     // The window's title as UTF-8 (_NET_WM_NAME, else WM_NAME).
     std::string title_of(Window window);
+    std::string class_of(Window window);  // WM_CLASS's class part
+    // Whether an EWMH window manager runs on this display.
+    bool has_window_manager();
     std::optional<WindowState> state_of(Window window);
 
     // The window's pixels now; nothing while it cannot be read (unmapped, off screen, gone).
@@ -106,6 +109,8 @@ class XClient {
     void sync();
 
   private:
+    Window framed_window_titled(Window frame, std::string_view title);
+
     Display* display_ = nullptr;
 };
 

@@ -25,6 +25,8 @@ inline constexpr int cursor_hot_x = 12;
 inline constexpr int cursor_hot_y = 1;
 inline constexpr const char* icon_file = "bolvenda.ico";
 inline constexpr const char* icon_svg_large = "icon_32.svg";
+// The 2-colour image has its own drawing: a colour one reduced to one bit turns to blocks.
+inline constexpr const char* icon_svg_mono = "icon_32_mono.svg";
 inline constexpr const char* icon_svg_small = "icon_16.svg";
 
 }  // namespace bolvenda::tools

@@ -41,8 +41,9 @@ int main(int argc, char** argv) {
         write_file(out / cursor_file, encode_cursor(hand, cursor_hot_x, cursor_hot_y));
 
         const Raster large = render_svg(art / icon_svg_large, 32, 32);
+        const Raster mono = render_svg(art / icon_svg_mono, 32, 32);
         const Raster small = render_svg(art / icon_svg_small, 16, 16);
-        write_file(out / icon_file, encode_icon({to_icon_image(large, 1), to_icon_image(large, 4),
+        write_file(out / icon_file, encode_icon({to_icon_image(mono, 1), to_icon_image(large, 4),
                                                  to_icon_image(small, 4)}));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bolvenda_asset_gen: %s\n", e.what());

@@ -88,7 +88,8 @@ IconImage to_icon_image(const Raster& art, int bits, int alpha_threshold) {
     for (const Rgba& p : art.pixels) {
         const bool clear = p.a < alpha_threshold;
         im.transparent.push_back(clear);
-        // In one bit only the near-white pane stays white; title bar and shadow go black.
+        // One bit: the art is drawn in black and white with dot patterns for its greys, so
+        // near-white stays white and the rest is black.
         const bool light = p.r > 224 && p.g > 224 && p.b > 224;
         im.indices.push_back(clear ? 0 : bits == 1 ? (light ? 1 : 0) : nearest(vga, p));
     }

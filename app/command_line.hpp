@@ -1,0 +1,35 @@
+// The program's options. Read before SDL starts, so that --help, --version and a mistyped
+// option answer at once on the terminal and never open a window. No option changes the game.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace bolvenda::app {
+
+struct CommandLine {
+    enum class Action { Play, Help, Version, Refuse };
+    Action action = Action::Play;
+    bool fullscreen = false;
+    std::string problem;  // for Refuse: what was wrong, one line
+};
+
+// The arguments after the program's name. A wrong argument anywhere refuses the whole line;
+// otherwise --help wins over --version, and both over playing.
+CommandLine parse_command_line(std::span<const std::string_view> arguments);
+CommandLine parse_command_line(int argc, char** argv);
+
+std::string usage_text();
+std::string version_text();
+
+// What the program says and returns without a window, or nothing when it is to play.
+struct Reply {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+std::optional<Reply> reply_without_window(const CommandLine& command);
+
+}  // namespace bolvenda::app

@@ -1,0 +1,81 @@
+#include "scene/view/base_layer.hpp"
+
+#include <optional>
+
+namespace bolvenda::view {
+
+namespace {
+
+const std::uint32_t* row_of(const SDL_Surface& s, int y) {
+    return reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(s.pixels) +
+                                                  static_cast<std::ptrdiff_t>(y) * s.pitch);
+}
+
+// Colours to palette indices, for at most 256 colours: open addressing in twice the room.
+class ColourIndex {
+public:
+    // The colour's index, or nothing once a 257th colour comes.
+    std::optional<std::uint8_t> index_of(std::uint32_t colour, std::array<std::uint32_t, 256>& palette) {
+        std::size_t slot = (colour * 2654435761u) >> 23;  // 9 bits
+        while (used_[slot]) {
+            if (keys_[slot] == colour) return values_[slot];
+            slot = (slot + 1) % keys_.size();
+        }
+        if (count_ == 256) return std::nullopt;
+        used_[slot] = true;
+        keys_[slot] = colour;
+        values_[slot] = static_cast<std::uint8_t>(count_);
+        palette[count_] = colour;
+        return static_cast<std::uint8_t>(count_++);
+    }
+
+private:
+    std::array<std::uint32_t, 512> keys_{};
+    std::array<std::uint8_t, 512> values_{};
+    std::array<bool, 512> used_{};
+    std::size_t count_ = 0;
+};
+
+}  // namespace
+
+void BaseLayer::clear() {
+    whole_.reset();
+    indices_ = {};
+}
+
+void BaseLayer::keep(SurfacePtr drawn) {
+    clear();
+    const auto size = static_cast<std::size_t>(drawn->w) * static_cast<std::size_t>(drawn->h);
+    std::vector<std::uint8_t> indices(size);
+    ColourIndex colours;
+    std::size_t at = 0;
+    for (int y = 0; y < drawn->h; ++y) {
+        const std::uint32_t* row = row_of(*drawn, y);
+        for (int x = 0; x < drawn->w; ++x) {
+            auto index = colours.index_of(row[x] & 0x00FFFFFF, palette_);
+            if (!index) {  // a scaled pond has many more colours: keep the layer whole
+                whole_ = std::move(drawn);
+                return;
+            }
+            indices[at++] = *index;
+        }
+    }
+    width_ = drawn->w;
+    indices_ = std::move(indices);
+}
+
+void BaseLayer::copy_to(SDL_Surface& target, scene::Rect area) const {
+    if (whole_) {
+        SDL_Rect r{area.left, area.top, area.width, area.height};
+        SDL_BlitSurface(whole_.get(), &r, &target, &r);
+        return;
+    }
+    for (int y = area.top; y < area.bottom(); ++y) {
+        auto* out = const_cast<std::uint32_t*>(row_of(target, y)) + area.left;
+        const std::uint8_t* in = indices_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                                 static_cast<std::size_t>(area.left);
+        for (int x = 0; x < area.width; ++x) out[x] = palette_[in[x]];
+    }
+}
+
+}  // namespace bolvenda::view

@@ -1,0 +1,34 @@
+// The part of the frame that never changes: letterbox, pond and lines, from which a repaint
+// restores what lies under the elements. Kept whole, or, where it has no more than 256
+// colours (at the design size: the pond's palette and the lines' colour), as one byte a pixel
+// and a palette: a quarter of the memory, the same pixels.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "scene/geometry.hpp"
+#include "scene/view/sdl_handles.hpp"
+
+namespace bolvenda::view {
+
+class BaseLayer {
+public:
+    // Takes the drawn layer (canvas_format) and keeps it in the smaller form it allows.
+    void keep(SurfacePtr drawn);
+    void clear();
+    bool empty() const { return !whole_ && indices_.empty(); }
+    bool indexed() const { return !indices_.empty(); }
+
+    // Copies the area (inside the layer) onto the same place of target (canvas_format).
+    void copy_to(SDL_Surface& target, scene::Rect area) const;
+
+private:
+    SurfacePtr whole_;
+    std::vector<std::uint8_t> indices_;
+    std::array<std::uint32_t, 256> palette_{};
+    int width_ = 0;
+};
+
+}  // namespace bolvenda::view

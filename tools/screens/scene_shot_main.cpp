@@ -1,0 +1,80 @@
+// bolvenda_scene_shot OUT_DIR [WIDTH HEIGHT]: the window as the game's own painter draws it,
+// offscreen, at the moments worth looking at: start-up, a round of 7 + 3 and its right
+// answer, a round of 9 + 8 and the near miss 16. Each round is played through the game's
+// handlers, from a clock reading that makes the draw come out as wanted.
+#include <cairo.h>
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "tests/driver.hpp"
+#include "tests/view/offscreen.hpp"
+
+namespace fs = std::filesystem;
+using bolvenda::testing::Driver;
+using bolvenda::testing::Offscreen;
+
+namespace {
+
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+
+void write_png(const SDL_Surface& frame, const fs::path& path) {
+    // The canvas is XRGB8888, cairo's RGB24 on the same machine.
+    std::unique_ptr<cairo_surface_t, SurfaceDeleter> png(cairo_image_surface_create_for_data(
+        static_cast<unsigned char*>(frame.pixels), CAIRO_FORMAT_RGB24, frame.w, frame.h,
+        frame.pitch));
+    if (cairo_surface_write_to_png(png.get(), path.c_str()) != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error("cannot write " + path.string());
+    std::printf("%s\n", path.c_str());
+}
+
+// A game whose first round is n1 + n2: the clock's first reading seeds the draw.
+std::unique_ptr<Driver> game_with_round(int n1, int n2) {
+    for (int tenth = 0; tenth < 864000; ++tenth) {
+        auto d = std::make_unique<Driver>(static_cast<float>(tenth) / 10.0f);
+        d->new_round();
+        if (d->form().n1 == static_cast<float>(n1) && d->form().n2 == static_cast<float>(n2))
+            return d;
+    }
+    throw std::runtime_error("no clock reading draws " + std::to_string(n1) + " + " +
+                             std::to_string(n2));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2 && argc != 4) {
+        std::fprintf(stderr, "usage: %s OUT_DIR [WIDTH HEIGHT]\n", argv[0]);
+        return 2;
+    }
+    try {
+        const fs::path out = argv[1];
+        const int width = argc == 4 ? std::stoi(argv[2]) : bolvenda::scene::design_width;
+        const int height = argc == 4 ? std::stoi(argv[3]) : bolvenda::scene::design_height;
+        fs::create_directories(out);
+        Offscreen offscreen;
+        auto shoot = [&](Driver& d, const char* name) {
+            write_png(*offscreen.render(d.scene(), width, height), out / name);
+        };
+        Driver start;
+        shoot(start, "start.png");
+        auto right = game_with_round(7, 3);
+        shoot(*right, "round_7_3.png");
+        right->click_number(10);
+        shoot(*right, "right_7_3.png");
+        auto near = game_with_round(9, 8);
+        shoot(*near, "round_9_8.png");
+        near->click_number(16);
+        shoot(*near, "near_miss_9_8.png");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bolvenda_scene_shot: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
