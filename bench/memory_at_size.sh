@@ -33,9 +33,14 @@ export SDL_VIDEODRIVER=x11
 
 status_kib() { sed -n "s/^$2:[[:space:]]*\([0-9]*\) kB/\1/p" "/proc/$1/status"; }
 
-# Waits until the resident size has not moved for half a second (the frame is painted).
-settled_rss() {
+# Waits until the window surface of the new size is there (X11 keeps it in shared memory) and
+# the resident size has not moved for half a second since (the frame is painted).
+settled_rss() {  # pid surface_kib
   local last=-1 now same=0
+  for _ in $(seq 600); do
+    [ "$(status_kib "$1" RssShmem)" -ge "$2" ] && break
+    sleep 0.1
+  done
   for _ in $(seq 120); do
     now=$(status_kib "$1" VmRSS)
     if [ "$now" = "$last" ]; then same=$((same + 1)); else same=0; fi
@@ -55,7 +60,7 @@ for size in "${sizes[@]}"; do
   game_pid=$!
   window=$(timeout 20 xdotool search --sync --name '^Squadra Bolvenda' | head -n1)
   [ "$w" = 792 ] && [ "$h" = 566 ] || xdotool windowsize "$window" "$w" "$h"
-  rss=$(settled_rss "$game_pid")
+  rss=$(settled_rss "$game_pid" $((w * h * 4 / 1024)))
   shm=$(status_kib "$game_pid" RssShmem)
   layers=$((w * h * 8 / 1024))
   pictures=$("$build/bench/shown_pictures" "$w" "$h")
