@@ -134,6 +134,13 @@ std::int32_t to_int32(float value) {
 float whole_part(float value) { return std::floor(value); }
 
 void add_single(float& target, float a, float b) {
+#if !defined(FE_OVERFLOW) || !defined(FE_INVALID) || !defined(FE_DIVBYZERO)
+    // WebAssembly keeps no floating-point status flags; for a sum its result says the same:
+    // NaN where the operation was invalid, infinity where it overflowed.
+    target = a + b;
+    if (std::isnan(target)) throw RuntimeError::invalid_procedure_call();
+    if (std::isinf(target)) throw RuntimeError::overflow();
+#else
     std::feclearexcept(FE_ALL_EXCEPT);
     volatile float sum = a + b;  // volatile: keep the addition at run time, after the clear
     int raised = std::fetestexcept(FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO);
@@ -141,6 +148,7 @@ void add_single(float& target, float a, float b) {
     if (raised & FE_DIVBYZERO) throw RuntimeError::division_by_zero();
     if ((raised & FE_INVALID) || std::isnan(target)) throw RuntimeError::invalid_procedure_call();
     if ((raised & FE_OVERFLOW) || std::isinf(target)) throw RuntimeError::overflow();
+#endif
 }
 
 }  // namespace bolvenda::runtime

@@ -11,7 +11,8 @@ namespace bolvenda::runtime {
 namespace {
 
 bool same_name(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
+    // Iterators, not ranges: the web build's standard library has no ranges algorithms.
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) ==
                std::tolower(static_cast<unsigned char>(y));
     });

@@ -1,6 +1,6 @@
 #include "runtime/random.hpp"
 
-#include <bit>
+#include <cstring>
 
 namespace bolvenda::runtime {
 
@@ -22,6 +22,10 @@ float Random::next() {
     return static_cast<float>(mix(state_) >> 40) * 0x1p-24f;
 }
 
-void Random::reseed(double seed) { state_ = mix(std::bit_cast<std::uint64_t>(seed) ^ golden_gamma); }
+void Random::reseed(double seed) {
+    std::uint64_t bits = 0;  // the seed's bit pattern (memcpy: the web build's library has no bit_cast)
+    std::memcpy(&bits, &seed, sizeof bits);
+    state_ = mix(bits ^ golden_gamma);
+}
 
 }  // namespace bolvenda::runtime

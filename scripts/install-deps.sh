@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Bolvenda needs, only those that are missing.
-# Usage: scripts/install-deps.sh [run|test|package]
-#   (test adds the real-window, asset-tool and packaging packages; package, what package.sh needs)
+# Usage: scripts/install-deps.sh [run|test|package|web]
+#   (test adds the real-window, asset-tool, packaging and browser-test packages; package, what
+#   package.sh needs; web, what web.sh needs)
 set -euo pipefail
 
 # fonts-liberation2: its two Liberation Sans files are embedded into the program at build time.
@@ -16,6 +17,13 @@ if [ "${1:-run}" = test ]; then
 fi
 if [ "${1:-run}" = package ]; then
   want+=(dpkg-dev)
+fi
+if [ "${1:-run}" = test ] || [ "${1:-run}" = web ]; then
+  # The web build and its browser tests: the libraries come from Debian's source packages.
+  want+=(emscripten dpkg-dev chromium)
+  # A node.js from elsewhere already brings its own npm; Debian's would fight it.
+  command -v node >/dev/null || want+=(nodejs)
+  command -v npm >/dev/null || want+=(npm)
 fi
 
 missing=()

@@ -41,8 +41,15 @@ std::optional<IconSurface> load_icon(const char* name) {
 }  // namespace
 
 GameWindow::GameWindow(bool fullscreen) {
+#if defined(__EMSCRIPTEN__)
+    // In a page the web host fits the window to the page in device pixels; SDL's own
+    // handling of a resizable window would size it in CSS pixels and clear it behind our back.
+    const Uint32 resizable = 0;
+#else
+    const Uint32 resizable = SDL_WINDOW_RESIZABLE;
+#endif
     const Uint32 flags =
-        SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        SDL_WINDOW_HIDDEN | resizable | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window_.reset(SDL_CreateWindow(std::string(scene::window_title).c_str(), SDL_WINDOWPOS_CENTERED,
                                    SDL_WINDOWPOS_CENTERED, scene::design_width, scene::design_height,
                                    flags));

@@ -1,0 +1,131 @@
+// The browser tests' offscreen half: keeps the scene states of one game, as the window tests
+// do, and holds page screenshots against the offscreen render of the current state.
+// Reads one command a line on stdin, answers one line on stdout:
+//   reset | round N1 SOMMA NUMBER CAUGHT | answer N1 SOMMA D CAUGHT   -> ok
+//   compare PNG [LEFT TOP WIDTH HEIGHT]   -> differ FAR near NEAR of PIXELS (FAR -1: other sizes)
+//   find PNG                              -> round N1 SOMMA | none
+//   centre LEFT TOP WIDTH HEIGHT W H      -> X Y: a design rectangle's centre in a W x H window
+//   title                                 -> the window's title
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wunused-parameter"
+#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
+#endif
+#define STB_IMAGE_STATIC  // apart from the game's own GIF-only decoder
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include <stb/stb_image.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+#include "scene/layout.hpp"
+#include "tests/window/expected_screen.hpp"
+
+namespace {
+
+using namespace bolvenda;
+using window_test::Pixels;
+
+std::optional<Pixels> read_png(const std::string& path) {
+    int w = 0, h = 0, channels = 0;
+    std::unique_ptr<unsigned char, void (*)(void*)> data(stbi_load(path.c_str(), &w, &h, &channels, 3),
+                                                         stbi_image_free);
+    if (!data) return std::nullopt;
+    Pixels p{w, h, {}};
+    p.data.resize(static_cast<std::size_t>(w) * h);
+    for (std::size_t i = 0; i < p.data.size(); ++i) {
+        const unsigned char* rgb = data.get() + 3 * i;
+        p.data[i] = std::uint32_t(rgb[0]) << 16 | std::uint32_t(rgb[1]) << 8 | rgb[2];
+    }
+    return p;
+}
+
+// Pixels that differ by more than one level in some channel, and those by exactly one. The
+// browser's text comes from FreeType and SDL_ttf built for wasm32, whose glyph edges differ by
+// one level of coverage at a few pixels from the desktop's (about one pixel in 100 000).
+std::pair<long, long> differences(const Pixels& a, const Pixels& b, window_test::Area area) {
+    long far = 0, near = 0;
+    for (int y = area.top; y < area.top + area.height; ++y) {
+        for (int x = area.left; x < area.left + area.width; ++x) {
+            int most = 0;
+            for (int shift : {0, 8, 16}) {
+                int d = int(a.at(x, y) >> shift & 0xFF) - int(b.at(x, y) >> shift & 0xFF);
+                most = std::max(most, d < 0 ? -d : d);
+            }
+            far += most > 1;
+            near += most == 1;
+        }
+    }
+    return {far, near};
+}
+
+class Expected {
+public:
+    std::string run(const std::string& line) {
+        std::istringstream in(line);
+        std::string command;
+        in >> command;
+        if (command == "reset") {
+            game_ = std::make_unique<window_test::ExpectedGame>();
+            return "ok";
+        }
+        if (command == "round" || command == "answer") {
+            int n1 = 0, somma = 0, n = 0, caught = 0;
+            if (!(in >> n1 >> somma >> n >> caught)) return "error: " + command + " needs four numbers";
+            if (command == "round") game_->round_started({n1, somma}, n, caught);
+            else game_->answered({n1, somma}, n, caught);
+            return "ok";
+        }
+        if (command == "compare" || command == "find") {
+            std::string path;
+            in >> path;
+            auto shot = read_png(path);
+            if (!shot) return "error: cannot read " + path;
+            if (command == "find") {
+                auto round = window_test::find_round(*shot, renderer_);
+                return round ? "round " + std::to_string(round->n1) + " " + std::to_string(round->somma) : "none";
+            }
+            window_test::Area area{0, 0, shot->width, shot->height};
+            in >> area.left >> area.top >> area.width >> area.height;
+            Pixels expected = renderer_.render(game_->scene(), shot->width, shot->height);
+            if (expected.width != shot->width || expected.height != shot->height) return "differ -1 near 0";
+            auto [far, near] = differences(*shot, expected, area);
+            if (far + near != 0) window_test::write_ppm(expected, path + ".expected.ppm");
+            return "differ " + std::to_string(far) + " near " + std::to_string(near) + " of " +
+                   std::to_string(long(area.width) * area.height);
+        }
+        if (command == "centre") {
+            scene::Rect r{};
+            int w = 0, h = 0;
+            if (!(in >> r.left >> r.top >> r.width >> r.height >> w >> h)) return "error: centre needs six numbers";
+            scene::Rect c = scene::Viewport::fit(w, h).to_window(r);
+            return std::to_string(c.left + c.width / 2) + " " + std::to_string(c.top + c.height / 2);
+        }
+        if (command == "title") return std::string(scene::window_title);
+        return "error: unknown command " + command;
+    }
+
+private:
+    window_test::Renderer renderer_;
+    std::unique_ptr<window_test::ExpectedGame> game_ = std::make_unique<window_test::ExpectedGame>();
+};
+
+}  // namespace
+
+int main() {
+    Expected expected;
+    std::string line;
+    while (std::getline(std::cin, line)) std::cout << expected.run(line) << std::endl;
+}
