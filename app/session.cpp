@@ -1,6 +1,10 @@
 #include "app/session.hpp"
 
+#include <cstdio>
+#include <new>
+
 #include "runtime/runtime_error.hpp"
+#include "scene/view/startup_error.hpp"
 
 namespace bolvenda::app {
 
@@ -11,17 +15,55 @@ Session::Session(GameCore& core, view::GameWindow& window, view::Painter& painte
       layout_(core.scene()),
       router_(layout_, core.events()),
       tips_(layout_),
-      viewport_(window.viewport()) {}
+      viewport_(window.viewport()),
+      painted_viewport_(viewport_) {}
 
 std::optional<scene::Point> Session::design_point(int window_x, int window_y) const {
     return viewport_.to_design(window_x, window_y);
 }
 
 std::vector<scene::Rect> Session::paint() {
-    viewport_ = window_->viewport();
-    auto changed = painter_->paint(layout_, viewport_, window_->drawing_surface(), tips_.shown());
+    // Handled either way: a failed paint is not retried on every event that follows.
     painted_revision_ = core_->scene().revision().value();
+    const view::PixelSize size = window_->size();
+    if (size.width <= 0 || size.height <= 0 || cannot_draw_at_ == size) return {};  // nothing to see
+    SDL_Surface* target = window_->drawing_surface();
+    if (target == nullptr) {
+        cannot_draw(size, SDL_GetError());
+        return {};
+    }
+    const scene::Viewport viewport = scene::Viewport::fit(target->w, target->h);
+    std::vector<scene::Rect> changed;
+    try {
+        changed = painter_->paint(layout_, viewport, *target, tips_.shown());
+    } catch (const view::StartupError& e) {
+        cannot_draw(size, e.what());
+        return {};
+    } catch (const std::bad_alloc&) {
+        cannot_draw(size, "out of memory");
+        return {};
+    }
+    painted_viewport_ = viewport;
+    if (!changed.empty() && changed.front().width == target->w && changed.front().height == target->h)
+        drawn_size_ = view::PixelSize{target->w, target->h};
+    cannot_draw_at_.reset();
     return changed;
+}
+
+void Session::cannot_draw(view::PixelSize size, const std::string& why) {
+    // The pointer keeps the mapping of the frame last shown, which stays on screen where the
+    // system keeps it; the window is asked back to the size that frame was painted at.
+    painter_->forget_frame();
+    cannot_draw_at_ = size;
+    viewport_ = painted_viewport_;
+    if (!said_cannot_draw_) {
+        said_cannot_draw_ = true;
+        std::fprintf(stderr, "Bolvenda: cannot draw the window at %d x %d (%s); the game goes on at the last size that worked\n",
+                     size.width, size.height, why.c_str());
+    }
+    // Before any frame worked, the size the window opens at.
+    const view::PixelSize back = drawn_size_.value_or(view::PixelSize{scene::design_width, scene::design_height});
+    if (!(back == size)) window_->request_size(back);
 }
 
 void Session::repaint() { window_->present(paint()); }
@@ -37,11 +79,23 @@ bool Session::handle(const SDL_Event& event) {
         case SDL_QUIT:
             core_->end();
             return false;
+        case SDL_SYSWMEVENT:
+            // Gone without a close request: nothing is left to play in, so it ends as a close.
+            if (window_->destroyed_by(event)) core_->end();
+            return false;
         case SDL_WINDOWEVENT:
             if (event.window.windowID != window_->id()) return false;
             switch (event.window.event) {
                 case SDL_WINDOWEVENT_CLOSE: core_->end(); return false;
-                case SDL_WINDOWEVENT_SIZE_CHANGED: painter_->forget_frame(); return true;
+                case SDL_WINDOWEVENT_SIZE_CHANGED: {
+                    // Pointer events queued after this one happened at this size, even where
+                    // SDL already knows of a later one: they are mapped with it.
+                    view::PixelSize size{event.window.data1, event.window.data2};
+                    if (size.width <= 0 || size.height <= 0) size = window_->size();
+                    if (!(cannot_draw_at_ == size)) viewport_ = scene::Viewport::fit(size.width, size.height);
+                    painter_->forget_frame();
+                    return true;
+                }
                 case SDL_WINDOWEVENT_EXPOSED: window_->present(); return false;
                 case SDL_WINDOWEVENT_LEAVE: pointer_ = std::nullopt; return tips_.pointer_moved(std::nullopt, now);
                 default: return false;

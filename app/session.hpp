@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/game_core.hpp"
@@ -31,6 +32,8 @@ public:
     // When dispatch(nullptr) is due next (a tooltip to show or hide), if ever.
     std::optional<std::uint64_t> deadline() const;
     bool ended() const;
+    // The tooltip the window shows now, if any.
+    const std::optional<scene::TooltipTracker::Shown>& tooltip() const { return tips_.shown(); }
 
 private:
     // Returns whether the frame must be repainted.
@@ -41,6 +44,8 @@ private:
     // them on screen.
     std::vector<scene::Rect> paint();
     void repaint();
+    // The window's surface or the painter's layers cannot be had at this size.
+    void cannot_draw(view::PixelSize size, const std::string& why);
 
     GameCore* core_;
     view::GameWindow* window_;
@@ -48,9 +53,13 @@ private:
     scene::Layout layout_;
     scene::PointerRouter router_;
     scene::TooltipTracker tips_;
-    scene::Viewport viewport_;
+    scene::Viewport viewport_;          // maps pointer events: the size they happened at
+    scene::Viewport painted_viewport_;  // of the frame on screen
     std::optional<scene::Point> pointer_;
     std::uint64_t painted_revision_ = 0;
+    std::optional<view::PixelSize> drawn_size_;      // of the last frame painted whole
+    std::optional<view::PixelSize> cannot_draw_at_;  // not tried again until the size changes
+    bool said_cannot_draw_ = false;
 };
 
 }  // namespace bolvenda::app

@@ -12,7 +12,7 @@ if [ "${1:-run}" = test ]; then
   # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures;
   # evilwm: a window manager that grants full screen.
   want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev libxfixes-dev xfonts-base time evilwm
-         librsvg2-dev libimagequant-dev libgif-dev
+         librsvg2-dev libimagequant-dev libgif-dev valgrind
          # The installed files' validators and the Debian package's tools.
          desktop-file-utils appstream man-db groff-base dpkg-dev lintian librsvg2-bin)
 fi

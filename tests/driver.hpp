@@ -25,6 +25,18 @@ private:
     float step_;
 };
 
+// How many of Image1 (or Image2) are visible, and the last visible index (-1 for none).
+inline int visible_in(runtime::ControlArray& array, int* where = nullptr) {
+    int count = 0;
+    for (int i = 0; i < array.count(); ++i) {
+        if (array.item(i).visible()) {
+            ++count;
+            if (where) *where = i;
+        }
+    }
+    return count;
+}
+
 class Driver {
 public:
     explicit Driver(float clock_start = 36000.25f, float clock_step = 1.37f, bool load = true)
@@ -32,6 +44,7 @@ public:
         if (load) core_.events().load();
     }
 
+    app::GameCore& core() { return core_; }
     scene::Scene& scene() { return core_.scene(); }
     game::Form1& form() { return core_.form(); }
     runtime::EventDispatcher& events() { return core_.events(); }
@@ -48,17 +61,6 @@ public:
     bool click_number(int n) { return click("Label" + std::to_string(n + 1)); }
     bool new_round() { return click("Image3"); }
 
-    // How many of Image1 (or Image2) are visible, and the last visible index (-1 for none).
-    int visible_in(runtime::ControlArray& array, int* where = nullptr) {
-        int count = 0;
-        for (int i = 0; i < array.count(); ++i) {
-            if (array.item(i).visible()) {
-                ++count;
-                if (where) *where = i;
-            }
-        }
-        return count;
-    }
     int frog_count(int* where = nullptr) { return visible_in(scene().Image1(), where); }
     int fly_count(int* where = nullptr) { return visible_in(scene().Image2(), where); }
 

@@ -1,5 +1,7 @@
 #include "scene/view/game_window.hpp"
 
+#include <SDL_syswm.h>
+
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -88,6 +90,10 @@ GameWindow::GameWindow(bool fullscreen) {
     if (!hand_) hand_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND));
     if (arrow_) SDL_SetCursor(arrow_.get());
     if (SDL_GetWindowSurface(window_.get()) == nullptr) throw sdl_failure("no window surface");
+#if defined(SDL_VIDEO_DRIVER_X11)
+    // Raw X events, to notice the window being destroyed by another program: SDL does not.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+#endif
 }
 
 void GameWindow::show() {
@@ -95,44 +101,73 @@ void GameWindow::show() {
     SDL_RaiseWindow(window_.get());
 }
 
-SDL_Surface& GameWindow::window_surface() {
-    SDL_Surface* surface = SDL_GetWindowSurface(window_.get());
-    if (surface == nullptr) throw sdl_failure("no window surface");
-    return *surface;
-}
+SDL_Surface* GameWindow::window_surface() { return SDL_GetWindowSurface(window_.get()); }
 
 scene::Viewport GameWindow::viewport() {
-    SDL_Surface& surface = window_surface();
-    return scene::Viewport::fit(surface.w, surface.h);
+    SDL_Surface* surface = window_surface();
+    return surface != nullptr ? scene::Viewport::fit(surface->w, surface->h) : scene::Viewport();
 }
 
-SDL_Surface& GameWindow::drawing_surface() {
-    SDL_Surface& surface = window_surface();
-    if (surface.format->format == canvas_format) {
+SDL_Surface* GameWindow::drawing_surface() {
+    SDL_Surface* surface = window_surface();
+    if (surface == nullptr) return nullptr;
+    if (surface->format->format == canvas_format) {
         canvas_.reset();
         return surface;
     }
-    if (!canvas_ || canvas_->w != surface.w || canvas_->h != surface.h)
-        canvas_ = create_canvas_surface(surface.w, surface.h);
-    return *canvas_;
+    if (!canvas_ || canvas_->w != surface->w || canvas_->h != surface->h) {
+        canvas_.reset();
+        try {
+            canvas_ = create_canvas_surface(surface->w, surface->h);
+        } catch (const StartupError&) {
+            return nullptr;
+        }
+    }
+    return canvas_.get();
 }
 
 void GameWindow::present() {
-    SDL_Surface& surface = window_surface();
-    if (canvas_) SDL_BlitSurface(canvas_.get(), nullptr, &surface, nullptr);
+    SDL_Surface* surface = window_surface();
+    if (surface == nullptr) return;
+    if (canvas_) SDL_BlitSurface(canvas_.get(), nullptr, surface, nullptr);
     SDL_UpdateWindowSurface(window_.get());
 }
 
 void GameWindow::present(std::span<const scene::Rect> changed) {
     if (changed.empty()) return;
-    SDL_Surface& surface = window_surface();
+    SDL_Surface* surface = window_surface();
+    if (surface == nullptr) return;
     std::vector<SDL_Rect> rects;
     rects.reserve(changed.size());
     for (const scene::Rect& r : changed) {
         rects.push_back({r.left, r.top, r.width, r.height});
-        if (canvas_) SDL_BlitSurface(canvas_.get(), &rects.back(), &surface, &rects.back());
+        if (canvas_) SDL_BlitSurface(canvas_.get(), &rects.back(), surface, &rects.back());
     }
     SDL_UpdateWindowSurfaceRects(window_.get(), rects.data(), static_cast<int>(rects.size()));
+}
+
+PixelSize GameWindow::size() const {
+    PixelSize size;
+    SDL_GetWindowSizeInPixels(window_.get(), &size.width, &size.height);
+    return size;
+}
+
+void GameWindow::request_size(PixelSize size) { SDL_SetWindowSize(window_.get(), size.width, size.height); }
+
+bool GameWindow::destroyed_by(const SDL_Event& event) const {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (event.type != SDL_SYSWMEVENT || event.syswm.msg == nullptr ||
+        event.syswm.msg->subsystem != SDL_SYSWM_X11)
+        return false;
+    const XEvent& x = event.syswm.msg->msg.x11.event;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (x.type != DestroyNotify || !SDL_GetWindowWMInfo(window_.get(), &info)) return false;
+    return info.subsystem == SDL_SYSWM_X11 && x.xdestroywindow.window == info.info.x11.window;
+#else
+    (void)event;
+    return false;
+#endif
 }
 
 void GameWindow::set_cursor(scene::Cursor cursor) {

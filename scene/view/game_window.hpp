@@ -13,6 +13,12 @@
 
 namespace bolvenda::view {
 
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(PixelSize, PixelSize) = default;
+};
+
 class GameWindow {
 public:
     // Created hidden at the design size, or covering its display; throws StartupError.
@@ -22,21 +28,30 @@ public:
     Uint32 id() const { return SDL_GetWindowID(window_.get()); }
     SDL_Window* handle() const { return window_.get(); }
 
-    // The viewport of the window's current size, in its surface's pixels.
+    // The viewport of the window's current size, in its surface's pixels (the design size
+    // while there is no surface).
     scene::Viewport viewport();
-    // Where to paint the next frame, sized like the window.
-    SDL_Surface& drawing_surface();
+    // Where to paint the next frame, sized like the window; nothing where no surface of that
+    // size can be had (SDL's message says why).
+    SDL_Surface* drawing_surface();
     // Puts the painted frame on screen: the whole of it (what an expose needs), or only the
-    // rectangles that changed.
+    // rectangles that changed. Does nothing while there is no surface.
     void present();
     void present(std::span<const scene::Rect> changed);
+
+    // The window's size in pixels now, and a request to change it (the window manager may
+    // refuse; a SIZE_CHANGED event follows if it did not).
+    PixelSize size() const;
+    void request_size(PixelSize size);
+    // Whether this event says another program destroyed the window under us.
+    bool destroyed_by(const SDL_Event& event) const;
 
     void set_cursor(scene::Cursor cursor);
     // Between a window and the whole of its display; the new size arrives as a resize.
     void toggle_fullscreen();
 
 private:
-    SDL_Surface& window_surface();
+    SDL_Surface* window_surface();
 
     WindowPtr window_;
     CursorPtr arrow_;

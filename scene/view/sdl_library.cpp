@@ -20,6 +20,10 @@ void prepare_process_environment() {
     // One malloc arena: a second one, made for the start-up thread, would keep its freed
     // decoding buffers resident for the whole game (about a megabyte).
     mallopt(M_ARENA_MAX, 1);
+    // Layers and pictures made for one window size, freed at the next, always to and from the
+    // system: glibc would otherwise raise its threshold and keep them in a heap that a long
+    // session of resizes leaves fragmented and growing.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 #endif
 #if defined(BOLVENDA_HAS_X11)
     // The game takes no text input, yet Xlib's input method would read the locale's whole

@@ -4,7 +4,10 @@
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #endif
 
 namespace bolvenda::view {
@@ -21,9 +24,23 @@ int on_x11_error(Display* display, XErrorEvent* error) {
     return 0;
 }
 
+// The connection to the display is gone (the X server ended or dropped us). Xlib lets no
+// request succeed after this, and returning would only make it call exit(), which runs the
+// atexit handlers of libraries that would talk to the dead connection again. One line, and
+// out at once: there is nothing left to save or close.
+int on_x11_connection_lost(Display*) {
+    static constexpr char line[] = "Bolvenda: the display went away (the connection to the X server was lost)\n";
+    ssize_t ignored = write(STDERR_FILENO, line, sizeof line - 1);
+    (void)ignored;
+    _exit(EXIT_FAILURE);
+}
+
 }  // namespace
 
-void install_x11_error_handler() { XSetErrorHandler(on_x11_error); }
+void install_x11_error_handler() {
+    XSetErrorHandler(on_x11_error);
+    XSetIOErrorHandler(on_x11_connection_lost);
+}
 
 #else
 

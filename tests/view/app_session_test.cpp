@@ -22,7 +22,8 @@ namespace {
 
 class SessionTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy"); }
+    // In the environment, not as a hint: SDL_Quit at the end of each test clears the hints.
+    static void SetUpTestSuite() { setenv("SDL_VIDEODRIVER", "dummy", 1); }
 
     view::SdlLibrary sdl;
     SteppingClock clock{50000.5f, 3.1f};
@@ -171,6 +172,27 @@ TEST_F(SessionTest, F11SwitchesFullScreenAndThePointerFollowsTheScaledScene) {
 
     f11();  // the window's size comes back from the window manager, which this driver lacks
     EXPECT_FALSE(SDL_GetWindowFlags(window.handle()) & SDL_WINDOW_FULLSCREEN);
+}
+
+}  // namespace
+}  // namespace bolvenda::testing
+
+namespace bolvenda::testing {
+namespace {
+
+TEST_F(SessionTest, ASizeWithNoSurfaceKeepsTheGameAndAsksForTheSizeThatWorked) {
+    app::Session session(core, window, painter);
+    session.start();
+    SDL_SetWindowSize(window.handle(), 700, 600000000);  // far beyond any surface
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) session.dispatch(&event);
+    EXPECT_EQ(window.size(), (view::PixelSize{scene::design_width, scene::design_height}));
+    ASSERT_NE(SDL_GetWindowSurface(window.handle()), nullptr);
+
+    click(40, 530);  // Image3, mapped at the size the window is back at
+    while (SDL_PollEvent(&event) != 0) session.dispatch(&event);
+    EXPECT_FALSE(session.ended());
+    EXPECT_EQ(core.form().mosche, 1.0f);
 }
 
 }  // namespace

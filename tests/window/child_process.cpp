@@ -63,6 +63,9 @@ ChildProcess::ChildProcess(const Launch& launch) {
     }
     if (pid_ == 0) {
         setpgid(0, 0);
+        // As from a terminal: a shell running the suite in the background ignores these.
+        signal(SIGINT, SIG_DFL);
+        signal(SIGTERM, SIG_DFL);
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (getppid() != parent) _exit(127);  // the test died before prctl took effect
         int null_fd = open("/dev/null", O_RDWR);

@@ -361,3 +361,18 @@ void XClient::move_resize(Window window, int x, int y, int width, int height) {
 }
 
 }  // namespace bolvenda::window_test
+
+namespace bolvenda::window_test {
+
+void XClient::destroy(Window window) {
+    XDestroyWindow(display_, window);
+    XSync(display_, False);
+}
+
+void XClient::set_mapped(Window window, bool mapped) {
+    if (mapped) XMapWindow(display_, window);
+    else XUnmapWindow(display_, window);
+    XSync(display_, False);
+}
+
+}  // namespace bolvenda::window_test

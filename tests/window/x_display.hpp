@@ -116,6 +116,9 @@ class XClient {
     // As the window manager's close button does: WM_DELETE_WINDOW through WM_PROTOCOLS.
     void send_delete_window(Window window);
     void move_resize(Window window, int x, int y, int width, int height);
+    // What another program may do to the window behind its owner's back.
+    void destroy(Window window);
+    void set_mapped(Window window, bool mapped);
     void sync();
 
   private:

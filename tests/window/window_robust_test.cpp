@@ -1,0 +1,147 @@
+// The real program under what a school PC does to it: signals in every state of the event
+// loop, the X server going away, the window destroyed by another program, and window sizes
+// it cannot draw at, 1 x 1, unmapped and mapped again.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <sstream>
+#include <memory>
+#include <thread>
+
+#include "window_fixture.hpp"
+
+namespace bolvenda::window_test {
+namespace {
+
+const scene::Rect new_round_picture{8, 512, 64, 37};  // Image3, which has a tooltip
+
+std::vector<std::string> own_lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("Bolvenda: ", 0) == 0) lines.push_back(line);
+    return lines;
+}
+
+enum class Moment { Idle, TooltipPending, Resizing };
+
+struct SignalCase {
+    int signal;
+    Moment moment;
+    const char* name;
+};
+
+class Signals : public RealWindow, public ::testing::WithParamInterface<SignalCase> {};
+
+TEST_P(Signals, EndTheGameAtOnceWithStatusZero) {
+    const SignalCase c = GetParam();
+    start_game();
+    ASSERT_NE(window_, None);
+    ASSERT_TRUE(shows(renderer().render(ExpectedGame().scene()), "start-up"));
+    auto resize_burst = [&](int from) {
+        for (int i = from; i < from + 15; ++i)
+            x_->move_resize(window_, 0, 0, 500 + (i * 37) % 700, 400 + (i * 53) % 500);
+    };
+    if (c.moment == Moment::TooltipPending) {
+        // Resting on Image3: the loop waits with a timeout for the tooltip to show.
+        Spot at = centre_of(new_round_picture);
+        x_->move_pointer_to(window_, at.x, at.y);
+        std::this_thread::sleep_for(100ms);
+    } else if (c.moment == Moment::Resizing) {
+        resize_burst(0);  // the game is still working through these when the signal comes
+    }
+    ASSERT_EQ(kill(game_->pid(), c.signal), 0);
+    if (c.moment == Moment::Resizing) resize_burst(15);
+    auto code = game_->wait_for_exit(5s);
+    EXPECT_EQ(code, 0) << "stderr: " << game_->standard_error();
+    EXPECT_TRUE(own_lines(game_->standard_error()).empty()) << game_->standard_error();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    InEveryState, Signals,
+    ::testing::Values(SignalCase{SIGTERM, Moment::Idle, "TermIdle"},
+                      SignalCase{SIGINT, Moment::Idle, "IntIdle"},
+                      SignalCase{SIGTERM, Moment::TooltipPending, "TermTooltipPending"},
+                      SignalCase{SIGINT, Moment::TooltipPending, "IntTooltipPending"},
+                      SignalCase{SIGTERM, Moment::Resizing, "TermResizing"},
+                      SignalCase{SIGINT, Moment::Resizing, "IntResizing"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+using Robust = RealWindow;
+
+TEST_F(Robust, TheXServerGoingAwayEndsTheGameWithOneLineAndAFailure) {
+    auto xvfb = find_on_path("Xvfb");
+    ASSERT_TRUE(xvfb);
+    auto own = std::make_unique<XServer>(*xvfb);  // this test's alone: it is killed
+    Launch launch;
+    launch.argv = {BOLVENDA_GAME};
+    launch.environment = on_display(own->display_name());
+    ChildProcess game(launch);
+    {
+        XClient watcher(own->display_name());  // closed before the server goes
+        ASSERT_TRUE(watcher.wait_for_window(scene::window_title, window_timeout));
+    }
+    const auto killed = std::chrono::steady_clock::now();
+    own.reset();
+    auto code = game.wait_for_exit(10s);
+    const auto took = std::chrono::steady_clock::now() - killed;
+    ASSERT_TRUE(code) << "the game hung after its display went away";
+    EXPECT_NE(*code, 0);
+    EXPECT_LT(*code, 128) << "ended by a signal (a crash or a core dump)";
+    EXPECT_LT(took, 3s) << "a second is the aim; this allows for a loaded machine";
+    auto lines = own_lines(game.standard_error());
+    ASSERT_EQ(lines.size(), 1u) << game.standard_error();
+    EXPECT_NE(lines[0].find("display"), std::string::npos) << lines[0];
+}
+
+TEST_F(Robust, AWindowDestroyedByAnotherProgramEndsTheGame) {
+    start_game();
+    ASSERT_NE(window_, None);
+    ASSERT_TRUE(shows(renderer().render(ExpectedGame().scene()), "start-up"));
+    x_->destroy(window_);
+    EXPECT_EQ(game_->wait_for_exit(10s), 0) << game_->standard_error();
+}
+
+TEST_F(Robust, NoWindowSizeEndsTheGame) {
+    ExpectedGame game;
+    start_game();
+    ASSERT_NE(window_, None);
+    ASSERT_TRUE(shows(renderer().render(game.scene()), "start-up"));
+
+    // Far beyond any surface: the game says so once and asks for the size that worked.
+    x_->move_resize(window_, 0, 0, 32000, 32000);
+    ASSERT_TRUE(shows(renderer().render(game.scene()), "back-from-too-large"));
+    x_->move_resize(window_, 0, 0, 30000, 31000);
+    ASSERT_TRUE(shows(renderer().render(game.scene()), "back-again"));
+    EXPECT_TRUE(game_->running());
+
+    // The next size that works paints normally; so do the smallest and an unmap and map.
+    x_->move_resize(window_, 0, 0, 1000, 700);
+    ASSERT_TRUE(shows(renderer().render(game.scene(), 1000, 700), "workable"));
+    x_->move_resize(window_, 0, 0, 1, 1);
+    ASSERT_TRUE(shows(renderer().render(game.scene(), 1, 1), "one-pixel"));
+    x_->set_mapped(window_, false);
+    x_->set_mapped(window_, true);
+    x_->move_resize(window_, 0, 0, 900, 600);
+    ASSERT_TRUE(shows(renderer().render(game.scene(), 900, 600), "restored"));
+
+    // A size change while a tooltip is due, and one while it shows.
+    const scene::Viewport at_900 = scene::Viewport::fit(900, 600);
+    Spot tip = centre_of(new_round_picture, at_900);
+    x_->move_pointer_to(window_, tip.x, tip.y);
+    x_->move_resize(window_, 0, 0, 792, 566);
+    std::this_thread::sleep_for(800ms);
+    x_->move_resize(window_, 0, 0, 700, 500);
+    click_at(centre_of(new_round_picture, scene::Viewport::fit(700, 500)));
+    std::this_thread::sleep_for(200ms);
+    EXPECT_TRUE(game_->running());
+
+    auto lines = own_lines(game_->standard_error());
+    ASSERT_EQ(lines.size(), 1u) << game_->standard_error();
+    EXPECT_NE(lines[0].find("32000 x 32000"), std::string::npos) << lines[0];
+    x_->send_delete_window(window_);
+    EXPECT_EQ(game_->wait_for_exit(10s), 0) << game_->standard_error();
+}
+
+}  // namespace
+}  // namespace bolvenda::window_test

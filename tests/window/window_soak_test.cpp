@@ -1,0 +1,174 @@
+// A long session in the real window: thousands (BOLVENDA_SOAK_EVENTS) of real XTest moves and clicks over random
+// points at random window sizes, with rounds started and answered on the way. Every 500
+// events the window goes back to the design size, must show the offscreen render of the state
+// the clicks made, and the game's resident memory is read: after the first sample it may not
+// grow by a megabyte. BOLVENDA_SOAK_SEED repeats a run.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "scene/viewport.hpp"
+#include "window_fixture.hpp"
+
+namespace bolvenda::window_test {
+namespace {
+
+const scene::Rect new_round_picture{8, 512, 64, 37};  // Image3
+
+long resident_kib(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
+}
+
+// The process's CPU time so far in clock ticks, and whether it is asleep now.
+std::pair<long, bool> cpu_ticks(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string state, skip;
+    long user = 0, system = 0;
+    fields >> state;
+    for (int i = 0; i < 10; ++i) fields >> skip;
+    fields >> user >> system;
+    return {user + system, state == "S"};
+}
+
+class Soak : public RealWindow {
+protected:
+    std::mt19937 pick;
+    ExpectedGame game;
+    std::optional<Round> open_round;
+    int rounds = 0, answers = 0, caught = 0;
+    scene::Viewport viewport;  // of the window's size now
+
+    int between(int lo, int hi) { return lo + static_cast<int>(pick() % static_cast<unsigned>(hi - lo + 1)); }
+
+    void resize(int width, int height) {
+        x_->move_resize(window_, 0, 0, width, height);
+        viewport = scene::Viewport::fit(width, height);
+        wait_until_idle();
+    }
+
+    // SDL keeps only the last of several size changes still queued, so pointer events queued
+    // before it would be read at the new size: the game first catches up with the resize, as
+    // a person sees the window take its new size before clicking into it.
+    void wait_until_idle() {
+        const auto deadline = std::chrono::steady_clock::now() + 60s;
+        auto last = cpu_ticks(game_->pid());
+        int still = 0;
+        while (still < 3 && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(20ms);
+            auto now = cpu_ticks(game_->pid());
+            still = now.second && now.first == last.first ? still + 1 : 0;
+            last = now;
+        }
+    }
+
+    // Back at the design size and off the window: the screen must be the render of the state.
+    void expect_state(const std::string& step) {
+        resize(scene::design_width, scene::design_height);
+        x_->move_pointer_to_screen(XServer::screen_width - 2, XServer::screen_height - 2);
+        ASSERT_TRUE(shows(renderer().render(game.scene()), step));
+    }
+
+    void start_round() {
+        ASSERT_NO_FATAL_FAILURE(expect_state("before-round-" + std::to_string(rounds + 1)));
+        const Pixels before = screen_now();
+        click_at(centre_of(new_round_picture));
+        auto after = next_screen(before);
+        ASSERT_TRUE(after) << "round " << rounds + 1 << ": no change after the click";
+        open_round = find_round(*after, renderer());
+        ASSERT_TRUE(open_round) << "round " << rounds + 1 << ": no single frog and fly on the screen";
+        game.round_started(*open_round, ++rounds, caught);
+    }
+
+    // A random point of the window; a click there unless it would end the game, start a round
+    // (rounds are started above, where their numbers can be read) or hit a number whose
+    // answer the expected screens do not write.
+    void random_event() {
+        int x = between(0, viewport.window_width() - 1), y = between(0, viewport.window_height() - 1);
+        if (pick() % 8 == 0) {  // aimed at a number, as a child answering
+            scene::Rect r = viewport.to_window({48 + 32 * between(0, 20), 480, 33, 33});
+            x = r.left + between(0, std::max(r.width - 1, 0));
+            y = r.top + between(0, std::max(r.height - 1, 0));
+        }
+        scene::Layout layout(game.scene());
+        auto design = viewport.to_design(x, y);
+        const scene::Placement* placed = design ? layout.at(*design) : nullptr;
+        runtime::Element* on = placed != nullptr ? placed->element : nullptr;
+        scene::Scene& s = game.scene();
+        const bool harmless = on != &s.Image(3) && on != &s.Image(9) && on != &s.Label(1) && on != &s.Label(10);
+        if (pick() % 3 != 0 || !harmless) {
+            x_->move_pointer_to(window_, x, y);
+            return;
+        }
+        x_->click(window_, x, y);
+        if (!open_round) return;
+        for (int k = 1; k <= 21; ++k) {
+            if (on != &s.Label(k)) continue;
+            const int d = k - 1;
+            if (d == open_round->somma) ++caught;
+            game.answered(*open_round, d, caught);
+            ++answers;
+            open_round.reset();
+        }
+    }
+};
+
+TEST_F(Soak, ThousandsOfRealEventsKeepMemoryFlatAndTheScreenTrue) {
+    const char* given = std::getenv("BOLVENDA_SOAK_SEED");
+    const auto seed = given != nullptr ? static_cast<std::uint32_t>(std::strtoul(given, nullptr, 10)) : 5000u;
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (BOLVENDA_SOAK_SEED repeats the run)");
+    pick.seed(seed);
+    start_game();
+    ASSERT_NE(window_, None);
+    ASSERT_NO_FATAL_FAILURE(expect_state("start-up"));
+
+    constexpr int events = BOLVENDA_SOAK_EVENTS, sample_every = 500;
+    std::vector<long> samples;
+    for (int event = 1; event <= events; ++event) {
+        if (event % 40 == 0) {
+            resize(between(264, XServer::screen_width), between(188, XServer::screen_height));
+        } else if (event % 250 == 0 && !open_round) {
+            ASSERT_NO_FATAL_FAILURE(start_round());
+        } else {
+            random_event();
+        }
+        if (event % sample_every == 0) {
+            ASSERT_NO_FATAL_FAILURE(expect_state("sample-" + std::to_string(event)));
+            samples.push_back(resident_kib(game_->pid()));
+        }
+    }
+    ASSERT_TRUE(game_->running()) << game_->standard_error();
+    ASSERT_NO_FATAL_FAILURE(expect_state("last"));
+
+    std::vector<long> sorted = samples;
+    std::sort(sorted.begin(), sorted.end());
+    std::string curve;
+    for (long kib : samples) curve += " " + std::to_string(kib);
+    std::printf("soak: %d events, %d rounds, %d answers, %d caught; resident KiB every %d events:%s "
+                "(first %ld, median %ld, last %ld)\n",
+                events, rounds, answers, caught, sample_every, curve.c_str(), samples.front(),
+                sorted[sorted.size() / 2], samples.back());
+#if !defined(BOLVENDA_SANITIZED)
+    // The first sample is the warm-up: every size-dependent cache has been made once by then.
+    // (The sanitizers keep freed memory in quarantine: there only the screens are held.)
+    EXPECT_LT(sorted.back() - samples.front(), 1024) << "resident memory grew:" << curve;
+#endif
+    EXPECT_GT(rounds, events / 500);
+    EXPECT_GT(answers, events / 1000);
+    x_->send_delete_window(window_);
+    EXPECT_EQ(game_->wait_for_exit(10s), 0) << game_->standard_error();
+}
+
+}  // namespace
+}  // namespace bolvenda::window_test
