@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace bolvenda::view {
 
@@ -18,6 +19,9 @@ void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport
         tips_->forget_sizes();
     }
     base_.clear();  // one base layer at a time, even while the next is made
+    // The pond before the new layer: decoding needs twice the picture's size for a moment,
+    // and the two peaks should not add up.
+    auto pond = std::make_unique<PremultipliedImage>(pictures_->decode(scene::Picture::Pond));
     SurfacePtr drawn = create_canvas_surface(viewport.window_width(), viewport.window_height());
     base_viewport_ = viewport;
 
@@ -27,10 +31,9 @@ void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport
     // 2. The pond at its natural size from the client area's corner, cut to the client area:
     //    only the part the window shows is resampled, straight into the base layer.
     canvas.clip_to(viewport.client_area());
-    const PremultipliedImage pond = pictures_->decode(scene::Picture::Pond);
-    Rect shown{0, 0, std::min(pond.width, scene::design_width), std::min(pond.height, scene::design_height)};
-    Rect target = viewport.to_window(shown);
-    canvas.blend_resampled(pond, shown, target, scene::background_colour);
+    Rect shown{0, 0, std::min(pond->width, scene::design_width), std::min(pond->height, scene::design_height)};
+    canvas.blend_resampled(*pond, shown, viewport.to_window(shown), scene::background_colour);
+    pond.reset();
     // 3. The lines lie behind every other element and never change.
     const auto& order = layout.front_to_back();
     for (auto it = order.rbegin(); it != order.rend(); ++it)
