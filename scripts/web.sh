@@ -16,4 +16,5 @@ cmake --build --preset web -j2
 rm -rf dist/web
 mkdir -p dist/web
 cp build/web/app/index.html build/web/app/bolvenda.js build/web/app/favicon.ico dist/web/
+scripts/copy-licences.sh dist/web/licences build/web-libs/src
 echo "web.sh: dist/web/ written ($(du -sh dist/web | cut -f1)); open dist/web/index.html or serve the folder"

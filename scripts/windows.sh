@@ -93,4 +93,5 @@ cmake --preset windows $fresh >/dev/null
 echo "$libs_key" >build/windows/.libraries
 cmake --build --preset windows --target bolvenda
 cmake --install build/windows --prefix dist/windows --strip >/dev/null
+scripts/copy-licences.sh dist/windows/licences "$libs/src"
 echo "windows: $(du -k dist/windows/Bolvenda.exe | cut -f1) KiB in dist/windows/Bolvenda.exe, $SECONDS s"
