@@ -130,6 +130,9 @@ bool Session::handle(const SDL_Event& event) {
 void Session::start() {
     core_->events().load();  // before the window takes any input
     paint();
+    // The first pointer event finds the scene where the first frame shows it, whatever size
+    // the window was given before its size events are read (a page sizes its canvas itself).
+    viewport_ = painted_viewport_;
     // Put on screen once the window is there: drawn to a hidden window it would be lost.
     window_->show();
     window_->present();
