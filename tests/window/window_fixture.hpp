@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -84,5 +85,14 @@ std::string game_under_test();
 
 // A child's environment with this display and the window system it speaks.
 std::vector<std::string> on_display(const std::string& name, std::vector<std::string> more = {});
+
+// The lines of the program's standard error that start "Bolvenda:".
+inline std::vector<std::string> own_lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("Bolvenda: ", 0) == 0) lines.push_back(line);
+    return lines;
+}
 
 }  // namespace bolvenda::window_test

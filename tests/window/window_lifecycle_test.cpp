@@ -13,15 +13,6 @@
 namespace bolvenda::window_test {
 namespace {
 
-// The lines of the program's standard error that start "Bolvenda:".
-std::vector<std::string> own_lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind("Bolvenda: ", 0) == 0) lines.push_back(line);
-    return lines;
-}
-
 // A fontconfig configuration that names no font directory at all.
 class EmptyFontConfig {
   public:

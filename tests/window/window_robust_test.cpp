@@ -15,14 +15,6 @@ namespace {
 
 const scene::Rect new_round_picture{8, 512, 64, 37};  // Image3, which has a tooltip
 
-std::vector<std::string> own_lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind("Bolvenda: ", 0) == 0) lines.push_back(line);
-    return lines;
-}
-
 enum class Moment { Idle, TooltipPending, Resizing };
 
 struct SignalCase {
