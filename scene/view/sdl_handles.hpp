@@ -1,4 +1,4 @@
-// Owning handles for SDL, SDL_ttf and SDL_image resources: each is freed exactly once, on
+// Owning handles for SDL and SDL_ttf resources: each is freed exactly once, on
 // every path.
 #pragma once
 
