@@ -21,3 +21,23 @@ for size in 16 24 32 48 64 128 256 512; do
   mkdir -p "$out/${size}x${size}"
   rsvg-convert -w "$size" -h "$size" -o "$out/${size}x${size}/$id.png" "$out/scalable/$id.svg"
 done
+
+# The web app's icons (app/web): the same face, 192 and 512 px on a clear ground; on the
+# window's colour for the home screens that fill an icon's corners themselves: the maskable
+# one keeps the face inside the central circle of 80 % that any mask leaves, the Apple one
+# (180 px, iOS adds no ground of its own) with a narrow margin.
+ground=$(sed -n 's/.*background_colour{0x\(..\), 0x\(..\), 0x\(..\)}.*/#\1\2\3/p' "$root/scene/layout.hpp")
+[ -n "$ground" ] || { echo "render_icons: no background_colour in scene/layout.hpp" >&2; exit 1; }
+mkdir -p "$out/web"
+on_ground() {  # VIEWBOX OUTPUT SIZE: the face over a square of the ground, that viewBox wide
+  local x y w
+  read -r x y w _ <<<"$1"
+  perl -0pe "s{<svg\\b[^>]*>\\s*<!--.*?-->}{<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"$3\" height=\"$3\" viewBox=\"$1\">\\n  <rect x=\"$x\" y=\"$y\" width=\"$w\" height=\"$w\" fill=\"$ground\"/>}s" \
+    "$root/scene/assets/art/face_happy.svg" | rsvg-convert -w "$3" -h "$3" -o "$out/web/$2"
+}
+for size in 192 512; do
+  rsvg-convert -w "$size" -h "$size" -o "$out/web/icon-$size.png" "$out/scalable/$id.svg"
+done
+# The face's box (71, 33)-(569, 405) has a half-diagonal of 311 units: 40 % of 780.
+on_ground "-70 -171 780 780" maskable-512.png 512
+on_ground "20 -81 600 600" apple-touch-icon.png 180
