@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds SDL2, FreeType and SDL2_ttf for the browser from Debian's
 # source packages (once per version), then the game, and writes dist/web/: a folder that any
-# static web server can serve, or that opens from disk.
+# static web server can serve (with compressed copies beside the files), or that opens from disk.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh web
@@ -15,6 +15,7 @@ cmake --preset web >build/web-configure.log 2>&1 || { cat build/web-configure.lo
 cmake --build --preset web -j2
 rm -rf dist/web
 mkdir -p dist/web
-cp build/web/app/index.html build/web/app/bolvenda.js build/web/app/favicon.ico dist/web/
+cp -r build/web/app/site/. dist/web/
+rm dist/web/*.in
 scripts/copy-licences.sh dist/web/licences build/web-libs/src
 echo "web.sh: dist/web/ written ($(du -sh dist/web | cut -f1)); open dist/web/index.html or serve the folder"

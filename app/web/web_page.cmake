@@ -1,12 +1,17 @@
-# The browser's game: bolvenda.js with the WebAssembly inside it (a page opened from disk may
-# not fetch a second file), the page that loads it, and the game's icon as the page's.
+# The browser's site, staged in site/: the game's script and its WebAssembly (and the same
+# again as a script, for a page opened from disk, which may not fetch a second file), the page
+# that loads them, the web app's manifest, icons and service worker.
+set(site ${CMAKE_CURRENT_BINARY_DIR}/site)
 add_executable(bolvenda web_main.cpp)
 target_link_libraries(bolvenda PRIVATE bolvenda_session)
+set_target_properties(bolvenda PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
+# Native WebAssembly exceptions: no JavaScript trampoline around every call that may throw.
+# No file system and no exit: the game reads nothing but its own embedded bytes.
 target_link_options(bolvenda PRIVATE
-  -fexceptions -sUSE_SDL=0 -sUSE_SDL_TTF=0 -sSINGLE_FILE=1 -sALLOW_MEMORY_GROWTH=1
-  -sENVIRONMENT=web -sEXIT_RUNTIME=0)
+  -fwasm-exceptions -sUSE_SDL=0 -sUSE_SDL_TTF=0 -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1
+  -sENVIRONMENT=web -sEXIT_RUNTIME=0 -sINCOMING_MODULE_JS_API=canvas,instantiateWasm,onAbort,wasmBinary)
 
-# The page's title and colour are the window's, read from the layout where they are written.
+# The page's title and colours are the window's, read from the layout where they are written.
 file(READ ${PROJECT_SOURCE_DIR}/scene/layout.hpp layout_source)
 string(REGEX MATCH "window_title =[ \n]*\"([^\"]*)\"" _ "${layout_source}")
 set(BOLVENDA_TITLE "${CMAKE_MATCH_1}")
@@ -15,5 +20,26 @@ set(BOLVENDA_BACKGROUND "#${CMAKE_MATCH_1}${CMAKE_MATCH_2}${CMAKE_MATCH_3}")
 if(BOLVENDA_TITLE STREQUAL "" OR BOLVENDA_BACKGROUND STREQUAL "#")
   message(FATAL_ERROR "the window's title or colour is no longer where app/web expects it in scene/layout.hpp")
 endif()
-configure_file(${CMAKE_CURRENT_SOURCE_DIR}/web/index.html.in ${CMAKE_CURRENT_BINARY_DIR}/index.html @ONLY)
-configure_file(${PROJECT_SOURCE_DIR}/scene/assets/bolvenda.ico ${CMAKE_CURRENT_BINARY_DIR}/favicon.ico COPYONLY)
+string(TOLOWER "${BOLVENDA_BACKGROUND}" BOLVENDA_BACKGROUND)
+# The title's last part, after its run of blanks, says what the game is.
+string(REGEX MATCH "[^ ]+( [^ ]+)*$" BOLVENDA_DESCRIPTION "${BOLVENDA_TITLE}")
+# The happy face, drawn inline as the loading progress and in the picture that asks to turn a
+# phone: no file to wait for.
+file(READ ${PROJECT_SOURCE_DIR}/scene/assets/art/face_happy.svg BOLVENDA_FACE)
+string(REGEX REPLACE "^<svg[^>]*>|</svg>[ \n]*$" "" BOLVENDA_FACE "${BOLVENDA_FACE}")
+set(BOLVENDA_WASM_BYTES "@BOLVENDA_WASM_BYTES@")  # known once linked: finish_site.js
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/web/index.html.in ${site}/index.html.in @ONLY)
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/web/manifest.webmanifest.in ${site}/manifest.webmanifest @ONLY)
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/web/sw.js.in ${site}/sw.js.in COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/scene/assets/bolvenda.ico ${site}/favicon.ico COPYONLY)
+file(GLOB web_icons ${PROJECT_SOURCE_DIR}/packaging/icons/web/*.png)
+file(COPY ${web_icons} DESTINATION ${site}/icons)
+
+find_program(BOLVENDA_NODE NAMES node nodejs REQUIRED)
+add_custom_command(OUTPUT ${site}/sw.js ${site}/index.html ${site}/bolvenda.wasm.js
+  COMMAND ${BOLVENDA_NODE} ${CMAKE_CURRENT_SOURCE_DIR}/web/finish_site.js ${site} ${PROJECT_VERSION}
+  DEPENDS bolvenda ${CMAKE_CURRENT_SOURCE_DIR}/web/finish_site.js ${site}/index.html.in ${site}/sw.js.in
+          ${site}/manifest.webmanifest ${web_icons}
+  COMMENT "Finishing the browser's site"
+  VERBATIM)
+add_custom_target(bolvenda_site ALL DEPENDS ${site}/sw.js)

@@ -1,0 +1,65 @@
+// Time to playing of the browser game in Debian's Chromium, cold cache (a fresh profile each
+// load), for one or more builds side by side, on 127.0.0.1 or through a slow school network.
+// Usage: NODE_PATH=build/web-test/node_modules node bench/web_load.js [--slow] [--compress]
+//          [--runs N] DIST...
+// --slow: 1.6 Mbit/s, 150 ms latency, a CPU four times slower; --compress: the server sends the
+// precompressed copies. Prints each build's median and range, in ms from navigation start.
+"use strict";
+const fs = require("node:fs");
+const os = require("node:os");
+const path = require("node:path");
+const puppeteer = require("puppeteer-core");
+const { serve } = require("../tests/web/static_server.js");
+
+const args = process.argv.slice(2);
+const flag = (name) => args.includes(name) && args.splice(args.indexOf(name), 1).length > 0;
+const slow = flag("--slow");
+const compress = flag("--compress");
+const runsAt = args.indexOf("--runs");
+const runs = runsAt >= 0 ? Number(args.splice(runsAt, 2)[1]) : 5;
+
+async function load(url) {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), "bolvenda-bench-"));
+  const browser = await puppeteer.launch({
+    executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile, dumpio: !!process.env.DUMPIO,
+    args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking"],
+  });
+  try {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 792, height: 566 });
+    if (slow) {
+      const cdp = await page.createCDPSession();
+      await cdp.send("Network.enable");
+      await cdp.send("Network.emulateNetworkConditions", {
+        offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 0.75e6 / 8 });
+      await cdp.send("Emulation.setCPUThrottlingRate", { rate: 4 });
+    }
+    // The moment the page says "playing", on the page's own clock.
+    await page.evaluateOnNewDocument(() => {
+      new MutationObserver(() => {
+        const game = document.documentElement?.dataset.game;
+        if (game && game !== "loading" && !window.playingAt) window.playingAt = performance.now();
+      }).observe(document, { attributes: true, subtree: true });
+    });
+    await page.goto(url);
+    await page.waitForFunction(() => window.playingAt, { timeout: 120000, polling: 50 });
+    return await page.evaluate(() => window.playingAt);
+  } finally {
+    await browser.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+}
+
+(async () => {
+  const servers = await Promise.all(args.map((dist) => serve(dist, { compress })));
+  const times = args.map(() => []);
+  for (let r = 0; r < runs; ++r) {
+    for (let i = 0; i < args.length; ++i) times[i].push(await load(servers[i].url));
+  }
+  for (let i = 0; i < args.length; ++i) {
+    const t = times[i].sort((a, b) => a - b);
+    console.log(`${args[i]}: median ${t[t.length >> 1].toFixed(0)} ms (${t[0].toFixed(0)}-${t[t.length - 1].toFixed(0)}), ` +
+                `${slow ? "slow network, 4x CPU" : "127.0.0.1"}${compress ? ", compressed" : ""}`);
+  }
+  await Promise.all(servers.map((s) => s.close()));
+})();
