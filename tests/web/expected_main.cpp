@@ -6,6 +6,7 @@
 //   find PNG                              -> round N1 SOMMA | none
 //   centre LEFT TOP WIDTH HEIGHT W H      -> X Y: a design rectangle's centre in a W x H window
 //   title                                 -> the window's title
+//   rect NAME                             -> LEFT TOP WIDTH HEIGHT of the element so named
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -114,6 +115,17 @@ public:
             return std::to_string(c.left + c.width / 2) + " " + std::to_string(c.top + c.height / 2);
         }
         if (command == "title") return std::string(scene::window_title);
+        if (command == "rect") {
+            std::string name;
+            in >> name;
+            for (const scene::Placement& p : scene::Layout(game_->scene()).front_to_back()) {
+                if (p.element->display_name() != name) continue;
+                const scene::Rect r = p.rect;
+                return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.width) + " " +
+                       std::to_string(r.height);
+            }
+            return "error: no element " + name;
+        }
         return "error: unknown command " + command;
     }
 

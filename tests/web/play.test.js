@@ -1,8 +1,10 @@
-// The browser game in Debian's Chromium, headless, served from 127.0.0.1 and opened from disk:
-// the same play as the real-window tests, every screen held pixel for pixel against the
-// offscreen render of the same state, touch taps, another size at pixel ratio 2, idle CPU.
+// The browser game in Debian's Chromium, Firefox ESR and WebKitGTK, served from 127.0.0.1 and
+// opened from disk: the same play as the real-window tests, every screen held pixel for pixel
+// against the offscreen render of the same state, touch taps at pixel ratio 2; in Chromium also
+// idle CPU, the installability check and the start without a network. One scenario, one thin
+// driver per engine (browsers.js); BOLVENDA_WEB_BROWSERS picks some of them.
 "use strict";
-const { test, before, after } = require("node:test");
+const { test, describe, before, after } = require("node:test");
 const assert = require("node:assert/strict");
 const { spawn } = require("node:child_process");
 const fs = require("node:fs");
@@ -10,9 +12,11 @@ const os = require("node:os");
 const path = require("node:path");
 const readline = require("node:readline");
 const { serve } = require("./static_server.js");
+const { launch, sleep } = require("./browsers.js");
 
 const dist = process.env.BOLVENDA_WEB_DIST;
 const shots = process.env.BOLVENDA_WEB_SHOTS || fs.mkdtempSync(path.join(os.tmpdir(), "bolvenda-shots-"));
+const engines = (process.env.BOLVENDA_WEB_BROWSERS || "chromium,firefox,webkit").split(",");
 let puppeteer = null;
 try {
   puppeteer = require("puppeteer-core");
@@ -22,11 +26,10 @@ if (!dist || !fs.existsSync(path.join(dist, "index.html")) || !puppeteer) {
   process.exit(77);
 }
 
-// Design rectangles: left, top, width, height.
-const newRound = [8, 512, 64, 37];  // Image3
-const exitPicture = [80, 504, 81, 51];  // Image9
+// Design rectangles (left, top, width, height), read from the layout in before().
+const design = {};
 const sky = [300, 80, 10, 10];  // no element, no tooltip
-const numberLabel = (n) => [48 + 32 * n, 480, 33, 33];
+const numberLabel = (n) => design[`Label${n + 1}`];  // Label k shows k - 1
 
 // The offscreen half, one command a line (tests/web/expected_main.cpp).
 class Expected {
@@ -43,47 +46,47 @@ class Expected {
   close() { this.child.stdin.end(); }
 }
 
-let browser, server, expected;
+let server, expected;
 let shotNumber = 0;
 fs.rmSync(shots, { recursive: true, force: true });  // a failure's pictures are this run's
 fs.mkdirSync(shots, { recursive: true });
 
 before(async () => {
-  server = await serve(dist);
+  server = await serve(dist, { compress: true });
   expected = new Expected(process.env.BOLVENDA_WEB_EXPECTED);
-  browser = await puppeteer.launch({
-    executablePath: "/usr/bin/chromium",
-    headless: true,
-    userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), "bolvenda-chromium-")),
-    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-           "--disable-background-networking", "--disable-component-update", "--disable-sync",
-           "--force-color-profile=srgb"],
-  });
+  for (const name of ["Image3", "Image9", ...Array.from({ length: 21 }, (_, k) => `Label${k + 1}`)])
+    design[name] = (await expected.ask(`rect ${name}`)).split(" ").map(Number);
 });
 
 after(async () => {
-  await browser?.close();
   await server?.close();
   expected?.close();
 });
 
-async function open(url, width = 792, height = 566, ratio = 1, touch = false) {
-  const page = await browser.newPage();
-  page.on("pageerror", (e) => console.log("page error:", e.message));
-  await page.setViewport({ width, height, deviceScaleFactor: ratio, hasTouch: touch });
-  await page.goto(url);
-  await page.waitForFunction(() => document.documentElement.dataset.game !== "loading", { timeout: 30000 });
-  assert.equal(await state(page), "playing");
-  return page;
+// fn is true in the page within the time; a page going away meanwhile (a reload) is waited for.
+async function until(page, fn, ms, why) {
+  for (const end = Date.now() + ms; Date.now() < end; await sleep(50)) {
+    if (await page.evaluate(fn).catch(() => false)) return;
+  }
+  assert.fail(`${why}: not within ${ms} ms`);
 }
 
 const state = (page) => page.evaluate(() => document.documentElement.dataset.game);
+
+async function open(browser, url, width = 792, height = 566, ratio = 1, touch = false) {
+  const page = await browser.open(url, width, height, ratio, touch);
+  await until(page, () => document.documentElement.dataset.game !== "loading", 30000, `${url} loading`);
+  assert.equal(await state(page), "playing");
+  const at = await page.evaluate(() => performance.getEntriesByName("playing")[0].startTime);
+  console.log(`${browser.name}: playing ${at.toFixed(0)} ms after opening ${url.split(":")[0]} (${width} x ${height} x ${ratio})`);
+  return page;
+}
 
 // Numbered in the order taken; polls of one wait share one file.
 async function shot(page, name, poll = false) {
   if (!poll) ++shotNumber;
   const file = path.join(shots, `${String(shotNumber).padStart(2, "0")}-${name}.png`);
-  await page.screenshot({ path: file });
+  await page.screenshot(file);
   return file;
 }
 
@@ -95,7 +98,7 @@ async function nextShot(page, before, name) {
   for (let i = 0; i < 50; ++i) {
     const file = await shot(page, name, true);
     if (!fs.readFileSync(file).equals(old)) return file;
-    await new Promise((r) => setTimeout(r, 100));
+    await sleep(100);
   }
   return null;
 }
@@ -120,14 +123,14 @@ async function centre(page, rect) {
   return { x: x / ratio, y: y / ratio };
 }
 
-async function click(page, rect) {
+// By mouse, or by touch where the page was opened for it.
+async function press(page, rect, touch = false) {
   const p = await centre(page, rect);
-  await page.mouse.click(p.x, p.y);
+  await (touch ? page.tap(p.x, p.y) : page.click(p.x, p.y));
 }
 
-async function startRound(page, before, name, tap = null) {
-  if (tap) await tap(newRound);
-  else await click(page, newRound);
+async function startRound(page, before, name, touch = false) {
+  await press(page, design.Image3, touch);
   const after = await nextShot(page, before, name);
   assert.ok(after, `${name}: the page did not change after the click`);
   const found = await expected.ask(`find ${after}`);
@@ -139,118 +142,146 @@ async function startRound(page, before, name, tap = null) {
 
 const cursor = (page) => page.evaluate(() => getComputedStyle(document.getElementById("canvas")).cursor);
 
-test("a whole game: start-up, a right and a wrong answer, tooltips, pointers, the end", async () => {
-  const page = await open(server.url);
+// The one scenario: start-up, the hand and the tooltip, a right and a wrong answer, the end
+// and "Gioca di nuovo".
+async function wholeGame(browser, url, tag) {
+  const page = await open(browser, url);
   assert.equal(await page.evaluate(() => document.documentElement.lang), "it");
   assert.equal(await page.evaluate(() => document.querySelector("title").textContent), await expected.ask("title"));
-  const icon = await page.evaluate(async () => (await fetch(document.querySelector("link[rel=icon]").href)).status);
-  assert.equal(icon, 200);
 
   await expected.ask("reset");
-  let screen = await shows(page, "start-up");
-  // Keys stay the browser's (reload, zoom, full screen): the game takes none.
+  let screen = await shows(page, `${tag}-start-up`);
+  // Keys stay the browser's (focus, reload, zoom, full screen): the game takes none.
   await page.evaluate(() => addEventListener("keydown", (e) => (window.keyKept = e.defaultPrevented)));
-  await page.keyboard.press("F5");
+  await page.key("Tab");
   assert.equal(await page.evaluate(() => window.keyKept), false, "the page kept a key from the browser");
 
-  const over = await centre(page, exitPicture);
-  await page.mouse.move(over.x, over.y);
+  const over = await centre(page, design.Image9);
+  await page.move(over.x, over.y);
   assert.match(await cursor(page), /^url\(/, "the hand over a picture that responds");
   // Its tooltip comes after a rest and goes by itself: no input but the wait.
-  const hovered = await shot(page, "hovered");
-  const tip = await nextShot(page, hovered, "tooltip-shown");
+  const hovered = await shot(page, `${tag}-hovered`);
+  const tip = await nextShot(page, hovered, `${tag}-tooltip-shown`);
   assert.ok(tip, "no tooltip over the exit picture");
-  const gone = await nextShot(page, tip, "tooltip-gone");
+  const gone = await nextShot(page, tip, `${tag}-tooltip-gone`);
   assert.ok(gone && fs.readFileSync(gone).equals(fs.readFileSync(hovered)), "the tooltip stayed");
   const away = await centre(page, sky);
-  await page.mouse.move(away.x, away.y);
+  await page.move(away.x, away.y);
   assert.equal(await cursor(page), "default", "the arrow elsewhere");
 
-  const first = await startRound(page, screen, "round-1-found");
+  const first = await startRound(page, screen, `${tag}-round-1-found`);
   await expected.ask(`round ${first.n1} ${first.somma} 1 0`);
-  await shows(page, "round-1");
-  await click(page, numberLabel(first.somma));
+  await shows(page, `${tag}-round-1`);
+  await press(page, numberLabel(first.somma));
   await expected.ask(`answer ${first.n1} ${first.somma} ${first.somma} 1`);
-  screen = await shows(page, "right-answer");
+  screen = await shows(page, `${tag}-right-answer`);
 
-  const second = await startRound(page, screen, "round-2-found");
+  const second = await startRound(page, screen, `${tag}-round-2-found`);
   await expected.ask(`round ${second.n1} ${second.somma} 2 1`);
-  await shows(page, "round-2");
+  await shows(page, `${tag}-round-2`);
   const wrong = [second.somma + 1, second.somma - 1, second.somma + 2].find((d) => d >= 1 && d <= 20 && d !== 9);
-  await click(page, numberLabel(wrong));
+  await press(page, numberLabel(wrong));
   await expected.ask(`answer ${second.n1} ${second.somma} ${wrong} 1`);
-  await shows(page, "wrong-answer");
+  await shows(page, `${tag}-wrong-answer`);
 
-  await click(page, exitPicture);
-  await page.waitForFunction(() => document.documentElement.dataset.game !== "playing", { timeout: 10000 });
+  await press(page, design.Image9);
+  await until(page, () => document.documentElement.dataset.game !== "playing", 10000, "the end");
   assert.equal(await state(page), "ended");
   assert.equal(await page.evaluate(() => document.getElementById("canvas").hidden), true);
-  assert.match(await page.$eval("#message", (e) => e.innerText), /finito/);
-  await shot(page, "ended");
-  await Promise.all([page.waitForNavigation(), page.click("#again")]);
-  await page.waitForFunction(() => document.documentElement.dataset.game === "playing", { timeout: 30000 });
+  assert.match(await page.evaluate(() => document.getElementById("message").innerText), /finito/);
+  await shot(page, `${tag}-ended`);
+  await page.evaluate(() => { window.before = true; document.getElementById("again").click(); });
+  await until(page, () => !window.before && document.documentElement.dataset.game === "playing", 30000, "again");
   await page.close();
-});
+}
 
-test("touch taps at another size and pixel ratio 2: one click each, on the right number", async () => {
-  const page = await open(server.url, 1000, 700, 2, true);
-  const cdp = await page.createCDPSession();
-  await cdp.send("Emulation.setTouchEmulationEnabled", { enabled: true, maxTouchPoints: 1 });
+// Touch taps at another size and pixel ratio 2: one click each, on the right number.
+async function touchGame(browser, url) {
+  const page = await open(browser, url, 1000, 700, 2, true);
   // A tap that also arrived as the browser's mouse emulation would be two clicks.
   await page.evaluate(() => {
     window.mouseDowns = 0;
     document.getElementById("canvas").addEventListener("mousedown", () => ++window.mouseDowns);
   });
-  const tap = async (rect) => {
-    const p = await centre(page, rect);
-    await page.touchscreen.tap(p.x, p.y);
-  };
   await expected.ask("reset");
   let screen = await shows(page, "scaled-start-up");
 
   // The round is read at the design size, then the page goes back to its own.
-  await tap(newRound);
+  await press(page, design.Image3, true);
   assert.ok(await nextShot(page, screen, "scaled-round"));
-  await page.setViewport({ width: 792, height: 566, deviceScaleFactor: 1, hasTouch: true });
+  await page.size(792, 566, 1, true);
+  await until(page, () => innerWidth === 792, 5000, "the design size");
   const found = await expected.ask(`find ${await shot(page, "scaled-round-found")}`);
   assert.match(found, /^round \d+ \d+$/);
   const [n1, somma] = found.split(" ").slice(1).map(Number);
-  await page.setViewport({ width: 1000, height: 700, deviceScaleFactor: 2, hasTouch: true });
+  await page.size(1000, 700, 2, true);
+  await until(page, () => innerWidth === 1000, 5000, "the page's size");
   await expected.ask(`round ${n1} ${somma} 1 0`);
   screen = await shows(page, "scaled-round");
 
-  await tap(numberLabel(somma));
+  await press(page, numberLabel(somma), true);
   await expected.ask(`answer ${n1} ${somma} ${somma} 1`);
   await shows(page, "scaled-right-answer");
   assert.equal(await page.evaluate(() => window.mouseDowns), 0);
   await page.close();
-});
+}
 
-test("an idle page costs its renderer next to no CPU", async () => {
-  const page = await open(server.url);
-  const away = await centre(page, sky);
-  await page.mouse.move(away.x, away.y);
-  await new Promise((r) => setTimeout(r, 1000));
-  const cdp = await browser.target().createCDPSession();
-  const rendererTime = async () => {
-    const { processInfo } = await cdp.send("SystemInfo.getProcessInfo");
-    return processInfo.filter((p) => p.type === "renderer").reduce((sum, p) => sum + p.cpuTime, 0);
-  };
-  const start = await rendererTime();
-  const t0 = Date.now();
-  await new Promise((r) => setTimeout(r, 5000));
-  const share = (await rendererTime() - start) / ((Date.now() - t0) / 1000);
-  console.log(`idle renderer CPU over 5 s: ${(share * 100).toFixed(2)} %`);
-  // A frame loop at the display's rate costs some 5 %; an event-driven page almost nothing.
-  assert.ok(share < 0.02, `renderer used ${(share * 100).toFixed(2)} % CPU while idle`);
-  await page.close();
-});
+const fromDisk = () => "file://" + path.resolve(dist, "index.html");
 
-test("opened from disk, as from a USB stick", async () => {
-  const page = await open("file://" + path.resolve(dist, "index.html"));
-  await expected.ask("reset");
-  const screen = await shows(page, "file-start-up");
-  await click(page, newRound);
-  assert.ok(await nextShot(page, screen, "file-round"), "the page from disk did not answer the click");
-  await page.close();
-});
+for (const engine of engines) {
+  describe(engine, () => {
+    let browser = null;
+    before(async () => { browser = await launch(engine, puppeteer); });
+    after(async () => { await browser?.close(); });
+    const run = (name, body) => test(name, async (t) => (browser ? body() : t.skip(`${engine} is not installed`)));
+
+    run("a whole game over http", () => wholeGame(browser, server.url, engine));
+    run("a whole game opened from disk, as from a USB stick", () => wholeGame(browser, fromDisk(), `${engine}-file`));
+    if (engine !== "webkit") run("touch taps at pixel ratio 2", () => touchGame(browser, server.url));
+
+    if (engine !== "chromium") return;
+    run("an idle page costs its renderer next to no CPU", async () => {
+      const page = await open(browser, server.url);
+      const away = await centre(page, sky);
+      await page.move(away.x, away.y);
+      await sleep(1000);
+      const cdp = await browser.raw.target().createCDPSession();
+      const rendererTime = async () => {
+        const { processInfo } = await cdp.send("SystemInfo.getProcessInfo");
+        return processInfo.filter((p) => p.type === "renderer").reduce((sum, p) => sum + p.cpuTime, 0);
+      };
+      const start = await rendererTime();
+      const t0 = Date.now();
+      await sleep(5000);
+      const share = (await rendererTime() - start) / ((Date.now() - t0) / 1000);
+      console.log(`idle renderer CPU over 5 s: ${(share * 100).toFixed(2)} %`);
+      // A frame loop at the display's rate costs some 5 %; an event-driven page almost nothing.
+      assert.ok(share < 0.02, `renderer used ${(share * 100).toFixed(2)} % CPU while idle`);
+      await page.close();
+    });
+
+    run("installable, and once visited it starts without a network", async () => {
+      const page = await open(browser, server.url);
+      const cdp = await page.raw.createCDPSession();
+      const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
+      assert.deepEqual(installabilityErrors, []);
+      const kept = await page.evaluate(async () => {
+        await navigator.serviceWorker.ready;
+        const names = await caches.keys();
+        return { names, files: names.length && (await (await caches.open(names[0])).keys()).length };
+      });
+      assert.match(kept.names.join(), /^bolvenda-\d+\.\d+\.\d+-[0-9a-f]{12}$/);
+      assert.ok(kept.files >= 5, `only ${kept.files} files kept`);
+      await page.close();
+      server.offline = true;
+      try {
+        const again = await open(browser, server.url);
+        await expected.ask("reset");
+        await shows(again, "offline-start-up");
+        await again.close();
+      } finally {
+        server.offline = false;
+      }
+    });
+  });
+}

@@ -1,0 +1,141 @@
+// One thin driver per browser engine, all with the same page: Debian's Chromium and Firefox ESR
+// through puppeteer-core (CDP and WebDriver BiDi), WebKitGTK through W3C WebDriver over http
+// (WebKitWebDriver and its MiniBrowser, in a private Xvfb). A missing browser is null.
+"use strict";
+const { spawn } = require("node:child_process");
+const fs = require("node:fs");
+const net = require("node:net");
+const os = require("node:os");
+const path = require("node:path");
+
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+const profile = (name) => fs.mkdtempSync(path.join(os.tmpdir(), `bolvenda-${name}-`));
+
+// A page: evaluate(fn, ...args), screenshot(file), move/click/tap(x, y) in CSS pixels,
+// key(name), size(width, height, ratio, touch), close().
+function puppeteerPage(page) {
+  return {
+    evaluate: (fn, ...args) => page.evaluate(fn, ...args),
+    screenshot: (file) => page.screenshot({ path: file }),
+    move: (x, y) => page.mouse.move(x, y),
+    click: (x, y) => page.mouse.click(x, y),
+    tap: (x, y) => page.touchscreen.tap(x, y),
+    key: (name) => page.keyboard.press(name),
+    size: (width, height, ratio, touch) => page.setViewport({ width, height, deviceScaleFactor: ratio, hasTouch: touch }),
+    close: () => page.close(),
+    raw: page,
+  };
+}
+
+async function puppeteerBrowser(name, puppeteer) {
+  const chromium = name === "chromium";
+  const executablePath = chromium ? "/usr/bin/chromium" : "/usr/bin/firefox-esr";
+  if (!fs.existsSync(executablePath)) return null;
+  const browser = await puppeteer.launch(chromium ? {
+    executablePath, headless: true, userDataDir: profile(name),
+    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
+           "--disable-component-update", "--disable-sync", "--force-color-profile=srgb"],
+  } : {
+    browser: "firefox", protocol: "webDriverBiDi", executablePath, headless: true, userDataDir: profile(name),
+  });
+  return {
+    name,
+    raw: browser,
+    async open(url, width, height, ratio, touch) {
+      const page = await browser.newPage();
+      page.on("pageerror", (e) => console.log(`${name} page error:`, e.message));
+      page.on("console", (m) => m.type() === "error" && console.log(`${name} console error:`, m.text()));
+      await page.setViewport({ width, height, deviceScaleFactor: ratio, hasTouch: touch });
+      if (chromium && touch) {
+        const cdp = await page.createCDPSession();
+        await cdp.send("Emulation.setTouchEmulationEnabled", { enabled: true, maxTouchPoints: 1 });
+      }
+      await page.goto(url);
+      return puppeteerPage(page);
+    },
+    close: () => browser.close(),
+  };
+}
+
+const freePort = () => new Promise((resolve) => {
+  const probe = net.createServer().listen(0, "127.0.0.1", () => {
+    const { port } = probe.address();
+    probe.close(() => resolve(port));
+  });
+});
+
+// WebKitGTK: its MiniBrowser wants a display, so it gets a private Xvfb of its own.
+async function webkitBrowser() {
+  const miniBrowser = ["x86_64-linux-gnu", "aarch64-linux-gnu"]
+    .map((arch) => `/usr/lib/${arch}/webkit2gtk-4.1/MiniBrowser`).find((f) => fs.existsSync(f));
+  if (!miniBrowser || !fs.existsSync("/usr/bin/WebKitWebDriver") || !fs.existsSync("/usr/bin/Xvfb")) return null;
+  const xvfb = spawn("Xvfb", ["-displayfd", "3", "-screen", "0", "1600x1200x24", "-nolisten", "tcp"],
+                     { stdio: ["ignore", "ignore", "ignore", "pipe"] });
+  const display = await new Promise((resolve) => xvfb.stdio[3].once("data", (d) => resolve(`:${String(d).trim()}`)));
+  const port = await freePort();
+  const driver = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore", env: { ...process.env, DISPLAY: display } });
+  const base = `http://127.0.0.1:${port}`;
+  const call = async (method, route, body) => {
+    const response = await fetch(base + route, { method, body: body && JSON.stringify(body),
+                                                  headers: { "Content-Type": "application/json" } });
+    const { value } = await response.json();
+    if (!response.ok) throw new Error(`WebDriver ${route}: ${value.error}: ${value.message}`);
+    return value;
+  };
+  for (let i = 0; ; ++i) {
+    try {
+      await call("GET", "/status");
+      break;
+    } catch (error) {
+      if (i === 50) throw error;
+      await sleep(100);
+    }
+  }
+  const stop = () => { driver.kill(); xvfb.kill(); };
+  let session = null;
+  return {
+    name: "webkit",
+    async open(url, width, height) {
+      const { sessionId } = await call("POST", "/session", { capabilities: { alwaysMatch: {
+        "webkitgtk:browserOptions": { binary: miniBrowser, args: ["--automation"] } } } });
+      session = sessionId;
+      const at = (route) => `/session/${sessionId}${route}`;
+      const evaluate = (fn, ...args) => call("POST", at("/execute/sync"),
+        { script: `return (${fn}).apply(null, arguments)`, args });
+      const pointer = (type, actions) => call("POST", at("/actions"), { actions: [
+        { type: "pointer", id: type, parameters: { pointerType: type }, actions }] });
+      const to = (x, y) => ({ type: "pointerMove", x: Math.round(x), y: Math.round(y), origin: "viewport", duration: 0 });
+      const page = {
+        evaluate,
+        async screenshot(file) { fs.writeFileSync(file, Buffer.from(await call("GET", at("/screenshot")), "base64")); },
+        move: (x, y) => pointer("mouse", [to(x, y)]),
+        click: (x, y) => pointer("mouse", [to(x, y), { type: "pointerDown", button: 0 }, { type: "pointerUp", button: 0 }]),
+        tap: (x, y) => pointer("touch", [to(x, y), { type: "pointerDown", button: 0 }, { type: "pointerUp", button: 0 }]),
+        key: (name) => call("POST", at("/actions"), { actions: [{ type: "key", id: "keyboard", actions: [
+          { type: "keyDown", value: keys[name] }, { type: "keyUp", value: keys[name] }] }] }),
+        // The window is sized so that its page is (no other pixel ratio than the screen's).
+        async size(w, h) {
+          await call("POST", at("/window/rect"), { width: w, height: h });
+          const inner = await evaluate(() => ({ w: innerWidth, h: innerHeight }));
+          await call("POST", at("/window/rect"), { width: 2 * w - inner.w, height: 2 * h - inner.h });
+        },
+        close: async () => { await call("DELETE", at("")); session = null; },
+      };
+      await page.size(width, height);
+      await call("POST", at("/url"), { url });
+      return page;
+    },
+    async close() {
+      if (session) await call("DELETE", `/session/${session}`).catch(() => {});
+      stop();
+    },
+  };
+}
+
+const keys = { Tab: "\uE004" };
+
+async function launch(name, puppeteer) {
+  return name === "webkit" ? webkitBrowser() : puppeteerBrowser(name, puppeteer);
+}
+
+module.exports = { launch, sleep };
