@@ -13,13 +13,17 @@ const profile = (name) => fs.mkdtempSync(path.join(os.tmpdir(), `bolvenda-${name
 
 // A page: evaluate(fn, ...args), screenshot(file), move/click/tap(x, y) in CSS pixels,
 // key(name), size(width, height, ratio, touch), close().
-function puppeteerPage(page) {
+function puppeteerPage(page, firefox) {
+  // Firefox's synthesized touch refuses puppeteer's touch radius: a bare touch, through BiDi.
+  const bareTap = (x, y) => page.mainFrame().browsingContext.performActions([{ type: "pointer", id: "finger",
+    parameters: { pointerType: "touch" }, actions: [{ type: "pointerMove", x: Math.round(x), y: Math.round(y) },
+      { type: "pointerDown", button: 0 }, { type: "pointerUp", button: 0 }] }]);
   return {
     evaluate: (fn, ...args) => page.evaluate(fn, ...args),
     screenshot: (file) => page.screenshot({ path: file }),
     move: (x, y) => page.mouse.move(x, y),
     click: (x, y) => page.mouse.click(x, y),
-    tap: (x, y) => page.touchscreen.tap(x, y),
+    tap: (x, y) => (firefox ? bareTap(x, y) : page.touchscreen.tap(x, y)),
     key: (name) => page.keyboard.press(name),
     size: (width, height, ratio, touch) => page.setViewport({ width, height, deviceScaleFactor: ratio, hasTouch: touch }),
     close: () => page.close(),
@@ -37,6 +41,7 @@ async function puppeteerBrowser(name, puppeteer) {
            "--disable-component-update", "--disable-sync", "--force-color-profile=srgb"],
   } : {
     browser: "firefox", protocol: "webDriverBiDi", executablePath, headless: true, userDataDir: profile(name),
+    extraPrefsFirefox: { "dom.w3c_touch_events.enabled": 1 },  // headless, it sees no touch screen
   });
   return {
     name,
@@ -51,7 +56,7 @@ async function puppeteerBrowser(name, puppeteer) {
         await cdp.send("Emulation.setTouchEmulationEnabled", { enabled: true, maxTouchPoints: 1 });
       }
       await page.goto(url);
-      return puppeteerPage(page);
+      return puppeteerPage(page, !chromium);
     },
     close: () => browser.close(),
   };
