@@ -24,7 +24,6 @@ PainterStartup::~PainterStartup() { join(); }
 
 void PainterStartup::prepare(const scene::Scene& scene, scene::Viewport first_frame) {
     try {
-        text_.emplace();
         labels_.emplace(assets::typeface(assets::Typeface::Bold));
         tips_.emplace(assets::typeface(assets::Typeface::Regular));
         pictures_.emplace();

@@ -123,7 +123,6 @@ private:
         page_game_stopped(message.c_str());
     }
 
-    view::TextLibrary text_;
     view::VideoLibrary video_;
     runtime::SystemClock clock_;
     app::GameCore core_;

@@ -1,7 +1,6 @@
 #include "scene/view/sdl_library.hpp"
 
 #include <SDL.h>
-#include <SDL_ttf.h>
 
 #include <cstdlib>
 #if defined(__GLIBC__)
@@ -35,15 +34,6 @@ void prepare_process_environment() {
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", BOLVENDA_APP_ID, 0);
     SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", BOLVENDA_APP_ID, 0);
 }
-
-TextLibrary::TextLibrary() {
-    if (TTF_Init() != 0) {
-        throw StartupError(std::string("cannot start the text library (") + TTF_GetError() + ")",
-                           "Impossibile preparare i caratteri del gioco.");
-    }
-}
-
-TextLibrary::~TextLibrary() { TTF_Quit(); }
 
 VideoLibrary::VideoLibrary() {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
