@@ -13,6 +13,7 @@
 #include "app/session.hpp"
 #include "runtime/runtime_error.hpp"
 #include "scene/view/game_window.hpp"
+#include "scene/view/platform.hpp"
 #include "scene/view/sdl_library.hpp"
 #include "scene/view/startup_error.hpp"
 
@@ -25,8 +26,8 @@ void show_box(const std::string& text, SDL_Window* parent) {
 }
 
 int play(const app::CommandLine& command) {
-    view::prepare_process_environment();  // before the second thread starts
-    runtime::SystemClock clock;
+    view::platform::prepare_process();  // before the second thread starts
+    view::SystemClock clock;
     app::GameCore core(clock);
     // The fonts and pictures are made ready for the design size meanwhile, which is the size
     // the window opens at (in full screen they are scaled again for the first frame).

@@ -20,6 +20,7 @@
 #include "scene/view/game_window.hpp"
 #include "scene/view/painter.hpp"
 #include "scene/view/picture_set.hpp"
+#include "scene/view/platform.hpp"
 #include "scene/view/sdl_library.hpp"
 #include "scene/view/startup_error.hpp"
 #include "scene/view/text_renderer.hpp"
@@ -124,7 +125,7 @@ private:
     }
 
     view::VideoLibrary video_;
-    runtime::SystemClock clock_;
+    view::SystemClock clock_;
     app::GameCore core_;
     view::PictureSet pictures_;
     view::TextRenderer labels_;

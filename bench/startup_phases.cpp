@@ -17,6 +17,7 @@
 #include "app/painter_startup.hpp"
 #include "app/session.hpp"
 #include "scene/view/game_window.hpp"
+#include "scene/view/platform.hpp"
 #include "scene/view/sdl_library.hpp"
 
 namespace {
@@ -32,8 +33,8 @@ double ms(Clock::time_point from, Clock::time_point to) {
 int main(int argc, char** argv) {
     using namespace bolvenda;
     const auto start = Clock::now();
-    view::prepare_process_environment();
-    runtime::SystemClock clock;
+    view::platform::prepare_process();
+    view::SystemClock clock;
     app::GameCore core(clock);
     if (argc > 1 && std::string_view(argv[1]) == "--worker-alone") {
         app::PainterStartup startup(core.scene(), scene::Viewport());

@@ -7,9 +7,6 @@
 
 namespace bolvenda::view {
 
-// Process-wide settings that must be made before any other thread starts.
-void prepare_process_environment();
-
 // SDL's video and events, on a display the user can see (or on the driver a caller asked for
 // by SDL_VIDEODRIVER).
 class VideoLibrary {
