@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "app/game_core.hpp"
+#include "game/game_core.hpp"
 #include "app/session.hpp"
 #include "runtime/runtime_error.hpp"
 #include "scene/assets/assets.hpp"
@@ -126,7 +126,7 @@ private:
 
     view::VideoLibrary video_;
     view::SystemClock clock_;
-    app::GameCore core_;
+    game::GameCore core_;
     view::PictureSet pictures_;
     view::TextRenderer labels_;
     view::TextRenderer tips_;

@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "app/game_core.hpp"
+#include "game/game_core.hpp"
 #include "app/painter_startup.hpp"
 #include "app/session.hpp"
 #include "scene/view/game_window.hpp"
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     const auto start = Clock::now();
     view::platform::prepare_process();
     view::SystemClock clock;
-    app::GameCore core(clock);
+    game::GameCore core(clock);
     if (argc > 1 && std::string_view(argv[1]) == "--worker-alone") {
         app::PainterStartup startup(core.scene(), scene::Viewport());
         startup.painter();

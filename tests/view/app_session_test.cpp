@@ -28,7 +28,7 @@ protected:
 
     view::SdlLibrary sdl;
     SteppingClock clock{50000.5f, 3.1f};
-    app::GameCore core{clock};
+    game::GameCore core{clock};
     view::PictureSet pictures;
     view::TextRenderer labels{assets::typeface(assets::Typeface::Bold)};
     view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
