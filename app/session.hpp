@@ -1,6 +1,14 @@
 // One run of the game in its window: Load, then pointer events routed through the layout to
 // the form until End or the window closes. Waits for events and repaints only when the scene
 // or the tooltip changed or the window was resized: idle costs nothing.
+//
+// A click flows one way:
+//   SDL event  -> design point  (viewport_: the frame on screen, so the child clicks what
+//                                she sees)
+//   -> element                  (PointerRouter: the front-most visible element there)
+//   -> its handler              (EventDispatcher -> Form1's handler for that element)
+//   -> the changed elements     (Scene::changes(), which every element records itself in)
+//   -> their rectangles repainted (Painter::paint) -> present (GameWindow::present).
 #pragma once
 
 #include <cstdint>
@@ -36,7 +44,7 @@ public:
     const std::optional<scene::TooltipTracker::Shown>& tooltip() const { return tips_.shown(); }
 
 private:
-    // Returns whether the frame must be repainted.
+    // Returns whether the frame must be repainted beyond what the scene's changes say.
     bool handle(const SDL_Event& event);
     std::optional<scene::Point> design_point(int window_x, int window_y) const;
     void pointer_at(std::optional<scene::Point> p);
@@ -53,10 +61,8 @@ private:
     scene::Layout layout_;
     scene::PointerRouter router_;
     scene::TooltipTracker tips_;
-    scene::Viewport viewport_;          // maps pointer events: the size they happened at
-    scene::Viewport painted_viewport_;  // of the frame on screen
+    scene::Viewport viewport_;  // of the frame on screen: maps pointer events to the design
     std::optional<scene::Point> pointer_;
-    std::uint64_t painted_revision_ = 0;
     std::optional<view::PixelSize> drawn_size_;      // of the last frame painted whole
     std::optional<view::PixelSize> cannot_draw_at_;  // not tried again until the size changes
     bool said_cannot_draw_ = false;

@@ -45,7 +45,7 @@ void BM_ClickAndRepaint(benchmark::State& state) {
         if (answer) f.core.events().click(f.core.scene().Label(static_cast<int>(f.core.form().somma) + 1));
         else f.core.events().click(f.core.scene().Image(3));
         answer = !answer;
-        f.painter.paint(f.layout, viewport, *surface);
+        f.painter.paint(f.layout, viewport, *surface, f.core.scene().changes().take());
         benchmark::DoNotOptimize(surface->pixels);
     }
 }

@@ -38,9 +38,9 @@ struct Delivery : ::testing::Test {
     Runtime runtime{clock};
     RecordingForm form;
     EventDispatcher events{runtime, form};
-    Revision revision;
-    Element image{revision, ElementKind::Image, "Image3", Element::no_index, "", ""};
-    Element other{revision, ElementKind::Image, "Image9", Element::no_index, "", ""};
+    Changes changes;
+    Element image{changes, ElementKind::Image, "Image3", Element::no_index, "", ""};
+    Element other{changes, ElementKind::Image, "Image9", Element::no_index, "", ""};
 };
 
 TEST_F(Delivery, NothingBeforeLoadAndLoadOnce) {

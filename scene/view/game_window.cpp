@@ -70,11 +70,6 @@ void GameWindow::show() {
 
 SDL_Surface* GameWindow::window_surface() { return SDL_GetWindowSurface(window_.get()); }
 
-scene::Viewport GameWindow::viewport() {
-    SDL_Surface* surface = window_surface();
-    return surface != nullptr ? scene::Viewport::fit(surface->w, surface->h) : scene::Viewport();
-}
-
 SDL_Surface* GameWindow::drawing_surface() {
     SDL_Surface* surface = window_surface();
     if (surface == nullptr) return nullptr;

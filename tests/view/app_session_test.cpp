@@ -161,7 +161,8 @@ TEST_F(SessionTest, F11SwitchesFullScreenAndThePointerFollowsTheScaledScene) {
     ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0) << SDL_GetError();
     f11();
     ASSERT_TRUE(SDL_GetWindowFlags(window.handle()) & SDL_WINDOW_FULLSCREEN);
-    const scene::Viewport full = window.viewport();
+    const view::PixelSize size = window.size();
+    const scene::Viewport full = scene::Viewport::fit(size.width, size.height);
     ASSERT_EQ(SDL_GetWindowSurface(window.handle())->w, display.w);
     ASSERT_NE(full.scale(), 1.0);
 
