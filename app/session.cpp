@@ -8,34 +8,36 @@
 
 namespace bolvenda::app {
 
-Session::Session(GameCore& core, view::GameWindow& window, view::Painter& painter)
+Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter)
     : core_(&core),
       window_(&window),
       painter_(&painter),
       layout_(core.scene()),
       router_(layout_, core.events()),
-      tips_(layout_),
-      viewport_(window.viewport()),
-      painted_viewport_(viewport_) {}
+      tips_(layout_) {}
 
 std::optional<scene::Point> Session::design_point(int window_x, int window_y) const {
     return viewport_.to_design(window_x, window_y);
 }
 
 std::vector<scene::Rect> Session::paint() {
-    // Handled either way: a failed paint is not retried on every event that follows.
-    painted_revision_ = core_->scene().revision().value();
+    // Taken either way: a failed paint is not retried on every event that follows, and the
+    // next paint that works repaints the whole window.
+    const std::vector<const runtime::Element*> changed = core_->scene().changes().take();
     const view::PixelSize size = window_->size();
-    if (size.width <= 0 || size.height <= 0 || cannot_draw_at_ == size) return {};  // nothing to see
+    if (size.width <= 0 || size.height <= 0 || cannot_draw_at_ == size) {  // nothing to see
+        painter_->forget_frame();
+        return {};
+    }
     SDL_Surface* target = window_->drawing_surface();
     if (target == nullptr) {
         cannot_draw(size, SDL_GetError());
         return {};
     }
     const scene::Viewport viewport = scene::Viewport::fit(target->w, target->h);
-    std::vector<scene::Rect> changed;
+    std::vector<scene::Rect> damage;
     try {
-        changed = painter_->paint(layout_, viewport, *target, tips_.shown());
+        damage = painter_->paint(layout_, viewport, *target, changed, tips_.shown());
     } catch (const view::StartupError& e) {
         cannot_draw(size, e.what());
         return {};
@@ -43,11 +45,11 @@ std::vector<scene::Rect> Session::paint() {
         cannot_draw(size, "out of memory");
         return {};
     }
-    painted_viewport_ = viewport;
-    if (!changed.empty() && changed.front().width == target->w && changed.front().height == target->h)
+    viewport_ = viewport;
+    if (!damage.empty() && damage.front().width == target->w && damage.front().height == target->h)
         drawn_size_ = view::PixelSize{target->w, target->h};
     cannot_draw_at_.reset();
-    return changed;
+    return damage;
 }
 
 void Session::cannot_draw(view::PixelSize size, const std::string& why) {
@@ -55,7 +57,6 @@ void Session::cannot_draw(view::PixelSize size, const std::string& why) {
     // system keeps it; the window is asked back to the size that frame was painted at.
     painter_->forget_frame();
     cannot_draw_at_ = size;
-    viewport_ = painted_viewport_;
     if (!said_cannot_draw_) {
         said_cannot_draw_ = true;
         std::fprintf(stderr, "Bolvenda: cannot draw the window at %d x %d (%s); the game goes on at the last size that worked\n",
@@ -87,15 +88,11 @@ bool Session::handle(const SDL_Event& event) {
             if (event.window.windowID != window_->id()) return false;
             switch (event.window.event) {
                 case SDL_WINDOWEVENT_CLOSE: core_->end(); return false;
-                case SDL_WINDOWEVENT_SIZE_CHANGED: {
-                    // Pointer events queued after this one happened at this size, even where
-                    // SDL already knows of a later one: they are mapped with it.
-                    view::PixelSize size{event.window.data1, event.window.data2};
-                    if (size.width <= 0 || size.height <= 0) size = window_->size();
-                    if (!(cannot_draw_at_ == size)) viewport_ = scene::Viewport::fit(size.width, size.height);
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    // Repainted at once, before the next event: the pointer events after this
+                    // one are mapped by the frame of the new size.
                     painter_->forget_frame();
                     return true;
-                }
                 case SDL_WINDOWEVENT_EXPOSED: window_->present(); return false;
                 case SDL_WINDOWEVENT_LEAVE: pointer_ = std::nullopt; return tips_.pointer_moved(std::nullopt, now);
                 default: return false;
@@ -106,17 +103,17 @@ bool Session::handle(const SDL_Event& event) {
         case SDL_MOUSEMOTION: {
             auto p = design_point(event.motion.x, event.motion.y);
             pointer_at(p);
-            bool changed = tips_.pointer_moved(p, now);
+            const bool tip_changed = tips_.pointer_moved(p, now);
             router_.move(p);
-            return changed;
+            return tip_changed;
         }
         case SDL_MOUSEBUTTONDOWN: {
             if (event.button.button != SDL_BUTTON_LEFT) return false;
             auto p = design_point(event.button.x, event.button.y);
             pointer_at(p);
-            bool changed = tips_.pointer_pressed();
+            const bool tip_changed = tips_.pointer_pressed();
             router_.press(p);
-            return changed;
+            return tip_changed;
         }
         case SDL_MOUSEBUTTONUP: {
             if (event.button.button != SDL_BUTTON_LEFT) return false;
@@ -129,10 +126,9 @@ bool Session::handle(const SDL_Event& event) {
 
 void Session::start() {
     core_->events().load();  // before the window takes any input
-    paint();
-    // The first pointer event finds the scene where the first frame shows it, whatever size
+    // The first pointer event finds the scene where this first frame shows it, whatever size
     // the window was given before its size events are read (a page sizes its canvas itself).
-    viewport_ = painted_viewport_;
+    paint();
     // Put on screen once the window is there: drawn to a hidden window it would be lost.
     window_->show();
     window_->present();
@@ -152,7 +148,7 @@ void Session::dispatch(const SDL_Event* event) {
     }
     if (ended()) return;
     const std::uint64_t now = SDL_GetTicks64();
-    if (core_->scene().revision().value() != painted_revision_) {
+    if (core_->scene().changes().any()) {
         dirty = true;
         tips_.scene_changed(now);
         if (pointer_) window_->set_cursor(layout_.cursor_at(*pointer_));

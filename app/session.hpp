@@ -1,6 +1,14 @@
 // One run of the game in its window: Load, then pointer events routed through the layout to
 // the form until End or the window closes. Waits for events and repaints only when the scene
 // or the tooltip changed or the window was resized: idle costs nothing.
+//
+// A click flows one way:
+//   SDL event  -> design point  (viewport_: the frame on screen, so the child clicks what
+//                                she sees)
+//   -> element                  (PointerRouter: the front-most visible element there)
+//   -> its handler              (EventDispatcher -> Form1's handler for that element)
+//   -> the changed elements     (Scene::changes(), which every element records itself in)
+//   -> their rectangles repainted (Painter::paint) -> present (GameWindow::present).
 #pragma once
 
 #include <cstdint>
@@ -8,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_core.hpp"
+#include "game/game_core.hpp"
 #include "scene/layout.hpp"
 #include "scene/pointer_router.hpp"
 #include "scene/tooltip_tracker.hpp"
@@ -19,7 +27,7 @@ namespace bolvenda::app {
 
 class Session {
 public:
-    Session(GameCore& core, view::GameWindow& window, view::Painter& painter);
+    Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter);
 
     // Plays until the program ends; a runtime error from a handler propagates after the
     // window has been repainted with the steps that were done.
@@ -36,7 +44,7 @@ public:
     const std::optional<scene::TooltipTracker::Shown>& tooltip() const { return tips_.shown(); }
 
 private:
-    // Returns whether the frame must be repainted.
+    // Returns whether the frame must be repainted beyond what the scene's changes say.
     bool handle(const SDL_Event& event);
     std::optional<scene::Point> design_point(int window_x, int window_y) const;
     void pointer_at(std::optional<scene::Point> p);
@@ -47,16 +55,14 @@ private:
     // The window's surface or the painter's layers cannot be had at this size.
     void cannot_draw(view::PixelSize size, const std::string& why);
 
-    GameCore* core_;
+    game::GameCore* core_;
     view::GameWindow* window_;
     view::Painter* painter_;
     scene::Layout layout_;
     scene::PointerRouter router_;
     scene::TooltipTracker tips_;
-    scene::Viewport viewport_;          // maps pointer events: the size they happened at
-    scene::Viewport painted_viewport_;  // of the frame on screen
+    scene::Viewport viewport_;  // of the frame on screen: maps pointer events to the design
     std::optional<scene::Point> pointer_;
-    std::uint64_t painted_revision_ = 0;
     std::optional<view::PixelSize> drawn_size_;      // of the last frame painted whole
     std::optional<view::PixelSize> cannot_draw_at_;  // not tried again until the size changes
     bool said_cannot_draw_ = false;

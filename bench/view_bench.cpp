@@ -3,7 +3,7 @@
 // first paint at a new size, which makes the scaled pictures and opens the fonts.
 #include <benchmark/benchmark.h>
 
-#include "app/game_core.hpp"
+#include "game/game_core.hpp"
 #include "scene/layout.hpp"
 #include "scene/view/canvas.hpp"
 #include "scene/assets/assets.hpp"
@@ -28,7 +28,7 @@ struct ViewFixture {
     view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
     view::Painter painter{pictures, labels, tips};
     StillClock clock;
-    app::GameCore core{clock};
+    game::GameCore core{clock};
     scene::Layout layout{core.scene()};
     ViewFixture() { core.events().load(); }
 };
@@ -45,7 +45,7 @@ void BM_ClickAndRepaint(benchmark::State& state) {
         if (answer) f.core.events().click(f.core.scene().Label(static_cast<int>(f.core.form().somma) + 1));
         else f.core.events().click(f.core.scene().Image(3));
         answer = !answer;
-        f.painter.paint(f.layout, viewport, *surface);
+        f.painter.paint(f.layout, viewport, *surface, f.core.scene().changes().take());
         benchmark::DoNotOptimize(surface->pixels);
     }
 }

@@ -12,16 +12,17 @@ using runtime::whole_part;
 
 Form1::Form1(scene::Scene& scene, runtime::Runtime& runtime) : scene_(&scene), runtime_(&runtime) {}
 
-void Form1::Load() { Form_Load(); }
+void Form1::Load() {
+    scene::Scene& s = *scene_;
+    click_handlers_[&s.Image(3)] = [this] { Image3_Click(); };
+    click_handlers_[&s.Image(9)] = [this] { Image9_Click(); };
+    for (int k = 1; k <= 21; ++k) click_handlers_[&s.Label(k)] = [this, k] { Label_Click(k); };
+    Form_Load();
+}
 
 void Form1::Click(runtime::Element& source) {
-    scene::Scene& s = *scene_;
-    if (&source == &s.Image(3)) return Image3_Click();
-    if (&source == &s.Image(9)) return Image9_Click();
-    for (int k = 1; k <= 21; ++k) {
-        if (&source == &s.Label(k)) return Label_Click(k);
-    }
     // Every other element has no Click handler.
+    if (auto handler = click_handlers_.find(&source); handler != click_handlers_.end()) handler->second();
 }
 
 void Form1::MouseMove(runtime::Element* source) {

@@ -3,6 +3,9 @@
 // the element table and the runtime only.
 #pragma once
 
+#include <functional>
+#include <map>
+
 #include "runtime/form_events.hpp"
 #include "runtime/runtime.hpp"
 #include "runtime/slot_array.hpp"
@@ -43,6 +46,8 @@ private:
     runtime::Runtime* runtime_;
     runtime::SlotArray<22> anfibio;  // frog on number i; slot 21 stays empty
     runtime::SlotArray<22> insetto;  // fly of number i; slot 21 stays empty
+    // Each clickable element's Click handler, set up at Load.
+    std::map<const runtime::Element*, std::function<void()>> click_handlers_;
 };
 
 }  // namespace bolvenda::game

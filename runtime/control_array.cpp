@@ -4,12 +4,12 @@
 
 namespace bolvenda::runtime {
 
-ControlArray::ControlArray(Revision& revision, ElementKind kind, std::string name, int count,
+ControlArray::ControlArray(Changes& changes, ElementKind kind, std::string name, int count,
                            const std::string& tool_tip)
     : name_(std::move(name)) {
     items_.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        items_.push_back(std::make_unique<Element>(revision, kind, name_, i, "", tool_tip));
+        items_.push_back(std::make_unique<Element>(changes, kind, name_, i, "", tool_tip));
     }
 }
 

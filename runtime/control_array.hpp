@@ -11,7 +11,7 @@ namespace bolvenda::runtime {
 
 class ControlArray {
 public:
-    ControlArray(Revision& revision, ElementKind kind, std::string name, int count,
+    ControlArray(Changes& changes, ElementKind kind, std::string name, int count,
                  const std::string& tool_tip);
 
     const std::string& name() const noexcept { return name_; }

@@ -20,9 +20,14 @@ bool same_name(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-Element::Element(Revision& revision, ElementKind kind, std::string name, int index,
+void Changes::mark(const Element& element) {
+    // A handful of elements change at a click: a scan is cheaper than any set.
+    if (std::find(changed_.begin(), changed_.end(), &element) == changed_.end()) changed_.push_back(&element);
+}
+
+Element::Element(Changes& changes, ElementKind kind, std::string name, int index,
                  std::string caption, std::string tool_tip)
-    : revision_(&revision),
+    : changes_(&changes),
       kind_(kind),
       name_(std::move(name)),
       index_(index),
@@ -37,21 +42,21 @@ std::string Element::display_name() const {
 void Element::set_visible(bool value) {
     if (visible_ == value) return;
     visible_ = value;
-    revision_->bump();
+    changes_->mark(*this);
 }
 
 void Element::set_enabled(bool value) {
     if (kind_ == ElementKind::Line) throw RuntimeError::property_not_supported();
     if (enabled_ == value) return;
     enabled_ = value;
-    revision_->bump();
+    changes_->mark(*this);
 }
 
 void Element::set_caption(std::string_view value) {
     if (kind_ != ElementKind::Label) throw RuntimeError::property_not_supported();
     if (caption_ == value) return;
     caption_.assign(value);
-    revision_->bump();
+    changes_->mark(*this);
 }
 
 const std::string& Element::get_caption() const {

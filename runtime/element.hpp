@@ -1,23 +1,30 @@
 // A named element of a form: label, picture or line, with the state the game may change.
-// Every real change bumps the owner's revision, which is how the view knows to repaint.
+// Every real change is recorded in the form's Changes, which is how the view knows what to
+// repaint.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace bolvenda::runtime {
 
 enum class ElementKind : std::uint8_t { Label, Image, Line };
 
-// Counts changes to the elements of one form; shared by all of them.
-class Revision {
+class Element;
+
+// The elements of one form whose Visible, Enabled or Caption changed since the view last
+// took them, each once: the one signal from the game to the painter. Shared by all of them.
+class Changes {
 public:
-    std::uint64_t value() const noexcept { return value_; }
-    void bump() noexcept { ++value_; }
+    void mark(const Element& element);
+    bool any() const noexcept { return !changed_.empty(); }
+    // The changed elements, in the order they first changed; afterwards there are none.
+    std::vector<const Element*> take() noexcept { return std::move(changed_); }
 
 private:
-    std::uint64_t value_ = 0;
+    std::vector<const Element*> changed_;
 };
 
 class Element {
@@ -25,7 +32,7 @@ public:
     // index is the member's index in its control array, or no_index.
     static constexpr int no_index = -1;
 
-    Element(Revision& revision, ElementKind kind, std::string name, int index, std::string caption,
+    Element(Changes& changes, ElementKind kind, std::string name, int index, std::string caption,
             std::string tool_tip);
     Element(const Element&) = delete;
     Element& operator=(const Element&) = delete;
@@ -51,7 +58,7 @@ public:
     void set_property(std::string_view property, bool value);
 
 private:
-    Revision* revision_;
+    Changes* changes_;
     ElementKind kind_;
     std::string name_;
     int index_;

@@ -8,22 +8,20 @@ Element* PointerRouter::element_at(std::optional<Point> p) const {
     return placed != nullptr ? placed->element : nullptr;
 }
 
-bool PointerRouter::move(std::optional<Point> p) { return events_->mouse_move(element_at(p)); }
+void PointerRouter::move(std::optional<Point> p) { events_->mouse_move(element_at(p)); }
 
-bool PointerRouter::press(std::optional<Point> p) {
+void PointerRouter::press(std::optional<Point> p) {
     pressed_ = element_at(p);
     pressing_ = true;
-    return false;
 }
 
-bool PointerRouter::release(std::optional<Point> p) {
-    if (!pressing_) return false;
+void PointerRouter::release(std::optional<Point> p) {
+    if (!pressing_) return;
     pressing_ = false;
     Element* pressed = pressed_;
     pressed_ = nullptr;
     Element* under = element_at(p);
-    if (under == nullptr || under != pressed) return false;
-    return events_->click(*under);
+    if (under != nullptr && under == pressed) events_->click(*under);
 }
 
 }  // namespace bolvenda::scene

@@ -16,10 +16,11 @@ public:
         : layout_(&layout), events_(&events) {}
 
     // p is the design point under the pointer, or nothing where it lies in the letterbox.
-    // Each returns whether a handler ran; a runtime error from a handler propagates.
-    bool move(std::optional<Point> p);
-    bool press(std::optional<Point> p);
-    bool release(std::optional<Point> p);
+    // The element found there goes straight to the dispatcher, which runs its handler; a
+    // runtime error from a handler propagates.
+    void move(std::optional<Point> p);
+    void press(std::optional<Point> p);
+    void release(std::optional<Point> p);
 
 private:
     Element* element_at(std::optional<Point> p) const;

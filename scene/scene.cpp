@@ -47,30 +47,30 @@ bool split_number(std::string_view name, std::string_view& stem, int& number) {
 
 }  // namespace
 
-Scene::Scene() : revision_(std::make_unique<runtime::Revision>()) {
+Scene::Scene() : changes_(std::make_unique<runtime::Changes>()) {
     all_.reserve(element_count);
     for (int k = 1; k <= label_count; ++k) {
         auto& label = labels_[static_cast<std::size_t>(k - 1)];
-        label = std::make_unique<Element>(*revision_, ElementKind::Label, "Label" + std::to_string(k),
+        label = std::make_unique<Element>(*changes_, ElementKind::Label, "Label" + std::to_string(k),
                                           Element::no_index, label_caption(k), "");
         all_.push_back(label.get());
     }
     for (int k = first_image; k <= last_image; ++k) {
         auto& image = images_[static_cast<std::size_t>(k - first_image)];
-        image = std::make_unique<Element>(*revision_, ElementKind::Image, "Image" + std::to_string(k),
+        image = std::make_unique<Element>(*changes_, ElementKind::Image, "Image" + std::to_string(k),
                                           Element::no_index, "", image_tool_tip(k));
         all_.push_back(image.get());
     }
-    image1_ = std::make_unique<ControlArray>(*revision_, ElementKind::Image, "Image1", array_size,
+    image1_ = std::make_unique<ControlArray>(*changes_, ElementKind::Image, "Image1", array_size,
                                              "ORA TI CATTURO!");
-    image2_ = std::make_unique<ControlArray>(*revision_, ElementKind::Image, "Image2", array_size,
+    image2_ = std::make_unique<ControlArray>(*changes_, ElementKind::Image, "Image2", array_size,
                                              "AIUTOOOO!!!");
     for (ControlArray* array : {image1_.get(), image2_.get()}) {
         for (int i = 0; i < array_size; ++i) all_.push_back(&array->item(i));
     }
     for (int k = 1; k <= line_count; ++k) {
         auto& line = lines_[static_cast<std::size_t>(k - 1)];
-        line = std::make_unique<Element>(*revision_, ElementKind::Line, "Line" + std::to_string(k),
+        line = std::make_unique<Element>(*changes_, ElementKind::Line, "Line" + std::to_string(k),
                                          Element::no_index, "", "");
         all_.push_back(line.get());
     }

@@ -46,11 +46,12 @@ public:
     // All 103 elements: labels, single pictures, Image1(0..20), Image2(0..20), lines.
     const std::vector<Element*>& elements() const { return all_; }
 
-    const runtime::Revision& revision() const { return *revision_; }
+    // What changed since the view last took it.
+    runtime::Changes& changes() const { return *changes_; }
 
 private:
     // Held by pointer so that elements may keep a stable reference to it.
-    std::unique_ptr<runtime::Revision> revision_;
+    std::unique_ptr<runtime::Changes> changes_;
     std::array<std::unique_ptr<Element>, label_count> labels_;
     std::array<std::unique_ptr<Element>, last_image - first_image + 1> images_;
     std::unique_ptr<ControlArray> image1_;

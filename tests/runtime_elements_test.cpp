@@ -13,22 +13,24 @@ namespace {
 using testing::error_number;
 
 struct Elements : ::testing::Test {
-    Revision revision;
-    Element label{revision, ElementKind::Label, "Label7", Element::no_index, "6", ""};
-    Element image{revision, ElementKind::Image, "Image5", Element::no_index, "", "OH,NO!"};
-    Element line{revision, ElementKind::Line, "Line1", Element::no_index, "", ""};
+    Changes changes;
+    Element label{changes, ElementKind::Label, "Label7", Element::no_index, "6", ""};
+    Element image{changes, ElementKind::Image, "Image5", Element::no_index, "", "OH,NO!"};
+    Element line{changes, ElementKind::Line, "Line1", Element::no_index, "", ""};
 };
 
-TEST_F(Elements, ChangesBumpTheRevisionOnlyWhenSomethingChanges) {
-    const auto before = revision.value();
+TEST_F(Elements, ChangesAreRecordedOnlyWhenSomethingChanges) {
     label.set_visible(true);
     label.set_enabled(true);
     label.set_caption("6");
-    EXPECT_EQ(revision.value(), before);
+    EXPECT_FALSE(changes.any());
+    image.set_visible(false);
     label.set_visible(false);
     label.set_enabled(false);
     label.set_caption("");
-    EXPECT_EQ(revision.value(), before + 3);
+    image.set_visible(true);  // back as it was: still repainted, once
+    EXPECT_EQ(changes.take(), (std::vector<const Element*>{&image, &label}));
+    EXPECT_FALSE(changes.any());
     EXPECT_FALSE(label.visible());
     EXPECT_FALSE(label.enabled());
     EXPECT_EQ(label.get_caption(), "");
@@ -68,8 +70,8 @@ TEST_F(Elements, EmptyReferenceRaises91) {
 }
 
 TEST(ControlArrays, MembersShareNameAndToolTip) {
-    Revision revision;
-    ControlArray frogs(revision, ElementKind::Image, "Image1", 21, "ORA TI CATTURO!");
+    Changes changes;
+    ControlArray frogs(changes, ElementKind::Image, "Image1", 21, "ORA TI CATTURO!");
     EXPECT_EQ(frogs.count(), 21);
     EXPECT_EQ(frogs.item(0).name(), "Image1");
     EXPECT_EQ(frogs.item(20).index(), 20);
@@ -81,8 +83,8 @@ TEST(ControlArrays, MembersShareNameAndToolTip) {
 }
 
 TEST(SlotArrays, BoundsRule) {
-    Revision revision;
-    ControlArray flies(revision, ElementKind::Image, "Image2", 21, "");
+    Changes changes;
+    ControlArray flies(changes, ElementKind::Image, "Image2", 21, "");
     SlotArray<22> slots;
     for (int i = 0; i <= 20; ++i) slots.fill(i, flies.item(i));
 

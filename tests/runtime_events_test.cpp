@@ -38,9 +38,9 @@ struct Delivery : ::testing::Test {
     Runtime runtime{clock};
     RecordingForm form;
     EventDispatcher events{runtime, form};
-    Revision revision;
-    Element image{revision, ElementKind::Image, "Image3", Element::no_index, "", ""};
-    Element other{revision, ElementKind::Image, "Image9", Element::no_index, "", ""};
+    Changes changes;
+    Element image{changes, ElementKind::Image, "Image3", Element::no_index, "", ""};
+    Element other{changes, ElementKind::Image, "Image9", Element::no_index, "", ""};
 };
 
 TEST_F(Delivery, NothingBeforeLoadAndLoadOnce) {
@@ -115,13 +115,6 @@ TEST(RandomNumbers, LargestValueStaysBelowOne) {
     const float largest = 1.0f - 0x1p-24f;
     EXPECT_LT(largest * 20.0f, 20.0f);
     EXPECT_LT(largest * 20.0f + 1.0f, 21.0f);
-}
-
-TEST(SystemClockReading, IsWithinADay) {
-    SystemClock clock;
-    float t = clock.seconds_since_midnight();
-    EXPECT_GE(t, 0.0f);
-    EXPECT_LT(t, 86401.0f);
 }
 
 }  // namespace

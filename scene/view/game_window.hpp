@@ -28,9 +28,6 @@ public:
     Uint32 id() const { return SDL_GetWindowID(window_.get()); }
     SDL_Window* handle() const { return window_.get(); }
 
-    // The viewport of the window's current size, in its surface's pixels (the design size
-    // while there is no surface).
-    scene::Viewport viewport();
     // Where to paint the next frame, sized like the window; nothing where no surface of that
     // size can be had (SDL's message says why).
     SDL_Surface* drawing_surface();

@@ -132,21 +132,6 @@ Rect Painter::element_rect(const Placement& placed, const Viewport& viewport) co
     return viewport.to_window(placed.rect);
 }
 
-Painter::Frame Painter::snapshot(const scene::Layout& layout, const Viewport& viewport,
-                                 SDL_Surface& target,
-                                 const std::optional<scene::TooltipTracker::Shown>& tip) {
-    Frame frame;
-    frame.pixels = target.pixels;
-    frame.viewport = viewport;
-    frame.elements.reserve(layout.front_to_back().size());
-    for (const Placement& placed : layout.front_to_back())
-        frame.elements.emplace_back(placed.element->visible(), placed.ink(),
-                                    placed.element->caption());
-    frame.tip = tip;
-    if (tip) frame.tip_rect = tooltip_rect(*tip, viewport);
-    return frame;
-}
-
 void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, SDL_Surface& target,
                         Rect area, const std::optional<scene::TooltipTracker::Shown>& tip) {
     base_.copy_to(target, area);
@@ -170,19 +155,16 @@ void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, S
 }
 
 std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& viewport,
-                                 SDL_Surface& target,
+                                 SDL_Surface& target, std::span<const runtime::Element* const> changed,
                                  const std::optional<scene::TooltipTracker::Shown>& tip) {
     prepare_base(layout, viewport);
-    Frame now = snapshot(layout, viewport, target, tip);
+    Frame now{target.pixels, viewport, tip, tip ? tooltip_rect(*tip, viewport) : Rect{}};
     const Rect whole{0, 0, viewport.window_width(), viewport.window_height()};
     std::vector<Rect> damage;
-    if (!frame_ || frame_->pixels != now.pixels || !(frame_->viewport == viewport) ||
-        frame_->elements.size() != now.elements.size()) {
+    if (!frame_ || frame_->pixels != now.pixels || !(frame_->viewport == viewport)) {
         damage.push_back(whole);
     } else {
-        const auto& order = layout.front_to_back();
-        for (std::size_t i = 0; i < order.size(); ++i)
-            if (frame_->elements[i] != now.elements[i]) damage.push_back(element_rect(order[i], viewport));
+        for (const runtime::Element* element : changed) damage.push_back(element_rect(layout.of(*element), viewport));
         bool tip_changed = frame_->tip.has_value() != now.tip.has_value() ||
                            (now.tip && (frame_->tip->text != now.tip->text || !(frame_->tip->at == now.tip->at)));
         if (tip_changed) {

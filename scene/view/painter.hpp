@@ -1,14 +1,14 @@
 // Paints the window: the letterbox and the pond, then every visible element from the back of
 // the drawing order to the front, then the tooltip. Lines and pond never change, so they are
 // kept as a ready base layer per window size. A repaint onto the frame painted last redraws
-// only the rectangles of the elements whose Visible, Caption or text colour changed (and of
-// the tooltip): there it restores the base layer and draws everything that overlaps, back to
-// front, so the result is the same as a whole repaint.
+// only the rectangles of the elements it is told changed (and of the tooltip): there it
+// restores the base layer and draws everything that overlaps, back to front, so the result
+// is the same as a whole repaint.
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -33,10 +33,11 @@ public:
     Painter(PictureSet& pictures, TextRenderer& labels, TextRenderer& tips)
         : pictures_(&pictures), labels_(&labels), tips_(&tips) {}
 
-    // target must be canvas_format and viewport.window_width() x window_height(). Returns the
-    // window rectangles that changed, to be put on screen.
+    // target must be canvas_format and viewport.window_width() x window_height(); changed are
+    // the elements changed since the last paint onto it (Scene::changes()). Returns the window
+    // rectangles that changed, to be put on screen.
     std::vector<scene::Rect> paint(const scene::Layout& layout, const scene::Viewport& viewport,
-                                   SDL_Surface& target,
+                                   SDL_Surface& target, std::span<const runtime::Element* const> changed = {},
                                    const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt);
     // Makes ahead what painting at this viewport needs (the base layer, the pictures at their
     // sizes, the fonts and the labels' present texts), so that the paint itself only composes.
@@ -48,11 +49,10 @@ public:
     void forget_frame() { frame_.reset(); }
 
 private:
-    // What the frame on the target shows, to find what changed.
+    // The frame on the target: a new surface or size is painted whole.
     struct Frame {
         const void* pixels = nullptr;
         scene::Viewport viewport;
-        std::vector<std::tuple<bool, scene::Rgb, std::string>> elements;  // Visible, ink, Caption
         std::optional<scene::TooltipTracker::Shown> tip;
         scene::Rect tip_rect;
     };
@@ -69,8 +69,6 @@ private:
     void draw_label(Canvas& canvas, const scene::Placement& label, const scene::Viewport& viewport);
     void draw_tooltip(Canvas& canvas, const scene::TooltipTracker::Shown& tip,
                       const scene::Viewport& viewport);
-    Frame snapshot(const scene::Layout& layout, const scene::Viewport& viewport, SDL_Surface& target,
-                   const std::optional<scene::TooltipTracker::Shown>& tip);
 
     PictureSet* pictures_;
     TextRenderer* labels_;

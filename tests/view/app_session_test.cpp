@@ -16,6 +16,7 @@
 #include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_library.hpp"
 #include "scene/view/text_renderer.hpp"
+#include "scene/view/platform.hpp"
 
 namespace bolvenda::testing {
 namespace {
@@ -27,7 +28,7 @@ protected:
 
     view::SdlLibrary sdl;
     SteppingClock clock{50000.5f, 3.1f};
-    app::GameCore core{clock};
+    game::GameCore core{clock};
     view::PictureSet pictures;
     view::TextRenderer labels{assets::typeface(assets::Typeface::Bold)};
     view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
@@ -160,7 +161,8 @@ TEST_F(SessionTest, F11SwitchesFullScreenAndThePointerFollowsTheScaledScene) {
     ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0) << SDL_GetError();
     f11();
     ASSERT_TRUE(SDL_GetWindowFlags(window.handle()) & SDL_WINDOW_FULLSCREEN);
-    const scene::Viewport full = window.viewport();
+    const view::PixelSize size = window.size();
+    const scene::Viewport full = scene::Viewport::fit(size.width, size.height);
     ASSERT_EQ(SDL_GetWindowSurface(window.handle())->w, display.w);
     ASSERT_NE(full.scale(), 1.0);
 
@@ -193,6 +195,13 @@ TEST_F(SessionTest, ASizeWithNoSurfaceKeepsTheGameAndAsksForTheSizeThatWorked) {
     while (SDL_PollEvent(&event) != 0) session.dispatch(&event);
     EXPECT_FALSE(session.ended());
     EXPECT_EQ(core.form().mosche, 1.0f);
+}
+
+TEST(SystemClockReading, IsWithinADay) {
+    view::SystemClock clock;
+    float t = clock.seconds_since_midnight();
+    EXPECT_GE(t, 0.0f);
+    EXPECT_LT(t, 86401.0f);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ public:
         scene::Layout layout(scene);
         view::SurfacePtr surface = view::create_canvas_surface(width, height);
         painter_.forget_frame();  // a new surface, even where it reuses the old one's memory
-        painter_.paint(layout, scene::Viewport::fit(width, height), *surface, tip);
+        painter_.paint(layout, scene::Viewport::fit(width, height), *surface, {}, tip);
         return surface;
     }
 

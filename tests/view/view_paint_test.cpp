@@ -294,7 +294,7 @@ TEST(IncrementalPaint, EqualsAWholeRepaintThroughAGame) {
                                  : std::nullopt;
                 break;
         }
-        auto changed = painter.paint(layout, viewport, *surface, tip);
+        auto changed = painter.paint(layout, viewport, *surface, d.scene().changes().take(), tip);
         for (const scene::Rect& r : changed) {
             EXPECT_GE(r.left, 0);
             EXPECT_LE(r.right(), 792);

@@ -26,8 +26,8 @@ done
 # window's colour for the home screens that fill an icon's corners themselves: the maskable
 # one keeps the face inside the central circle of 80 % that any mask leaves, the Apple one
 # (180 px, iOS adds no ground of its own) with a narrow margin.
-ground=$(sed -n 's/.*background_colour{0x\(..\), 0x\(..\), 0x\(..\)}.*/#\1\2\3/p' "$root/scene/layout.hpp")
-[ -n "$ground" ] || { echo "render_icons: no background_colour in scene/layout.hpp" >&2; exit 1; }
+ground=$(sed -n 's/^set(BOLVENDA_BACKGROUND_COLOUR \([0-9A-Fa-f]\{6\}\))$/#\1/p' "$root/CMakeLists.txt")
+[ -n "$ground" ] || { echo "render_icons: no BOLVENDA_BACKGROUND_COLOUR in CMakeLists.txt" >&2; exit 1; }
 mkdir -p "$out/web"
 on_ground() {  # VIEWBOX OUTPUT SIZE: the face over a square of the ground, that viewBox wide
   local x y w
