@@ -23,6 +23,9 @@ fi
 if [ "${1:-run}" = test ] || [ "${1:-run}" = web ]; then
   # The web build and its browser tests: the libraries come from Debian's source packages.
   want+=(emscripten dpkg-dev chromium)
+  # The browser test plays in every engine a school has: Firefox through WebDriver BiDi,
+  # WebKitGTK through its WebDriver (its MiniBrowser under Xvfb).
+  [ "${1:-run}" = test ] && want+=(firefox-esr webkit2gtk-driver)
   # A node.js from elsewhere already brings its own npm; Debian's would fight it.
   command -v node >/dev/null || want+=(nodejs)
   command -v npm >/dev/null || want+=(npm)
