@@ -1,8 +1,8 @@
 // Time to playing of the browser game in Debian's Chromium, cold cache (a fresh profile each
 // load), for one or more builds side by side, on 127.0.0.1 or through a slow school network.
 // Usage: NODE_PATH=build/web-test/node_modules node bench/web_load.js [--slow] [--compress]
-//          [--runs N] DIST...
-// --slow: 1.6 Mbit/s, 150 ms latency, a CPU four times slower; --compress: the server sends the
+//          [--runs N] [--size WxH] DIST...
+// --size WxH: the page's size (the design's, 792x566, by default); --slow: 1.6 Mbit/s, 150 ms latency, a CPU four times slower; --compress: the server sends the
 // precompressed copies. Prints each build's median and range, in ms from navigation start.
 "use strict";
 const fs = require("node:fs");
@@ -17,6 +17,8 @@ const slow = flag("--slow");
 const compress = flag("--compress");
 const runsAt = args.indexOf("--runs");
 const runs = runsAt >= 0 ? Number(args.splice(runsAt, 2)[1]) : 5;
+const sizeAt = args.indexOf("--size");
+const [width, height] = sizeAt >= 0 ? args.splice(sizeAt, 2)[1].split("x").map(Number) : [792, 566];
 
 async function load(url) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), "bolvenda-bench-"));
@@ -26,7 +28,7 @@ async function load(url) {
   });
   try {
     const page = await browser.newPage();
-    await page.setViewport({ width: 792, height: 566 });
+    await page.setViewport({ width, height });
     if (slow) {
       const cdp = await page.createCDPSession();
       await cdp.send("Network.enable");
@@ -43,7 +45,7 @@ async function load(url) {
     });
     await page.goto(url);
     await page.waitForFunction(() => window.playingAt, { timeout: 120000, polling: 50 });
-    return await page.evaluate(() => window.playingAt);
+    return await page.evaluate(() => [window.playingAt, performance.getEntriesByName("instantiated")[0]?.startTime]);
   } finally {
     await browser.close();
     fs.rmSync(profile, { recursive: true, force: true });
@@ -56,10 +58,14 @@ async function load(url) {
   for (let r = 0; r < runs; ++r) {
     for (let i = 0; i < args.length; ++i) times[i].push(await load(servers[i].url));
   }
+  // Where the page marks it, the game's own start too: from its WebAssembly ready to playing.
+  const median = (t) => t.sort((a, b) => a - b)[t.length >> 1];
   for (let i = 0; i < args.length; ++i) {
-    const t = times[i].sort((a, b) => a - b);
-    console.log(`${args[i]}: median ${t[t.length >> 1].toFixed(0)} ms (${t[0].toFixed(0)}-${t[t.length - 1].toFixed(0)}), ` +
-                `${slow ? "slow network, 4x CPU" : "127.0.0.1"}${compress ? ", compressed" : ""}`);
+    const t = times[i].map(([playing]) => playing).sort((a, b) => a - b);
+    const own = times[i].filter(([, ready]) => ready != null).map(([playing, ready]) => playing - ready);
+    console.log(`${args[i]}: median ${median(t).toFixed(0)} ms (${t[0].toFixed(0)}-${t[t.length - 1].toFixed(0)})` +
+                `${own.length ? `, game's own start ${median(own).toFixed(0)} ms` : ""}, ` +
+                `${slow ? "slow network, 4x CPU" : "127.0.0.1"}${compress ? ", compressed" : ""}, ${width}x${height}`);
   }
   await Promise.all(servers.map((s) => s.close()));
 })();
