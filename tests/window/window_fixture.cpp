@@ -54,14 +54,9 @@ std::string DisplayEnvironment::run_to_end(const std::vector<std::string>& argv,
            "): " + step.standard_error();
 }
 
-Renderer& DisplayEnvironment::renderer() {
-    if (!renderer_) renderer_ = std::make_unique<Renderer>();
+testing::Offscreen& DisplayEnvironment::renderer() {
+    if (!renderer_) renderer_ = std::make_unique<testing::Offscreen>();
     return *renderer_;
-}
-
-Spot centre_of(scene::Rect design, const scene::Viewport& viewport) {
-    scene::Rect r = viewport.to_window(design);
-    return {r.left + r.width / 2, r.top + r.height / 2};
 }
 
 std::vector<std::string> on_display(const std::string& name, std::vector<std::string> more) {
@@ -106,14 +101,14 @@ void RealWindow::save(const Pixels& pixels, const std::string& name) {
         std::filesystem::path(BOLVENDA_WINDOW_SHOTS) / DisplayEnvironment::get().game().shots;
     std::error_code ignored;
     std::filesystem::create_directories(dir, ignored);
-    write_ppm(pixels, (dir / (std::string(test->name()) + "-" + name + ".ppm")).string());
+    testing::write_ppm(pixels, (dir / (std::string(test->name()) + "-" + name + ".ppm")).string());
 }
 
 ::testing::AssertionResult RealWindow::shows(const Pixels& expected, const std::string& step,
-                                             std::optional<Area> area) {
+                                             std::optional<scene::Rect> area) {
     const auto deadline = std::chrono::steady_clock::now() + screen_timeout;
     Pixels seen;
-    Difference d;
+    testing::Difference d;
     do {
         if (auto pixels = x_->capture(window_)) {
             seen = std::move(*pixels);

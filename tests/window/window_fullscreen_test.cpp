@@ -12,7 +12,7 @@ namespace bolvenda::window_test {
 namespace {
 
 constexpr int screen_w = XServer::screen_width, screen_h = XServer::screen_height;
-const scene::Rect exit_picture{80, 504, 81, 51};  // Image9
+const scene::Rect exit_picture = design_rect("Image9");
 
 class FullScreen : public RealWindow {
   protected:

@@ -13,7 +13,7 @@
 namespace bolvenda::window_test {
 namespace {
 
-const scene::Rect new_round_picture{8, 512, 64, 37};  // Image3, which has a tooltip
+const scene::Rect new_round_picture = design_rect("Image3");  // it has a tooltip
 
 enum class Moment { Idle, TooltipPending, Resizing };
 

@@ -20,7 +20,7 @@
 namespace bolvenda::window_test {
 namespace {
 
-const scene::Rect new_round_picture{8, 512, 64, 37};  // Image3
+const scene::Rect new_round_picture = design_rect("Image3");
 
 long resident_kib(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
@@ -97,7 +97,7 @@ protected:
     void random_event() {
         int x = between(0, viewport.window_width() - 1), y = between(0, viewport.window_height() - 1);
         if (pick() % 8 == 0) {  // aimed at a number, as a child answering
-            scene::Rect r = viewport.to_window({48 + 32 * between(0, 20), 480, 33, 33});
+            scene::Rect r = viewport.to_window(number_label(between(0, 20)));
             x = r.left + between(0, std::max(r.width - 1, 0));
             y = r.top + between(0, std::max(r.height - 1, 0));
         }

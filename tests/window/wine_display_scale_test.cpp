@@ -9,7 +9,7 @@
 namespace bolvenda::window_test {
 namespace {
 
-const scene::Rect exit_picture{80, 504, 81, 51};  // Image9
+const scene::Rect exit_picture = design_rect("Image9");
 
 class WineDisplayScale : public RealWindow {
   protected:
