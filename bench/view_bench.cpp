@@ -3,34 +3,22 @@
 // first paint at a new size, which makes the scaled pictures and opens the fonts.
 #include <benchmark/benchmark.h>
 
-#include "app/game_core.hpp"
 #include "scene/layout.hpp"
 #include "scene/view/canvas.hpp"
-#include "scene/assets/assets.hpp"
-#include "scene/view/painter.hpp"
 #include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_library.hpp"
-#include "scene/view/text_renderer.hpp"
+#include "tests/support/driver.hpp"
+#include "tests/support/offscreen.hpp"
 
 namespace {
 
 using namespace bolvenda;
 
-struct StillClock final : runtime::Clock {
-    float now = 40000.0f;
-    float seconds_since_midnight() override { return now += 0.9f; }
-};
-
 struct ViewFixture {
-    view::SdlLibrary sdl{false};
-    view::PictureSet pictures;
-    view::TextRenderer labels{assets::typeface(assets::Typeface::Bold)};
-    view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
-    view::Painter painter{pictures, labels, tips};
-    StillClock clock;
-    app::GameCore core{clock};
-    scene::Layout layout{core.scene()};
-    ViewFixture() { core.events().load(); }
+    testing::Offscreen offscreen;  // for its painter, pictures and fonts
+    view::Painter& painter = offscreen.painter();
+    testing::Driver game{40000.0f, 0.9f};
+    scene::Layout layout{game.scene()};
 };
 
 // A round start or an answer, then the repaint it causes.
@@ -42,8 +30,8 @@ void BM_ClickAndRepaint(benchmark::State& state) {
     f.painter.paint(f.layout, viewport, *surface);
     bool answer = false;
     for (auto _ : state) {
-        if (answer) f.core.events().click(f.core.scene().Label(static_cast<int>(f.core.form().somma) + 1));
-        else f.core.events().click(f.core.scene().Image(3));
+        if (answer) f.game.events().click(f.game.scene().Label(static_cast<int>(f.game.form().somma) + 1));
+        else f.game.events().click(f.game.scene().Image(3));
         answer = !answer;
         f.painter.paint(f.layout, viewport, *surface);
         benchmark::DoNotOptimize(surface->pixels);

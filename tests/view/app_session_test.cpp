@@ -9,14 +9,10 @@
 
 #include "app/session.hpp"
 #include "runtime/runtime_error.hpp"
-#include "scene/assets/assets.hpp"
 #include "scene/view/game_window.hpp"
-#include "scene/view/painter.hpp"
-#include "scene/view/picture_set.hpp"
-#include "scene/view/sdl_library.hpp"
-#include "scene/view/text_renderer.hpp"
 #include "tests/support/design.hpp"
 #include "tests/support/driver.hpp"
+#include "tests/support/offscreen.hpp"
 #include "tests/support/sdl_events.hpp"
 
 namespace bolvenda::testing {
@@ -30,10 +26,8 @@ protected:
     view::SdlLibrary sdl;
     SteppingClock clock{50000.5f, 3.1f};
     app::GameCore core{clock};
-    view::PictureSet pictures;
-    view::TextRenderer labels{assets::typeface(assets::Typeface::Bold)};
-    view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
-    view::Painter painter{pictures, labels, tips};
+    Offscreen drawing;  // for its painter, pictures and fonts
+    view::Painter& painter = drawing.painter();
     view::GameWindow window;
 
     void move(int x, int y) { push(pointer_motion(window.id(), x, y)); }

@@ -15,7 +15,6 @@
 #include <string>
 
 #include "app/session.hpp"
-#include "scene/assets/assets.hpp"
 #include "scene/view/game_window.hpp"
 #include "tests/support/driver.hpp"
 #include "tests/support/offscreen.hpp"
@@ -50,10 +49,8 @@ protected:
     static void SetUpTestSuite() { setenv("SDL_VIDEODRIVER", "dummy", 1); }
 
     view::SdlLibrary sdl;
-    view::PictureSet pictures;
-    view::TextRenderer labels{assets::typeface(assets::Typeface::Bold)};
-    view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
-    view::Painter painter{pictures, labels, tips};
+    Offscreen drawing;  // for the window's painter, pictures and fonts
+    view::Painter& painter = drawing.painter();
     view::GameWindow window;
     Offscreen whole;  // a painter of its own for the whole repaints
 

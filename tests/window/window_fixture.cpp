@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <thread>
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 namespace {
 
@@ -54,8 +54,8 @@ std::string DisplayEnvironment::run_to_end(const std::vector<std::string>& argv,
            "): " + step.standard_error();
 }
 
-testing::Offscreen& DisplayEnvironment::renderer() {
-    if (!renderer_) renderer_ = std::make_unique<testing::Offscreen>();
+Offscreen& DisplayEnvironment::renderer() {
+    if (!renderer_) renderer_ = std::make_unique<Offscreen>();
     return *renderer_;
 }
 
@@ -101,14 +101,14 @@ void RealWindow::save(const Pixels& pixels, const std::string& name) {
         std::filesystem::path(BOLVENDA_WINDOW_SHOTS) / DisplayEnvironment::get().game().shots;
     std::error_code ignored;
     std::filesystem::create_directories(dir, ignored);
-    testing::write_ppm(pixels, (dir / (std::string(test->name()) + "-" + name + ".ppm")).string());
+    write_ppm(pixels, (dir / (std::string(test->name()) + "-" + name + ".ppm")).string());
 }
 
 ::testing::AssertionResult RealWindow::shows(const Pixels& expected, const std::string& step,
                                              std::optional<scene::Rect> area) {
     const auto deadline = std::chrono::steady_clock::now() + screen_timeout;
     Pixels seen;
-    testing::Difference d;
+    Difference d;
     do {
         if (auto pixels = x_->capture(window_)) {
             seen = std::move(*pixels);
@@ -146,4 +146,4 @@ std::optional<Pixels> RealWindow::next_screen(const Pixels& before) {
     return std::nullopt;
 }
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -17,14 +17,8 @@
 #include "tests/support/offscreen.hpp"
 #include "x_display.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
-using testing::centre_of;
-using testing::compare;
-using testing::design_rect;
-using testing::ExpectedGame;
-using testing::number_label;
-using testing::Round;
 using Spot = scene::Point;  // a window position
 
 // The suite's display: started once, stopped at the end of the run.
@@ -35,7 +29,7 @@ class DisplayEnvironment : public ::testing::Environment {
 
     static DisplayEnvironment& get();
     XServer* server() { return server_.get(); }
-    testing::Offscreen& renderer();
+    Offscreen& renderer();
     const GameProgram& game() const { return game_; }
     const std::string& missing() const { return missing_; }  // why there is no display
     const std::string& failure() const { return failure_; }
@@ -45,7 +39,7 @@ class DisplayEnvironment : public ::testing::Environment {
     std::string run_to_end(const std::vector<std::string>& argv, const std::string& what);
 
     std::unique_ptr<XServer> server_;
-    std::unique_ptr<testing::Offscreen> renderer_;
+    std::unique_ptr<Offscreen> renderer_;
     GameProgram game_;
     std::string missing_;
     std::string failure_;
@@ -74,7 +68,7 @@ class RealWindow : public ::testing::Test {
 
     void save(const Pixels& pixels, const std::string& name);
 
-    testing::Offscreen& renderer() { return DisplayEnvironment::get().renderer(); }
+    Offscreen& renderer() { return DisplayEnvironment::get().renderer(); }
 
     std::string display_;  // where start_game() opens the game
     std::unique_ptr<XClient> x_;
@@ -98,4 +92,4 @@ inline std::vector<std::string> own_lines(const std::string& text) {
     return lines;
 }
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -8,7 +8,7 @@
 
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
 constexpr int screen_w = XServer::screen_width, screen_h = XServer::screen_height;
@@ -79,4 +79,4 @@ TEST_F(FullScreen, OpensOnTheWholeScreenAndF11SwitchesBothWays) {
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -9,7 +9,7 @@
 
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
 const scene::Rect new_round_picture = design_rect("Image3");
@@ -74,4 +74,4 @@ TEST_F(Memcheck, AShortGameHasNoErrorsAndLosesNothing) {
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

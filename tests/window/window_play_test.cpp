@@ -8,7 +8,7 @@
 #include "scene/assets/icon_file.hpp"
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
 const scene::Rect new_round_picture = design_rect("Image3");
@@ -204,4 +204,4 @@ TEST_F(Play, AtOneAndAHalfTimesTheSizeTheSceneScalesAndStillAnswers) {
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -10,7 +10,7 @@
 
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
 const scene::Rect new_round_picture = design_rect("Image3");  // it has a tooltip
@@ -136,4 +136,4 @@ TEST_F(Robust, NoWindowSizeEndsTheGame) {
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

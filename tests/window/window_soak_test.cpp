@@ -17,7 +17,7 @@
 #include "scene/viewport.hpp"
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
 const scene::Rect new_round_picture = design_rect("Image3");
@@ -171,4 +171,4 @@ TEST_F(Soak, ThousandsOfRealEventsKeepMemoryFlatAndTheScreenTrue) {
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

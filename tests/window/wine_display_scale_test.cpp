@@ -6,7 +6,7 @@
 
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
 const scene::Rect exit_picture = design_rect("Image9");
@@ -49,4 +49,4 @@ TEST_F(WineDisplayScale, AtOneAndAQuarterTheWindowIsAQuarterLargerAndTheSceneWit
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

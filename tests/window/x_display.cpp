@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <thread>
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 namespace {
 
@@ -317,9 +317,9 @@ void XClient::move_resize(Window window, int x, int y, int width, int height) {
     XSync(display_, False);
 }
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 void XClient::destroy(Window window) {
     XDestroyWindow(display_, window);
@@ -332,4 +332,4 @@ void XClient::set_mapped(Window window, bool mapped) {
     XSync(display_, False);
 }
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -16,11 +16,9 @@
 #include "child_process.hpp"
 #include "tests/support/pixels.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 using namespace std::chrono_literals;
-
-using testing::Pixels;
 
 // Xvfb on the first free display, started once and stopped with this object.
 class XServer {
@@ -100,4 +98,4 @@ class XClient {
     Display* display_ = nullptr;
 };
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing
