@@ -30,8 +30,9 @@ void BM_ClickAndRepaint(benchmark::State& state) {
     f.painter.paint(f.layout, viewport, *surface);
     bool answer = false;
     for (auto _ : state) {
-        if (answer) f.game.events().click(f.game.scene().Label(static_cast<int>(f.game.form().somma) + 1));
-        else f.game.events().click(f.game.scene().Image(3));
+        const scene::Scene& s = f.game.scene();
+        f.game.events().click(answer ? s.Label(static_cast<int>(f.game.form().somma) + 1)
+                                     : s.Image(3));
         answer = !answer;
         f.painter.paint(f.layout, viewport, *surface);
         benchmark::DoNotOptimize(surface->pixels);
