@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "tests/support/design.hpp"
@@ -19,14 +20,10 @@ constexpr Rgb blue{0, 0, 255};
 
 class Paint : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { offscreen = new Offscreen; }
-    static void TearDownTestSuite() {
-        delete offscreen;
-        offscreen = nullptr;
-    }
-    static Offscreen* offscreen;
+    static void SetUpTestSuite() { offscreen = std::make_unique<Offscreen>(); }
+    static void TearDownTestSuite() { offscreen.reset(); }
+    static inline std::unique_ptr<Offscreen> offscreen;
 };
-Offscreen* Paint::offscreen = nullptr;
 
 Rgb pond_at(Offscreen& o, int x, int y) {
     static const view::PremultipliedImage pond = o.pictures().decode(scene::Picture::Pond);
