@@ -8,13 +8,15 @@
 
 namespace bolvenda::app {
 
-Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter)
+Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter, bool animate)
     : core_(&core),
       window_(&window),
       painter_(&painter),
       layout_(core.scene()),
       router_(layout_, core.events()),
-      tips_(layout_) {}
+      tips_(layout_),
+      leap_(core.scene(), layout_),
+      animate_(animate) {}
 
 std::optional<scene::Point> Session::design_point(int window_x, int window_y) const {
     return viewport_.to_design(window_x, window_y);
@@ -37,7 +39,7 @@ std::vector<scene::Rect> Session::paint() {
     const scene::Viewport viewport = scene::Viewport::fit(target->w, target->h);
     std::vector<scene::Rect> damage;
     try {
-        damage = painter_->paint(layout_, viewport, *target, changed, tips_.shown());
+        damage = painter_->paint(layout_, viewport, *target, changed, tips_.shown(), leap_.in_air());
     } catch (const view::StartupError& e) {
         cannot_draw(size, e.what());
         return {};
@@ -117,8 +119,10 @@ bool Session::handle(const SDL_Event& event) {
         }
         case SDL_MOUSEBUTTONUP: {
             if (event.button.button != SDL_BUTTON_LEFT) return false;
-            router_.release(design_point(event.button.x, event.button.y));
-            return false;
+            const int frog_before = scene::FrogLeap::frog_on(core_->scene());
+            const runtime::Element* clicked = router_.release(design_point(event.button.x, event.button.y));
+            if (clicked == nullptr || !animate_) return false;
+            return leap_.clicked(*clicked, frog_before, scene::FrogLeap::frog_on(core_->scene()), now);
         }
         default: return false;
     }
@@ -136,7 +140,11 @@ void Session::start() {
 
 bool Session::ended() const { return core_->events().ended(); }
 
-std::optional<std::uint64_t> Session::deadline() const { return tips_.deadline(); }
+std::optional<std::uint64_t> Session::deadline() const {
+    const auto tip = tips_.deadline(), frame = leap_.deadline();
+    if (tip && frame) return std::min(*tip, *frame);
+    return tip ? tip : frame;
+}
 
 void Session::dispatch(const SDL_Event* event) {
     bool dirty = false;
@@ -154,6 +162,7 @@ void Session::dispatch(const SDL_Event* event) {
         if (pointer_) window_->set_cursor(layout_.cursor_at(*pointer_));
     }
     dirty |= tips_.time_passed(now);
+    dirty |= leap_.time_passed(now);
     if (dirty) repaint();
 }
 

@@ -9,6 +9,8 @@
 //   -> its handler              (EventDispatcher -> Form1's handler for that element)
 //   -> the changed elements     (Scene::changes(), which every element records itself in)
 //   -> their rectangles repainted (Painter::paint) -> present (GameWindow::present).
+// After a number's click the frog is drawn leaping (FrogLeap): frames on a timer while it is
+// in the air, only its rectangles each time; the game itself has already moved on.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "game/game_core.hpp"
+#include "scene/frog_leap.hpp"
 #include "scene/layout.hpp"
 #include "scene/pointer_router.hpp"
 #include "scene/tooltip_tracker.hpp"
@@ -27,7 +30,8 @@ namespace bolvenda::app {
 
 class Session {
 public:
-    Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter);
+    // animate = false shows the frog in its new place at once, with no leap.
+    Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter, bool animate = true);
 
     // Plays until the program ends; a runtime error from a handler propagates after the
     // window has been repainted with the steps that were done.
@@ -37,11 +41,14 @@ public:
     // start() once, then dispatch() each event, or nullptr when the deadline has passed.
     void start();
     void dispatch(const SDL_Event* event);
-    // When dispatch(nullptr) is due next (a tooltip to show or hide), if ever.
+    // When dispatch(nullptr) is due next (a tooltip to show or hide, the leap's next frame),
+    // if ever.
     std::optional<std::uint64_t> deadline() const;
     bool ended() const;
     // The tooltip the window shows now, if any.
     const std::optional<scene::TooltipTracker::Shown>& tooltip() const { return tips_.shown(); }
+    // The frog in mid-leap, if it is in the air.
+    const std::optional<scene::FrogLeap::InAir>& frog_in_air() const { return leap_.in_air(); }
 
 private:
     // Returns whether the frame must be repainted beyond what the scene's changes say.
@@ -61,6 +68,8 @@ private:
     scene::Layout layout_;
     scene::PointerRouter router_;
     scene::TooltipTracker tips_;
+    scene::FrogLeap leap_;
+    bool animate_;
     scene::Viewport viewport_;  // of the frame on screen: maps pointer events to the design
     std::optional<scene::Point> pointer_;
     std::optional<view::PixelSize> drawn_size_;      // of the last frame painted whole

@@ -16,12 +16,12 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
+
+#include "tests/support/process_figures.hpp"
 
 namespace {
 
@@ -72,42 +72,6 @@ std::optional<pid_t> owner_of(Display* display, Window window) {
         pid = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data));
     XFree(data);
     return pid;
-}
-
-// utime + stime of a process, in clock ticks (fields 14 and 15 of /proc/PID/stat).
-std::optional<long> cpu_ticks(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto close = text.rfind(')');  // the command name may hold blanks
-    if (close == std::string::npos) return std::nullopt;
-    std::istringstream fields(text.substr(close + 2));
-    std::string field;
-    long utime = 0, stime = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i) {
-        if (i == 14) utime = std::stol(field);
-        if (i == 15) stime = std::stol(field);
-    }
-    return utime + stime;
-}
-
-// Resident memory of a process in KiB, from /proc/PID/status.
-struct Resident {
-    long rss = -1, anonymous = -1, shared = -1;
-};
-
-Resident resident_of(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
-    Resident r;
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream fields(line);
-        std::string key;
-        long kb = -1;
-        if (!(fields >> key >> kb)) continue;
-        if (key == "VmRSS:") r.rss = kb;
-        if (key == "RssAnon:") r.anonymous = kb;
-        if (key == "RssShmem:") r.shared = kb;
-    }
-    return r;
 }
 
 void send_delete_window(Display* display, Window window) {
@@ -171,14 +135,14 @@ int main(int argc, char** argv) {
 
     // Idle: nothing moves, nothing is exposed; the program should not run at all.
     long idle = -1;
-    Resident resident;
+    bolvenda::testing::ProcessFigures resident;
     if (auto owner = owner_of(display, *window)) {
         std::this_thread::sleep_for(100ms);  // the first expose answered
-        resident = resident_of(*owner);
-        auto before = cpu_ticks(*owner);
+        resident = bolvenda::testing::process_figures(*owner);
+        const long before = resident.cpu_ticks;
         std::this_thread::sleep_for(3s);
-        auto after = cpu_ticks(*owner);
-        if (before && after) idle = *after - *before;
+        const long after = bolvenda::testing::process_figures(*owner).cpu_ticks;
+        if (before >= 0 && after >= 0) idle = after - before;
     }
 
     send_delete_window(display, *window);
@@ -193,8 +157,8 @@ int main(int argc, char** argv) {
         std::this_thread::sleep_for(2ms);
     }
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    std::printf("first_frame_ms=%.1f idle_ticks=%ld exit=%d rss_kb=%ld anon_kb=%ld shmem_kb=%ld\n", ms, idle,
-                code, resident.rss, resident.anonymous, resident.shared);
+    std::printf("first_frame_ms=%.1f idle_ticks=%ld exit=%d rss_kb=%ld anon_kb=%ld shmem_kb=%ld\n",
+                ms, idle, code, resident.resident_kib, resident.anonymous_kib, resident.shared_kib);
     XCloseDisplay(display);
     return 0;
 }

@@ -9,7 +9,7 @@
 #include "scene/layout.hpp"
 #include "scene/view/picture_set.hpp"
 #include "scene/viewport.hpp"
-#include "tests/driver.hpp"
+#include "tests/support/driver.hpp"
 
 int main(int argc, char** argv) {
     using namespace bolvenda;

@@ -3,34 +3,23 @@
 // first paint at a new size, which makes the scaled pictures and opens the fonts.
 #include <benchmark/benchmark.h>
 
-#include "game/game_core.hpp"
+#include "scene/frog_leap.hpp"
 #include "scene/layout.hpp"
 #include "scene/view/canvas.hpp"
-#include "scene/assets/assets.hpp"
-#include "scene/view/painter.hpp"
 #include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_library.hpp"
-#include "scene/view/text_renderer.hpp"
+#include "tests/support/driver.hpp"
+#include "tests/support/offscreen.hpp"
 
 namespace {
 
 using namespace bolvenda;
 
-struct StillClock final : runtime::Clock {
-    float now = 40000.0f;
-    float seconds_since_midnight() override { return now += 0.9f; }
-};
-
 struct ViewFixture {
-    view::SdlLibrary sdl{false};
-    view::PictureSet pictures;
-    view::TextRenderer labels{assets::typeface(assets::Typeface::Bold)};
-    view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
-    view::Painter painter{pictures, labels, tips};
-    StillClock clock;
-    game::GameCore core{clock};
-    scene::Layout layout{core.scene()};
-    ViewFixture() { core.events().load(); }
+    testing::Offscreen offscreen;  // for its painter, pictures and fonts
+    view::Painter& painter = offscreen.painter();
+    testing::Driver game{40000.0f, 0.9f};
+    scene::Layout layout{game.scene()};
 };
 
 // A round start or an answer, then the repaint it causes.
@@ -42,14 +31,44 @@ void BM_ClickAndRepaint(benchmark::State& state) {
     f.painter.paint(f.layout, viewport, *surface);
     bool answer = false;
     for (auto _ : state) {
-        if (answer) f.core.events().click(f.core.scene().Label(static_cast<int>(f.core.form().somma) + 1));
-        else f.core.events().click(f.core.scene().Image(3));
+        const scene::Scene& s = f.game.scene();
+        f.game.events().click(answer ? s.Label(static_cast<int>(f.game.form().somma) + 1)
+                                     : s.Image(3));
         answer = !answer;
-        f.painter.paint(f.layout, viewport, *surface, f.core.scene().changes().take());
+        f.painter.paint(f.layout, viewport, *surface, f.game.scene().changes().take());
         benchmark::DoNotOptimize(surface->pixels);
     }
 }
 BENCHMARK(BM_ClickAndRepaint)->Arg(792)->Arg(1584)->Unit(benchmark::kMicrosecond);
+
+// One frame of the frog's longest leap, 0 to 20 or back: the rectangles it leaves and
+// enters. fps is how many such frames a second this machine can paint; frames/leap times the
+// time of one is the CPU a leap costs.
+void BM_LeapFrame(benchmark::State& state) {
+    ViewFixture f;
+    const int w = static_cast<int>(state.range(0)), h = w * 566 / 792;
+    auto surface = view::create_canvas_surface(w, h);
+    const auto viewport = scene::Viewport::fit(w, h);
+    const scene::Scene& s = f.game.scene();
+    f.game.new_round();
+    const int from = scene::FrogLeap::frog_on(s), to = from < 10 ? 20 : 0;
+    f.game.click_number(to);
+    scene::FrogLeap leap(s, f.layout);
+    std::uint64_t now = 0;
+    leap.clicked(s.Label(to + 1), from, to, now);
+    f.painter.paint(f.layout, viewport, *surface, f.game.scene().changes().take(), std::nullopt, leap.in_air());
+    for (auto _ : state) {
+        now += scene::FrogLeap::frame_ms;
+        if (!leap.in_air()) leap.clicked(s.Label(to + 1), from, to, now);
+        leap.time_passed(now);
+        f.painter.paint(f.layout, viewport, *surface, {}, std::nullopt, leap.in_air());
+        benchmark::DoNotOptimize(surface->pixels);
+    }
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["frames/leap"] =
+        static_cast<double>(scene::FrogLeap::duration_ms(from, to) / scene::FrogLeap::frame_ms);
+}
+BENCHMARK(BM_LeapFrame)->Arg(792)->Arg(3840)->Unit(benchmark::kMicrosecond);
 
 // The baseline: copying a window-sized frame, the least any full repaint must do.
 void BM_CopyFrame(benchmark::State& state) {

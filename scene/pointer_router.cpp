@@ -15,13 +15,14 @@ void PointerRouter::press(std::optional<Point> p) {
     pressing_ = true;
 }
 
-void PointerRouter::release(std::optional<Point> p) {
-    if (!pressing_) return;
+const Element* PointerRouter::release(std::optional<Point> p) {
+    if (!pressing_) return nullptr;
     pressing_ = false;
     Element* pressed = pressed_;
     pressed_ = nullptr;
     Element* under = element_at(p);
-    if (under != nullptr && under == pressed) events_->click(*under);
+    if (under == nullptr || under != pressed) return nullptr;
+    return events_->click(*under) ? under : nullptr;
 }
 
 }  // namespace bolvenda::scene

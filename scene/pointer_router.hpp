@@ -20,7 +20,8 @@ public:
     // runtime error from a handler propagates.
     void move(std::optional<Point> p);
     void press(std::optional<Point> p);
-    void release(std::optional<Point> p);
+    // Returns the element whose Click handler ran, if one did (the view shows the frog's leap).
+    const Element* release(std::optional<Point> p);
 
 private:
     Element* element_at(std::optional<Point> p) const;

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "driver.hpp"
+#include "tests/support/driver.hpp"
 
 namespace bolvenda::testing {
 namespace {

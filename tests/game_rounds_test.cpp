@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "driver.hpp"
 #include "runtime/conversions.hpp"
 #include "runtime/runtime_error.hpp"
+#include "tests/support/driver.hpp"
 
 namespace bolvenda::testing {
 namespace {

@@ -5,9 +5,9 @@
 #include <set>
 #include <string>
 
-#include "driver.hpp"
 #include "scene/layout.hpp"
 #include "scene/pointer_router.hpp"
+#include "tests/support/driver.hpp"
 
 namespace bolvenda::scene {
 namespace {

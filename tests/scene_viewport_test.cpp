@@ -1,10 +1,10 @@
 // The viewport at other window sizes, and when tooltips show.
 #include <gtest/gtest.h>
 
-#include "driver.hpp"
 #include "scene/layout.hpp"
 #include "scene/tooltip_tracker.hpp"
 #include "scene/viewport.hpp"
+#include "tests/support/driver.hpp"
 
 namespace bolvenda::scene {
 namespace {

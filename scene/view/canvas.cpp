@@ -48,14 +48,20 @@ void Canvas::fill(Rect area, scene::Rgb colour) {
     for (int y = r.top; y < r.bottom(); ++y) std::fill_n(row(surface_, y) + r.left, r.width, pixel);
 }
 
-void Canvas::blend(const PremultipliedImage& image, int x, int y) {
+void Canvas::blend(const PremultipliedImage& image, int x, int y, bool mirrored) {
     Rect r = clipped({x, y, image.width, image.height});
     for (int dy = r.top; dy < r.bottom(); ++dy) {
         Uint32* out = row(surface_, dy) + r.left;
         const std::uint32_t* in = image.pixels.data() +
-                                  static_cast<std::size_t>(dy - y) * static_cast<std::size_t>(image.width) +
-                                  (r.left - x);
-        for (int i = 0; i < r.width; ++i) out[i] = over(in[i], out[i]) & 0x00FFFFFF;
+                                  static_cast<std::size_t>(dy - y) * static_cast<std::size_t>(image.width);
+        if (!mirrored) {
+            in += r.left - x;
+            for (int i = 0; i < r.width; ++i) out[i] = over(in[i], out[i]) & 0x00FFFFFF;
+        } else {
+            // Column c of the surface shows column width - 1 - (c - x) of the image.
+            in += image.width - 1 - (r.left - x);
+            for (int i = 0; i < r.width; ++i) out[i] = over(*(in - i), out[i]) & 0x00FFFFFF;
+        }
     }
 }
 

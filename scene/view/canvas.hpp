@@ -20,8 +20,8 @@ public:
     // Narrows the clip: later drawing stays inside this rectangle and every earlier one.
     void clip_to(scene::Rect clip);
     void fill(scene::Rect area, scene::Rgb colour);
-    // image's top-left corner at (x, y).
-    void blend(const PremultipliedImage& image, int x, int y);
+    // image's top-left corner at (x, y); mirrored left to right where asked.
+    void blend(const PremultipliedImage& image, int x, int y, bool mirrored = false);
     // The region of image resampled onto target (inside the surface and the clip), over the
     // plain colour under: for the largest picture, which is resampled straight into place.
     void blend_resampled(const PremultipliedImage& image, scene::Rect region, scene::Rect target,

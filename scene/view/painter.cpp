@@ -80,11 +80,11 @@ Rect Painter::picture_rect(const Placement& picture, const Viewport& viewport) c
     return viewport.to_window({picture.rect.left, picture.rect.top, natural.width, natural.height});
 }
 
-void Painter::draw_picture(Canvas& canvas, const Placement& picture, const Viewport& viewport) {
+void Painter::draw_picture(Canvas& canvas, const Placement& picture, const Viewport& viewport, bool mirrored) {
     Rect own = picture_rect(picture, viewport);
     Canvas clipped = canvas;
     clipped.clip_to(viewport.to_window(picture.rect));
-    clipped.blend(pictures_->sized(picture.picture, own.width, own.height), own.left, own.top);
+    clipped.blend(pictures_->sized(picture.picture, own.width, own.height), own.left, own.top, mirrored);
 }
 
 void Painter::draw_label(Canvas& canvas, const Placement& label, const Viewport& viewport) {
@@ -132,18 +132,20 @@ Rect Painter::element_rect(const Placement& placed, const Viewport& viewport) co
     return viewport.to_window(placed.rect);
 }
 
-void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, SDL_Surface& target,
-                        Rect area, const std::optional<scene::TooltipTracker::Shown>& tip) {
+void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, SDL_Surface& target, Rect area,
+                        const Frame& frame) {
     base_.copy_to(target, area);
 
     Canvas canvas(target);
     canvas.clip_to(area);
     Canvas scene_canvas = canvas;
     scene_canvas.clip_to(viewport.client_area());
+    const runtime::Element* landing = frame.frog ? frame.frog->landing : nullptr;
     const auto& order = layout.front_to_back();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         const Placement& placed = *it;
         if (!placed.element->visible() || placed.element->kind() == ElementKind::Line) continue;
+        if (placed.element == landing) continue;  // still in the air
         Rect own = element_rect(placed, viewport);
         if (own.right() <= area.left || own.left >= area.right() || own.bottom() <= area.top ||
             own.top >= area.bottom())
@@ -151,14 +153,22 @@ void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, S
         if (placed.element->kind() == ElementKind::Image) draw_picture(scene_canvas, placed, viewport);
         else draw_label(scene_canvas, placed, viewport);
     }
-    if (tip) draw_tooltip(canvas, *tip, viewport);  // a tooltip may reach into the letterbox
+    if (frame.frog) {
+        // In front of everything on the line, as a leaping frog passes over the others.
+        Placement leaping = layout.of(*landing);
+        leaping.rect = frame.frog->at;
+        draw_picture(scene_canvas, leaping, viewport, frame.frog->facing_left);
+    }
+    if (frame.tip) draw_tooltip(canvas, *frame.tip, viewport);  // a tooltip may reach into the letterbox
 }
 
 std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& viewport,
                                  SDL_Surface& target, std::span<const runtime::Element* const> changed,
-                                 const std::optional<scene::TooltipTracker::Shown>& tip) {
+                                 const std::optional<scene::TooltipTracker::Shown>& tip,
+                                 const std::optional<scene::FrogLeap::InAir>& frog) {
     prepare_base(layout, viewport);
-    Frame now{target.pixels, viewport, tip, tip ? tooltip_rect(*tip, viewport) : Rect{}};
+    Frame now{target.pixels, viewport, tip, tip ? tooltip_rect(*tip, viewport) : Rect{}, frog,
+              frog ? viewport.to_window(frog->at) : Rect{}};
     const Rect whole{0, 0, viewport.window_width(), viewport.window_height()};
     std::vector<Rect> damage;
     if (!frame_ || frame_->pixels != now.pixels || !(frame_->viewport == viewport)) {
@@ -171,12 +181,18 @@ std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& vi
             if (frame_->tip) damage.push_back(frame_->tip_rect);
             if (now.tip) damage.push_back(now.tip_rect);
         }
+        if (frame_->frog != now.frog) {
+            // Where the frog was and where it is; on landing, its place on the line too.
+            if (frame_->frog) damage.push_back(frame_->frog_rect);
+            if (now.frog) damage.push_back(now.frog_rect);
+            if (frame_->frog && !now.frog) damage.push_back(element_rect(layout.of(*frame_->frog->landing), viewport));
+        }
     }
     for (Rect& area : damage) {
         area = Rect{std::max(area.left, 0), std::max(area.top, 0),
                     std::min(area.right(), whole.width) - std::max(area.left, 0),
                     std::min(area.bottom(), whole.height) - std::max(area.top, 0)};
-        if (area.width > 0 && area.height > 0) draw_area(layout, viewport, target, area, tip);
+        if (area.width > 0 && area.height > 0) draw_area(layout, viewport, target, area, now);
     }
     std::erase_if(damage, [](const Rect& a) { return a.width <= 0 || a.height <= 0; });
     frame_ = std::move(now);

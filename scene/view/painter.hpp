@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "scene/frog_leap.hpp"
 #include "scene/layout.hpp"
 #include "scene/tooltip_tracker.hpp"
 #include "scene/viewport.hpp"
@@ -34,11 +35,13 @@ public:
         : pictures_(&pictures), labels_(&labels), tips_(&tips) {}
 
     // target must be canvas_format and viewport.window_width() x window_height(); changed are
-    // the elements changed since the last paint onto it (Scene::changes()). Returns the window
-    // rectangles that changed, to be put on screen.
+    // the elements changed since the last paint onto it (Scene::changes()); frog, the frog in
+    // mid-leap, drawn there instead of in its landing place. Returns the window rectangles
+    // that changed, to be put on screen.
     std::vector<scene::Rect> paint(const scene::Layout& layout, const scene::Viewport& viewport,
                                    SDL_Surface& target, std::span<const runtime::Element* const> changed = {},
-                                   const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt);
+                                   const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt,
+                                   const std::optional<scene::FrogLeap::InAir>& frog = std::nullopt);
     // Makes ahead what painting at this viewport needs (the base layer, the pictures at their
     // sizes, the fonts and the labels' present texts), so that the paint itself only composes.
     // Touches nothing but this painter and what it was given: it may run on another thread
@@ -55,9 +58,11 @@ private:
         scene::Viewport viewport;
         std::optional<scene::TooltipTracker::Shown> tip;
         scene::Rect tip_rect;
+        std::optional<scene::FrogLeap::InAir> frog;
+        scene::Rect frog_rect;
     };
     void draw_area(const scene::Layout& layout, const scene::Viewport& viewport, SDL_Surface& target,
-                   scene::Rect area, const std::optional<scene::TooltipTracker::Shown>& tip);
+                   scene::Rect area, const Frame& frame);
     // Where a picture is drawn at its scaled size (for an unstretched one, beyond its own
     // rectangle, which cuts it).
     scene::Rect picture_rect(const scene::Placement& picture, const scene::Viewport& viewport) const;
@@ -65,7 +70,8 @@ private:
     scene::Rect tooltip_rect(const scene::TooltipTracker::Shown& tip, const scene::Viewport& viewport);
     void prepare_base(const scene::Layout& layout, const scene::Viewport& viewport);
     void draw_line(Canvas& canvas, const scene::Placement& line, const scene::Viewport& viewport);
-    void draw_picture(Canvas& canvas, const scene::Placement& picture, const scene::Viewport& viewport);
+    void draw_picture(Canvas& canvas, const scene::Placement& picture, const scene::Viewport& viewport,
+                      bool mirrored = false);
     void draw_label(Canvas& canvas, const scene::Placement& label, const scene::Viewport& viewport);
     void draw_tooltip(Canvas& canvas, const scene::TooltipTracker::Shown& tip,
                       const scene::Viewport& viewport);

@@ -7,16 +7,14 @@
 #include <cmath>
 #include <limits>
 
-#include "../driver.hpp"
 #include "app/session.hpp"
 #include "runtime/runtime_error.hpp"
-#include "scene/assets/assets.hpp"
 #include "scene/view/game_window.hpp"
-#include "scene/view/painter.hpp"
-#include "scene/view/picture_set.hpp"
-#include "scene/view/sdl_library.hpp"
-#include "scene/view/text_renderer.hpp"
 #include "scene/view/platform.hpp"
+#include "tests/support/design.hpp"
+#include "tests/support/driver.hpp"
+#include "tests/support/offscreen.hpp"
+#include "tests/support/sdl_events.hpp"
 
 namespace bolvenda::testing {
 namespace {
@@ -29,52 +27,23 @@ protected:
     view::SdlLibrary sdl;
     SteppingClock clock{50000.5f, 3.1f};
     game::GameCore core{clock};
-    view::PictureSet pictures;
-    view::TextRenderer labels{assets::typeface(assets::Typeface::Bold)};
-    view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
-    view::Painter painter{pictures, labels, tips};
+    Offscreen drawing;  // for its painter, pictures and fonts
+    view::Painter& painter = drawing.painter();
     view::GameWindow window;
 
-    void push(SDL_Event e) {
-        e.common.timestamp = SDL_GetTicks();
-        ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
-    }
-    void move(int x, int y) {
-        SDL_Event e{};
-        e.type = SDL_MOUSEMOTION;
-        e.motion.windowID = window.id();
-        e.motion.x = x;
-        e.motion.y = y;
-        push(e);
-    }
-    void button(Uint32 type, int x, int y, Uint8 which = SDL_BUTTON_LEFT) {
-        SDL_Event e{};
-        e.type = type;
-        e.button.windowID = window.id();
-        e.button.button = which;
-        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-        e.button.x = x;
-        e.button.y = y;
-        push(e);
-    }
+    void move(int x, int y) { push(pointer_motion(window.id(), x, y)); }
+    void button(bool down, int x, int y) { push(pointer_button(window.id(), down, x, y)); }
     void click(int x, int y, Uint8 which = SDL_BUTTON_LEFT) {
         move(x, y);
-        button(SDL_MOUSEBUTTONDOWN, x, y, which);
-        button(SDL_MOUSEBUTTONUP, x, y, which);
-    }
-    void close_window() {
-        SDL_Event e{};
-        e.type = SDL_WINDOWEVENT;
-        e.window.windowID = window.id();
-        e.window.event = SDL_WINDOWEVENT_CLOSE;
-        push(e);
+        push(pointer_button(window.id(), true, x, y, which));
+        push(pointer_button(window.id(), false, x, y, which));
     }
 };
 
 TEST_F(SessionTest, PlaysARoundAndEndsWhenTheWindowCloses) {
     click(40, 530);                   // Image3: a new round
     click(40, 530, SDL_BUTTON_RIGHT);  // only the left button clicks
-    close_window();
+    push(window_event(window.id(), SDL_WINDOWEVENT_CLOSE));
     app::Session session(core, window, painter);
     session.run();
     EXPECT_TRUE(core.events().ended());
@@ -90,9 +59,9 @@ TEST_F(SessionTest, AnswersThroughTheLineAndEndsOnTheSleepingFrog) {
     const int somma = static_cast<int>(twin.form().somma);
     click(40, 530);
     move(48 + 32 * somma + 16, 490);
-    button(SDL_MOUSEBUTTONDOWN, 48 + 32 * somma + 16, 490);
+    button(true, 48 + 32 * somma + 16, 490);
     move(48 + 32 * somma + 20, 495);  // a child's hand moves a little; still the same number
-    button(SDL_MOUSEBUTTONUP, 48 + 32 * somma + 20, 495);
+    button(false, 48 + 32 * somma + 20, 495);
     click(110, 530);  // Image9: End
     click(40, 530);   // after End nothing more is delivered
     app::Session session(core, window, painter);
@@ -106,9 +75,7 @@ TEST_F(SessionTest, AnswersThroughTheLineAndEndsOnTheSleepingFrog) {
 }
 
 TEST_F(SessionTest, QuitEventEndsTheProgram) {
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    push(quit);
+    push(quit_event());
     app::Session session(core, window, painter);
     session.run();
     EXPECT_TRUE(core.events().ended());
@@ -133,11 +100,7 @@ TEST_F(SessionTest, ARuntimeErrorInAHandlerEndsTheLoopAfterTheStepsDone) {
 
 TEST_F(SessionTest, PointerInTheLetterboxAndOnTheExitPicture) {
     SDL_SetWindowSize(window.handle(), 1000, 566);  // letterbox of 104 pixels left and right
-    SDL_Event resized{};
-    resized.type = SDL_WINDOWEVENT;
-    resized.window.windowID = window.id();
-    resized.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
-    push(resized);
+    push(window_event(window.id(), SDL_WINDOWEVENT_SIZE_CHANGED));
     click(50, 530);         // in the left letterbox: not Image3
     click(104 + 110, 530);  // Image9, shifted by the letterbox: End
     app::Session session(core, window, painter);
@@ -150,11 +113,7 @@ TEST_F(SessionTest, F11SwitchesFullScreenAndThePointerFollowsTheScaledScene) {
     app::Session session(core, window, painter);
     session.start();
     auto f11 = [&] {
-        SDL_Event key{};
-        key.type = SDL_KEYDOWN;
-        key.key.windowID = window.id();
-        key.key.keysym.sym = SDLK_F11;
-        push(key);
+        push(key_down(window.id(), SDLK_F11));
         for (SDL_Event e; SDL_PollEvent(&e);) session.dispatch(&e);
     };
     SDL_Rect display{};
@@ -167,8 +126,8 @@ TEST_F(SessionTest, F11SwitchesFullScreenAndThePointerFollowsTheScaledScene) {
     ASSERT_NE(full.scale(), 1.0);
 
     // Image3 where the scaled scene shows it, not where the design puts it.
-    const scene::Rect image3 = full.to_window({8, 512, 64, 37});
-    click(image3.left + image3.width / 2, image3.top + image3.height / 2);
+    const scene::Point image3 = centre_of(design_rect("Image3"), full);
+    click(image3.x, image3.y);
     for (SDL_Event e; SDL_PollEvent(&e);) session.dispatch(&e);
     EXPECT_EQ(core.form().mosche, 1.0f);
 

@@ -14,12 +14,12 @@
 #include <random>
 #include <string>
 
-#include "../driver.hpp"
-#include "../play_model.hpp"
 #include "app/session.hpp"
-#include "offscreen.hpp"
-#include "scene/assets/assets.hpp"
 #include "scene/view/game_window.hpp"
+#include "tests/support/driver.hpp"
+#include "tests/support/offscreen.hpp"
+#include "tests/support/play_model.hpp"
+#include "tests/support/sdl_events.hpp"
 
 namespace bolvenda::testing {
 namespace {
@@ -27,18 +27,6 @@ namespace {
 long from_environment(const char* name, long fallback) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0' ? std::strtol(value, nullptr, 10) : fallback;
-}
-
-// Row by row, the colour bytes only (a whole frame a few hundred times per run).
-bool same_frame(const SDL_Surface& a, const SDL_Surface& b) {
-    if (a.w != b.w || a.h != b.h) return false;
-    for (int y = 0; y < a.h; ++y) {
-        const auto* ra = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(a.pixels) + y * a.pitch);
-        const auto* rb = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(b.pixels) + y * b.pitch);
-        for (int x = 0; x < a.w; ++x)
-            if (((ra[x] ^ rb[x]) & 0xFFFFFF) != 0) return false;
-    }
-    return true;
 }
 
 // One game in the shared window, with the model's view of the pointer: what the router must
@@ -61,10 +49,8 @@ protected:
     static void SetUpTestSuite() { setenv("SDL_VIDEODRIVER", "dummy", 1); }
 
     view::SdlLibrary sdl;
-    view::PictureSet pictures;
-    view::TextRenderer labels{assets::typeface(assets::Typeface::Bold)};
-    view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
-    view::Painter painter{pictures, labels, tips};
+    Offscreen drawing;  // for the window's painter, pictures and fonts
+    view::Painter& painter = drawing.painter();
     view::GameWindow window;
     Offscreen whole;  // a painter of its own for the whole repaints
 
@@ -110,23 +96,6 @@ protected:
         return placed != nullptr ? placed->element : nullptr;
     }
 
-    void push(SDL_Event e) {
-        e.common.timestamp = SDL_GetTicks();
-        ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
-    }
-
-    void window_event(Uint8 which) {
-        SDL_Event e{};
-        e.type = SDL_WINDOWEVENT;
-        e.window.windowID = window.id();
-        e.window.event = which;
-        if (which == SDL_WINDOWEVENT_SIZE_CHANGED) {  // the size it has, said again
-            e.window.data1 = window.size().width;
-            e.window.data2 = window.size().height;
-        }
-        push(e);
-    }
-
     void resize() {
         ++resizes;
         const int roll = below(100);
@@ -144,28 +113,6 @@ protected:
         SDL_SetWindowSize(window.handle(), w, h);
     }
 
-    // What the router does with a left press and release, as the rules see it.
-    void clicked(runtime::Element* on) {
-        Game& g = *game;
-        scene::Scene& s = g.core.scene();
-        if (on == &s.Image(9)) {
-            g.model.ended = true;
-        } else if (on == &s.Image(3) && !g.model.round_open) {
-            const auto& f = g.core.form();
-            ASSERT_LE(f.somma, 20.0f);
-            ASSERT_GT(f.n2, 0.0f);
-            g.model.start_round(static_cast<int>(f.n1), static_cast<int>(f.somma));
-            ++rounds;
-        } else if (g.model.round_open) {
-            for (int k = 1; k <= 21; ++k) {
-                if (on == &s.Label(k)) {
-                    g.model.answer_with(k - 1);
-                    ++answers;
-                }
-            }
-        }
-    }
-
     // One generated event, delivered as the loop would, with what follows from it in SDL.
     void step() {
         Game& g = *game;
@@ -174,34 +121,26 @@ protected:
         std::optional<SDL_Point> pressed_at, released_at;
         if (roll < 4500) {
             SDL_Point p = point();
-            SDL_Event e{};
-            e.type = SDL_MOUSEMOTION;
-            e.motion.windowID = window.id();
-            e.motion.x = p.x;
-            e.motion.y = p.y;
-            push(e);
+            push(pointer_motion(window.id(), p.x, p.y));
         } else if (roll < 9000) {
             const bool down = roll < 6600;
             // A release mostly where the last press was: that makes a click.
             SDL_Point p = !down && last_press_ && below(10) < 7 ? *last_press_ : point();
             if (down) last_press_ = p;
-            SDL_Event e{};
-            e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-            e.button.windowID = window.id();
-            e.button.button = below(4) != 0 ? SDL_BUTTON_LEFT : static_cast<Uint8>(between(2, 5));
-            e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-            e.button.clicks = 1;
-            e.button.x = p.x;
-            e.button.y = p.y;
-            if (e.button.button == SDL_BUTTON_LEFT) (down ? pressed_at : released_at) = p;
-            push(e);
+            const Uint8 which = below(4) != 0 ? SDL_BUTTON_LEFT : static_cast<Uint8>(between(2, 5));
+            if (which == SDL_BUTTON_LEFT) (down ? pressed_at : released_at) = p;
+            push(pointer_button(window.id(), down, p.x, p.y, which));
         } else if (roll < 9997) {
             static constexpr Uint8 kinds[] = {
                 SDL_WINDOWEVENT_ENTER,     SDL_WINDOWEVENT_LEAVE,     SDL_WINDOWEVENT_FOCUS_GAINED,
                 SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_EXPOSED,  SDL_WINDOWEVENT_SHOWN,
                 SDL_WINDOWEVENT_HIDDEN,    SDL_WINDOWEVENT_MINIMIZED, SDL_WINDOWEVENT_RESTORED,
                 SDL_WINDOWEVENT_MOVED,     SDL_WINDOWEVENT_SIZE_CHANGED};
-            window_event(kinds[below(static_cast<int>(std::size(kinds)))]);
+            const Uint8 which = kinds[below(static_cast<int>(std::size(kinds)))];
+            // A size change tells the size the window has, again.
+            const bool sized = which == SDL_WINDOWEVENT_SIZE_CHANGED;
+            push(window_event(window.id(), which, sized ? window.size().width : 0,
+                              sized ? window.size().height : 0));
         } else {
             resize();
         }
@@ -221,7 +160,11 @@ protected:
 
         if (released_at && g.pressing) {
             g.pressing = false;
-            if (release_on != nullptr && release_on == g.pressed) clicked(release_on);
+            if (release_on != nullptr && release_on == g.pressed) {
+                const Model::Click click = g.model.apply_click(g.core, *release_on);
+                rounds += click == Model::Click::StartsRound;
+                answers += click == Model::Click::Answers;
+            }
             g.pressed = nullptr;
         }
     }
@@ -229,10 +172,13 @@ protected:
     void expect_whole_repaint_equal(long event) {
         SDL_Surface* shown = SDL_GetWindowSurface(window.handle());
         ASSERT_NE(shown, nullptr) << "no window surface at a size that worked";
-        view::SurfacePtr expected = whole.render(game->core.scene(), shown->w, shown->h, game->session.tooltip());
-        ASSERT_TRUE(same_frame(*shown, *expected))
-            << "after event " << event << " the frame painted piece by piece differs from a whole repaint at "
-            << shown->w << " x " << shown->h;
+        const Difference d =
+            compare(pixels_of(*shown),
+                    whole.render(game->core.scene(), shown->w, shown->h, game->session.tooltip()));
+        ASSERT_EQ(d.count, 0)
+            << "after event " << event
+            << " the frame painted piece by piece differs from a whole repaint at " << shown->w
+            << " x " << shown->h << ": " << d.describe();
         ++frames;
     }
 };
@@ -264,9 +210,7 @@ TEST_F(EventFuzz, EveryEventFollowsTheRulesAndEveryFrameIsAWholeRepaint) {
         }
     }
 
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    push(quit);
+    push(quit_event());
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0 && !game->session.ended()) game->session.dispatch(&event);
     game->model.ended = true;

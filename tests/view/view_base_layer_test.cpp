@@ -5,7 +5,7 @@
 
 #include "scene/view/base_layer.hpp"
 #include "scene/view/canvas.hpp"
-#include "tests/view/offscreen.hpp"
+#include "tests/support/offscreen.hpp"
 
 namespace bolvenda::testing {
 namespace {
@@ -33,9 +33,10 @@ TEST(BaseLayer, FewColoursIndexedManyWholeAndEitherCopiesExactly) {
         SDL_FillRect(target.get(), nullptr, 0x123456);
         const scene::Rect area{13, 7, 40, 50};
         layer.copy_to(*target, area);
-        EXPECT_TRUE(same_pixels(*target, *copy, area)) << colours;
-        EXPECT_EQ(pixel(*target, 12, 7), (scene::Rgb{0x12, 0x34, 0x56})) << "nothing outside the area";
-        EXPECT_EQ(pixel(*target, 53, 56), (scene::Rgb{0x12, 0x34, 0x56}));
+        const Pixels result = pixels_of(*target);
+        EXPECT_EQ(compare(result, pixels_of(*copy), area).count, 0) << colours;
+        EXPECT_EQ(result.rgb(12, 7), (scene::Rgb{0x12, 0x34, 0x56})) << "nothing outside the area";
+        EXPECT_EQ(result.rgb(53, 56), (scene::Rgb{0x12, 0x34, 0x56}));
     }
 }
 

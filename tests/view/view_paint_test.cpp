@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <memory>
 #include <string>
 
-#include "../driver.hpp"
-#include "offscreen.hpp"
+#include "tests/support/design.hpp"
+#include "tests/support/driver.hpp"
+#include "tests/support/offscreen.hpp"
 
 namespace bolvenda::testing {
 namespace {
@@ -19,39 +20,10 @@ constexpr Rgb blue{0, 0, 255};
 
 class Paint : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { offscreen = new Offscreen; }
-    static void TearDownTestSuite() {
-        delete offscreen;
-        offscreen = nullptr;
-    }
-    static Offscreen* offscreen;
-
-    // Bounding box of the pixels that differ between two renders (empty if none).
-    static Rect changed(const SDL_Surface& a, const SDL_Surface& b) {
-        int left = a.w, top = a.h, right = -1, bottom = -1;
-        for (int y = 0; y < a.h; ++y)
-            for (int x = 0; x < a.w; ++x)
-                if (!(pixel(a, x, y) == pixel(b, x, y))) {
-                    left = std::min(left, x);
-                    right = std::max(right, x);
-                    top = std::min(top, y);
-                    bottom = std::max(bottom, y);
-                }
-        if (right < 0) return {};
-        return {left, top, right - left + 1, bottom - top + 1};
-    }
-    static int differing(const SDL_Surface& a, const SDL_Surface& b, Rect r, int tolerance) {
-        int count = 0;
-        for (int y = r.top; y < r.bottom(); ++y)
-            for (int x = r.left; x < r.right(); ++x) {
-                Rgb p = pixel(a, x, y), q = pixel(b, x, y);
-                int d = std::max({std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)});
-                count += d > tolerance;
-            }
-        return count;
-    }
+    static void SetUpTestSuite() { offscreen = std::make_unique<Offscreen>(); }
+    static void TearDownTestSuite() { offscreen.reset(); }
+    static inline std::unique_ptr<Offscreen> offscreen;
 };
-Offscreen* Paint::offscreen = nullptr;
 
 Rgb pond_at(Offscreen& o, int x, int y) {
     static const view::PremultipliedImage pond = o.pictures().decode(scene::Picture::Pond);
@@ -63,10 +35,10 @@ Rgb pond_at(Offscreen& o, int x, int y) {
 TEST_F(Paint, PondFromTheCornerAtNaturalSize) {
     Driver d;
     auto s = offscreen->render(d.scene());
-    ASSERT_EQ(s->w, 792);
-    ASSERT_EQ(s->h, 566);
+    ASSERT_EQ(s.width, 792);
+    ASSERT_EQ(s.height, 566);
     for (auto [x, y] : {std::pair{0, 0}, {5, 5}, {791, 150}, {300, 250}, {791, 400}, {600, 420}})
-        EXPECT_EQ(pixel(*s, x, y), pond_at(*offscreen, x, y)) << x << "," << y;
+        EXPECT_EQ(s.rgb(x, y), pond_at(*offscreen, x, y)) << x << "," << y;
 }
 
 TEST_F(Paint, NumberLineTicksAndAxis) {
@@ -75,19 +47,19 @@ TEST_F(Paint, NumberLineTicksAndAxis) {
     auto s = offscreen->render(d.scene());
     for (int n = 0; n <= 20; ++n) {
         int x = 64 + 32 * n;
-        for (int y = 456; y <= 472; ++y) EXPECT_EQ(pixel(*s, x, y), blue) << "tick " << n << " y " << y;
-        EXPECT_EQ(pixel(*s, x - 1, 458), blue) << "2 pixels wide";
-        EXPECT_NE(pixel(*s, x + 1, 458), blue);
-        EXPECT_NE(pixel(*s, x - 2, 458), blue);
-        EXPECT_NE(pixel(*s, x, 454), blue);
-        EXPECT_NE(pixel(*s, x, 474), blue);
+        for (int y = 456; y <= 472; ++y) EXPECT_EQ(s.rgb(x, y), blue) << "tick " << n << " y " << y;
+        EXPECT_EQ(s.rgb(x - 1, 458), blue) << "2 pixels wide";
+        EXPECT_NE(s.rgb(x + 1, 458), blue);
+        EXPECT_NE(s.rgb(x - 2, 458), blue);
+        EXPECT_NE(s.rgb(x, 454), blue);
+        EXPECT_NE(s.rgb(x, 474), blue);
     }
-    for (int x = 40; x <= 728; ++x) EXPECT_EQ(pixel(*s, x, 464), blue) << "axis x " << x;
-    EXPECT_EQ(pixel(*s, 100, 463), blue) << "2 pixels high";
-    EXPECT_NE(pixel(*s, 100, 462), blue);
-    EXPECT_NE(pixel(*s, 100, 465), blue);
-    EXPECT_NE(pixel(*s, 38, 464), blue);
-    EXPECT_NE(pixel(*s, 730, 464), blue);
+    for (int x = 40; x <= 728; ++x) EXPECT_EQ(s.rgb(x, 464), blue) << "axis x " << x;
+    EXPECT_EQ(s.rgb(100, 463), blue) << "2 pixels high";
+    EXPECT_NE(s.rgb(100, 462), blue);
+    EXPECT_NE(s.rgb(100, 465), blue);
+    EXPECT_NE(s.rgb(38, 464), blue);
+    EXPECT_NE(s.rgb(730, 464), blue);
 }
 
 TEST_F(Paint, NumberCaptionsCentredUnderTheirTicks) {
@@ -99,20 +71,20 @@ TEST_F(Paint, NumberCaptionsCentredUnderTheirTicks) {
     d.new_round();
     auto enabled = offscreen->render(d.scene());
     for (int n : {0, 7, 11, 20}) {
-        Rect box{48 + 32 * n, 480, 33, 33};
+        const Rect box = number_label(n);
         // The ink of the caption: where the render differs from the same scene without it.
         int left = 9999, right = -1, top = 9999, dimmed = 0, darker = 0, black = 0;
         for (int y = box.top; y < box.bottom(); ++y)
             for (int x = box.left; x < box.right(); ++x) {
-                if (!(pixel(*with, x, y) == pixel(*without, x, y))) {
+                if (!(with.rgb(x, y) == without.rgb(x, y))) {
                     left = std::min(left, x);
                     right = std::max(right, x);
                     top = std::min(top, y);
-                    Rgb p = pixel(*with, x, y);
+                    Rgb p = with.rgb(x, y);
                     dimmed += p == scene::disabled_text_colour;
                     darker += p.g < scene::disabled_text_colour.g;
                 }
-                Rgb q = pixel(*enabled, x, y);
+                Rgb q = enabled.rgb(x, y);
                 black += q.r < 40 && q.g < 40 && q.b < 40;
             }
         ASSERT_GE(right, 0) << "no caption drawn for " << n;
@@ -124,7 +96,7 @@ TEST_F(Paint, NumberCaptionsCentredUnderTheirTicks) {
         EXPECT_GT(black, 20) << "black text once it can be clicked";
     }
     // "20" in its 33-pixel box under the tick at x 704, not spilling into the face's area.
-    Rect changed_20 = changed(*with, *without);
+    Rect changed_20 = compare(with, without).bounds;
     EXPECT_LE(changed_20.right(), 721);
 }
 
@@ -140,8 +112,8 @@ TEST_F(Paint, FrogStandsOnItsNumberInItsRectangle) {
         for (auto* e : one.scene().elements())
             if (e->kind() != runtime::ElementKind::Line) e->set_visible(false);
         one.scene().Image1().item(n).set_visible(true);
-        Rect got = changed(*offscreen->render(one.scene()), *none);
-        Rect want{16 + 32 * n, 296, 80, 163};
+        Rect got = compare(offscreen->render(one.scene()), none).bounds;
+        const Rect want = design_rect("Image1(" + std::to_string(n) + ")");
         EXPECT_GE(got.left, want.left) << n;
         EXPECT_GE(got.top, want.top) << n;
         EXPECT_LE(got.right(), want.right()) << n;
@@ -154,8 +126,8 @@ TEST_F(Paint, FrogStandsOnItsNumberInItsRectangle) {
 }
 
 TEST_F(Paint, ResultFacesAndNotEqualHideWhatLiesBehind) {
-    Rect faces{720, 440, 72, 53};  // cut at the window's right edge
-    Rect signs{416, 528, 30, 23};
+    const Rect faces = design_rect("Image4");  // cut at the window's right edge
+    const Rect signs = design_rect("Image7");
     Driver both, front_only;
     both.scene().Image(4).set_visible(true);
     both.scene().Image(6).set_visible(true);
@@ -168,12 +140,12 @@ TEST_F(Paint, ResultFacesAndNotEqualHideWhatLiesBehind) {
     auto a = offscreen->render(both.scene());
     auto b = offscreen->render(front_only.scene());
     // Only the soft edge of the shared silhouette may differ a little.
-    EXPECT_EQ(differing(*a, *b, faces, 48), 0);
-    EXPECT_EQ(differing(*a, *b, signs, 48), 0);
+    EXPECT_EQ(compare(a, b, faces, 48).count, 0);
+    EXPECT_EQ(compare(a, b, signs, 48).count, 0);
     // And the front pictures are really there: the sad face differs from the happy one.
     front_only.scene().Image(6).set_visible(false);
     front_only.scene().Image(5).set_visible(true);
-    EXPECT_GT(differing(*offscreen->render(front_only.scene()), *b, faces, 48), 30);
+    EXPECT_GT(compare(offscreen->render(front_only.scene()), b, faces, 48).count, 30);
 }
 
 TEST_F(Paint, CaptionsChangeWhatIsShownAtOnce) {
@@ -181,7 +153,7 @@ TEST_F(Paint, CaptionsChangeWhatIsShownAtOnce) {
     auto before = offscreen->render(d.scene());
     d.scene().Label(29).set_caption("7");
     auto after = offscreen->render(d.scene());
-    Rect r = changed(*before, *after);
+    Rect r = compare(before, after).bounds;
     EXPECT_GE(r.left, 664);
     EXPECT_LE(r.right(), 713);
     EXPECT_GE(r.top, 528);
@@ -189,7 +161,7 @@ TEST_F(Paint, CaptionsChangeWhatIsShownAtOnce) {
     // Right-aligned: the ink ends near the rectangle's right edge.
     EXPECT_GE(r.right(), 705);
     d.scene().Label(29).set_caption("");
-    EXPECT_TRUE(same_pixels(*offscreen->render(d.scene()), *before, {0, 0, 792, 566}));
+    EXPECT_EQ(compare(offscreen->render(d.scene()), before).count, 0);
 }
 
 TEST_F(Paint, BlueCaptions) {
@@ -197,7 +169,7 @@ TEST_F(Paint, BlueCaptions) {
     auto s = offscreen->render(d.scene());
     int blue_ink = 0;
     for (int x = 0; x < 792; ++x)
-        for (int y = 32; y < 65; ++y) blue_ink += pixel(*s, x, y) == blue;
+        for (int y = 32; y < 65; ++y) blue_ink += s.rgb(x, y) == blue;
     EXPECT_GT(blue_ink, 300) << "the title is blue";
 }
 
@@ -208,33 +180,33 @@ TEST_F(Paint, LetterboxAndOtherSizes) {
     // Wider: bars of the background colour either side, the scene unscaled between them.
     auto wide = offscreen->render(d.scene(), 1000, 566);
     for (int y = 0; y < 566; y += 37) {
-        EXPECT_EQ(pixel(*wide, 0, y), scene::background_colour);
-        EXPECT_EQ(pixel(*wide, 103, y), scene::background_colour);
-        EXPECT_EQ(pixel(*wide, 999, y), scene::background_colour);
+        EXPECT_EQ(wide.rgb(0, y), scene::background_colour);
+        EXPECT_EQ(wide.rgb(103, y), scene::background_colour);
+        EXPECT_EQ(wide.rgb(999, y), scene::background_colour);
     }
     for (int y = 0; y < 566; y += 3)
-        for (int x = 0; x < 792; x += 3) ASSERT_EQ(pixel(*wide, x + 104, y), pixel(*design, x, y));
+        for (int x = 0; x < 792; x += 3) ASSERT_EQ(wide.rgb(x + 104, y), design.rgb(x, y));
 
     // Twice the size, with a band above and below: ticks and axis where the scale puts them.
     auto twice = offscreen->render(d.scene(), 1584, 1232);
     for (int x = 0; x < 1584; x += 50) {
-        EXPECT_EQ(pixel(*twice, x, 10), scene::background_colour);
-        EXPECT_EQ(pixel(*twice, x, 1231), scene::background_colour);
+        EXPECT_EQ(twice.rgb(x, 10), scene::background_colour);
+        EXPECT_EQ(twice.rgb(x, 1231), scene::background_colour);
     }
     const int top = 50;
-    EXPECT_EQ(pixel(*twice, 0, top), pond_at(*offscreen, 0, 0));
+    EXPECT_EQ(twice.rgb(0, top), pond_at(*offscreen, 0, 0));
     for (int n = 0; n <= 20; n += 5) {
-        EXPECT_EQ(pixel(*twice, 2 * (64 + 32 * n), top + 2 * 460), blue);
-        EXPECT_EQ(pixel(*twice, 2 * (64 + 32 * n) - 2, top + 2 * 460), blue) << "4 pixels wide";
-        EXPECT_NE(pixel(*twice, 2 * (64 + 32 * n) + 3, top + 2 * 460), blue);
+        EXPECT_EQ(twice.rgb(2 * (64 + 32 * n), top + 2 * 460), blue);
+        EXPECT_EQ(twice.rgb(2 * (64 + 32 * n) - 2, top + 2 * 460), blue) << "4 pixels wide";
+        EXPECT_NE(twice.rgb(2 * (64 + 32 * n) + 3, top + 2 * 460), blue);
     }
-    EXPECT_EQ(pixel(*twice, 2 * 300, top + 2 * 464), blue);
+    EXPECT_EQ(twice.rgb(2 * 300, top + 2 * 464), blue);
     // The pond's right and bottom ends stay cut at the client area's edges.
-    EXPECT_EQ(pixel(*twice, 100, top + 2 * 566), scene::background_colour);
+    EXPECT_EQ(twice.rgb(100, top + 2 * 566), scene::background_colour);
 
     // Half the size still draws the whole line.
     auto half = offscreen->render(d.scene(), 396, 283);
-    EXPECT_EQ(pixel(*half, 150, 232), blue);
+    EXPECT_EQ(half.rgb(150, 232), blue);
 }
 
 TEST_F(Paint, TooltipInsideTheWindowWithItsAccent) {
@@ -243,18 +215,18 @@ TEST_F(Paint, TooltipInsideTheWindowWithItsAccent) {
     using Shown = scene::TooltipTracker::Shown;
     // Near the right and bottom edges the tip moves to stay whole inside the window.
     auto tipped = offscreen->render(d.scene(), 792, 566, Shown{"OH,NO! MI È SCAPPATA!", {780, 560}});
-    Rect r = changed(*plain, *tipped);
+    Rect r = compare(plain, tipped).bounds;
     ASSERT_GT(r.width, 60);
     EXPECT_LE(r.right(), 792);
     EXPECT_LE(r.bottom(), 566);
     EXPECT_GT(r.height, 12);
-    EXPECT_EQ(pixel(*tipped, r.left + 2, r.top + 1), view::tooltip_paper);
+    EXPECT_EQ(tipped.rgb(r.left + 2, r.top + 1), view::tooltip_paper);
     // The accent is drawn: "È" differs from "E" above the letter.
     auto with_e = offscreen->render(d.scene(), 792, 566, Shown{"MI E", {100, 100}});
     auto with_egrave = offscreen->render(d.scene(), 792, 566, Shown{"MI È", {100, 100}});
-    EXPECT_FALSE(same_pixels(*with_e, *with_egrave, {0, 0, 792, 566}));
-    Rect accent = changed(*with_e, *with_egrave);
-    Rect box = changed(*plain, *with_e);
+    EXPECT_GT(compare(with_e, with_egrave).count, 0);
+    Rect accent = compare(with_e, with_egrave).bounds;
+    Rect box = compare(plain, with_e).bounds;
     EXPECT_GT(accent.left, box.left + box.width / 2) << "only the last letter differs";
 }
 
@@ -300,7 +272,7 @@ TEST(IncrementalPaint, EqualsAWholeRepaintThroughAGame) {
             EXPECT_LE(r.right(), 792);
         }
         auto expected = full.render(d.scene(), 792, 566, tip);
-        ASSERT_TRUE(same_pixels(*surface, *expected, {0, 0, 792, 566})) << "step " << step;
+        ASSERT_EQ(compare(pixels_of(*surface), expected).count, 0) << "step " << step;
     }
 }
 

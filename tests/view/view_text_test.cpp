@@ -7,7 +7,7 @@
 
 #include "scene/assets/assets.hpp"
 #include "scene/view/text_renderer.hpp"
-#include "tests/driver.hpp"
+#include "tests/support/driver.hpp"
 
 namespace bolvenda::testing {
 namespace {

@@ -7,7 +7,6 @@
 //   centre LEFT TOP WIDTH HEIGHT W H      -> X Y: a design rectangle's centre in a W x H window
 //   title                                 -> the window's title
 //   rect NAME                             -> LEFT TOP WIDTH HEIGHT of the element so named
-#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -32,12 +31,13 @@
 #endif
 
 #include "scene/layout.hpp"
-#include "tests/window/expected_screen.hpp"
+#include "tests/support/design.hpp"
+#include "tests/support/expected_game.hpp"
 
 namespace {
 
 using namespace bolvenda;
-using window_test::Pixels;
+using testing::Pixels;
 
 std::optional<Pixels> read_png(const std::string& path) {
     int w = 0, h = 0, channels = 0;
@@ -53,24 +53,10 @@ std::optional<Pixels> read_png(const std::string& path) {
     return p;
 }
 
-// Pixels that differ by more than one level in some channel, and those by exactly one. The
-// browser's text comes from FreeType built for wasm32, whose glyph edges differ by
-// one level of coverage at a few pixels from the desktop's (about one pixel in 100 000).
-std::pair<long, long> differences(const Pixels& a, const Pixels& b, window_test::Area area) {
-    long far = 0, near = 0;
-    for (int y = area.top; y < area.top + area.height; ++y) {
-        for (int x = area.left; x < area.left + area.width; ++x) {
-            int most = 0;
-            for (int shift : {0, 8, 16}) {
-                int d = int(a.at(x, y) >> shift & 0xFF) - int(b.at(x, y) >> shift & 0xFF);
-                most = std::max(most, d < 0 ? -d : d);
-            }
-            far += most > 1;
-            near += most == 1;
-        }
-    }
-    return {far, near};
-}
+// The browser's text comes from FreeType built for wasm32, whose glyph edges differ
+// by one level of coverage at a few pixels from the desktop's (about one pixel in 100 000):
+// those are told apart from real differences.
+constexpr int browser_tolerance = 1;
 
 class Expected {
 public:
@@ -79,7 +65,7 @@ public:
         std::string command;
         in >> command;
         if (command == "reset") {
-            game_ = std::make_unique<window_test::ExpectedGame>();
+            game_ = std::make_unique<testing::ExpectedGame>();
             return "ok";
         }
         if (command == "round" || command == "answer") {
@@ -95,43 +81,40 @@ public:
             auto shot = read_png(path);
             if (!shot) return "error: cannot read " + path;
             if (command == "find") {
-                auto round = window_test::find_round(*shot, renderer_);
+                auto round = testing::find_round(*shot, renderer_);
                 return round ? "round " + std::to_string(round->n1) + " " + std::to_string(round->somma) : "none";
             }
-            window_test::Area area{0, 0, shot->width, shot->height};
+            scene::Rect area{0, 0, shot->width, shot->height};
             in >> area.left >> area.top >> area.width >> area.height;
             Pixels expected = renderer_.render(game_->scene(), shot->width, shot->height);
-            if (expected.width != shot->width || expected.height != shot->height) return "differ -1 near 0";
-            auto [far, near] = differences(*shot, expected, area);
-            if (far + near != 0) window_test::write_ppm(expected, path + ".expected.ppm");
-            return "differ " + std::to_string(far) + " near " + std::to_string(near) + " of " +
-                   std::to_string(long(area.width) * area.height);
+            const testing::Difference d =
+                testing::compare(*shot, expected, area, browser_tolerance);
+            if (d.count < 0) return "differ -1 near 0";
+            if (d.count + d.within != 0) testing::write_ppm(expected, path + ".expected.ppm");
+            return "differ " + std::to_string(d.count) + " near " + std::to_string(d.within) +
+                   " of " + std::to_string(long(area.width) * area.height);
         }
         if (command == "centre") {
             scene::Rect r{};
             int w = 0, h = 0;
             if (!(in >> r.left >> r.top >> r.width >> r.height >> w >> h)) return "error: centre needs six numbers";
-            scene::Rect c = scene::Viewport::fit(w, h).to_window(r);
-            return std::to_string(c.left + c.width / 2) + " " + std::to_string(c.top + c.height / 2);
+            const scene::Point c = testing::centre_of(r, scene::Viewport::fit(w, h));
+            return std::to_string(c.x) + " " + std::to_string(c.y);
         }
         if (command == "title") return std::string(scene::window_title);
         if (command == "rect") {
             std::string name;
             in >> name;
-            for (const scene::Placement& p : scene::Layout(game_->scene()).front_to_back()) {
-                if (p.element->display_name() != name) continue;
-                const scene::Rect r = p.rect;
-                return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.width) + " " +
-                       std::to_string(r.height);
-            }
-            return "error: no element " + name;
+            const scene::Rect r = testing::design_rect(name);
+            return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.width) + " " +
+                   std::to_string(r.height);
         }
         return "error: unknown command " + command;
     }
 
 private:
-    window_test::Renderer renderer_;
-    std::unique_ptr<window_test::ExpectedGame> game_ = std::make_unique<window_test::ExpectedGame>();
+    testing::Offscreen renderer_;
+    std::unique_ptr<testing::ExpectedGame> game_ = std::make_unique<testing::ExpectedGame>();
 };
 
 }  // namespace

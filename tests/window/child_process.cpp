@@ -16,7 +16,7 @@
 
 extern char** environ;
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 namespace {
 
@@ -162,4 +162,4 @@ std::optional<std::string> find_on_path(const std::string& name) {
     return std::nullopt;
 }
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 struct Launch {
     std::vector<std::string> argv;  // argv[0] is the program's path
@@ -51,4 +51,4 @@ class ChildProcess {
 // Where a program of that name is found on PATH, or nothing.
 std::optional<std::string> find_on_path(const std::string& name);
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

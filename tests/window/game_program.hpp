@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 struct GameProgram {
     std::vector<std::string> argv;
@@ -22,4 +22,4 @@ struct GameProgram {
 
 GameProgram game_program();
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -3,7 +3,7 @@
 #include "game_program.hpp"
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 std::string game_under_test() {
     const char* installed = std::getenv("BOLVENDA_GAME_UNDER_TEST");
@@ -16,4 +16,4 @@ GameProgram game_program() {
     return game;
 }
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -4,7 +4,7 @@
 
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
 using CommandLine = RealWindow;
@@ -26,4 +26,4 @@ TEST_F(CommandLine, TheWindowsClassIsTheDesktopEntrysName) {
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

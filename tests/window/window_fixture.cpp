@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <thread>
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 namespace {
 
@@ -54,14 +54,9 @@ std::string DisplayEnvironment::run_to_end(const std::vector<std::string>& argv,
            "): " + step.standard_error();
 }
 
-Renderer& DisplayEnvironment::renderer() {
-    if (!renderer_) renderer_ = std::make_unique<Renderer>();
+Offscreen& DisplayEnvironment::renderer() {
+    if (!renderer_) renderer_ = std::make_unique<Offscreen>();
     return *renderer_;
-}
-
-Spot centre_of(scene::Rect design, const scene::Viewport& viewport) {
-    scene::Rect r = viewport.to_window(design);
-    return {r.left + r.width / 2, r.top + r.height / 2};
 }
 
 std::vector<std::string> on_display(const std::string& name, std::vector<std::string> more) {
@@ -110,7 +105,7 @@ void RealWindow::save(const Pixels& pixels, const std::string& name) {
 }
 
 ::testing::AssertionResult RealWindow::shows(const Pixels& expected, const std::string& step,
-                                             std::optional<Area> area) {
+                                             std::optional<scene::Rect> area) {
     const auto deadline = std::chrono::steady_clock::now() + screen_timeout;
     Pixels seen;
     Difference d;
@@ -151,4 +146,4 @@ std::optional<Pixels> RealWindow::next_screen(const Pixels& before) {
     return std::nullopt;
 }
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

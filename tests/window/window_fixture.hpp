@@ -10,12 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "expected_screen.hpp"
 #include "game_program.hpp"
 #include "scene/layout.hpp"
+#include "tests/support/design.hpp"
+#include "tests/support/expected_game.hpp"
+#include "tests/support/offscreen.hpp"
 #include "x_display.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
+
+using Spot = scene::Point;  // a window position
 
 // The suite's display: started once, stopped at the end of the run.
 class DisplayEnvironment : public ::testing::Environment {
@@ -25,7 +29,7 @@ class DisplayEnvironment : public ::testing::Environment {
 
     static DisplayEnvironment& get();
     XServer* server() { return server_.get(); }
-    Renderer& renderer();
+    Offscreen& renderer();
     const GameProgram& game() const { return game_; }
     const std::string& missing() const { return missing_; }  // why there is no display
     const std::string& failure() const { return failure_; }
@@ -35,18 +39,11 @@ class DisplayEnvironment : public ::testing::Environment {
     std::string run_to_end(const std::vector<std::string>& argv, const std::string& what);
 
     std::unique_ptr<XServer> server_;
-    std::unique_ptr<Renderer> renderer_;
+    std::unique_ptr<Offscreen> renderer_;
     GameProgram game_;
     std::string missing_;
     std::string failure_;
 };
-
-// The centre of a design rectangle, in window pixels at this viewport.
-struct Spot {
-    int x = 0;
-    int y = 0;
-};
-Spot centre_of(scene::Rect design, const scene::Viewport& viewport = {});
 
 class RealWindow : public ::testing::Test {
   protected:
@@ -61,7 +58,7 @@ class RealWindow : public ::testing::Test {
                     const std::vector<std::string>& arguments = {});
     // Waits until the window shows `expected`; saves both pictures under `step` either way.
     ::testing::AssertionResult shows(const Pixels& expected, const std::string& step,
-                                     std::optional<Area> area = {});
+                                     std::optional<scene::Rect> area = {});
     // Clicks at a window position and moves the pointer off the window again, so that
     // no tooltip or pointer shape stands in the picture.
     void click_at(Spot spot);
@@ -71,7 +68,7 @@ class RealWindow : public ::testing::Test {
 
     void save(const Pixels& pixels, const std::string& name);
 
-    Renderer& renderer() { return DisplayEnvironment::get().renderer(); }
+    Offscreen& renderer() { return DisplayEnvironment::get().renderer(); }
 
     std::string display_;  // where start_game() opens the game
     std::unique_ptr<XClient> x_;
@@ -95,4 +92,4 @@ inline std::vector<std::string> own_lines(const std::string& text) {
     return lines;
 }
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -8,11 +8,11 @@
 
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
 constexpr int screen_w = XServer::screen_width, screen_h = XServer::screen_height;
-const scene::Rect exit_picture{80, 504, 81, 51};  // Image9
+const scene::Rect exit_picture = design_rect("Image9");
 
 class FullScreen : public RealWindow {
   protected:
@@ -79,4 +79,4 @@ TEST_F(FullScreen, OpensOnTheWholeScreenAndF11SwitchesBothWays) {
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -10,7 +10,7 @@
 
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
 // A fontconfig configuration that names no font directory at all.
@@ -98,4 +98,4 @@ TEST(StartUp, WithoutADisplayTheGameFailsWithOneEnglishLine) {
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

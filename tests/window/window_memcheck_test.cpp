@@ -9,12 +9,11 @@
 
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
-const scene::Rect new_round_picture{8, 512, 64, 37};  // Image3
-const scene::Rect exit_picture{80, 504, 81, 51};      // Image9
-scene::Rect number_label(int n) { return {48 + 32 * n, 480, 33, 33}; }
+const scene::Rect new_round_picture = design_rect("Image3");
+const scene::Rect exit_picture = design_rect("Image9");
 
 class Memcheck : public RealWindow {
 protected:
@@ -75,4 +74,4 @@ TEST_F(Memcheck, AShortGameHasNoErrorsAndLosesNothing) {
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

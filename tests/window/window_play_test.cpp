@@ -8,16 +8,14 @@
 #include "scene/assets/icon_file.hpp"
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
-const scene::Rect new_round_picture{8, 512, 64, 37};  // Image3
-const scene::Rect exit_picture{80, 504, 81, 51};      // Image9
-const Area faces{720, 440, 792 - 720, 53};            // Image4..6, cut by the window's edge
-const Area sign{416, 528, 30, 23};                    // Image7, Image8
-const Area caught{664, 528, 49, 25};                  // Label29
-
-scene::Rect number_label(int n) { return {48 + 32 * n, 480, 33, 33}; }
+const scene::Rect new_round_picture = design_rect("Image3");
+const scene::Rect exit_picture = design_rect("Image9");
+const scene::Rect faces = design_rect("Image4");  // Image5 and 6 stand there too
+const scene::Rect sign = design_rect("Image7");   // Image8 too
+const scene::Rect caught = design_rect("Label29");
 
 // A wrong number whose answer follows the common rule (0 and 9 each have an exception).
 int wrong_answer_for(Round round) {
@@ -206,4 +204,4 @@ TEST_F(Play, AtOneAndAHalfTimesTheSizeTheSceneScalesAndStillAnswers) {
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

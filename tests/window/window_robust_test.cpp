@@ -10,10 +10,10 @@
 
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
-const scene::Rect new_round_picture{8, 512, 64, 37};  // Image3, which has a tooltip
+const scene::Rect new_round_picture = design_rect("Image3");  // it has a tooltip
 
 enum class Moment { Idle, TooltipPending, Resizing };
 
@@ -136,4 +136,4 @@ TEST_F(Robust, NoWindowSizeEndsTheGame) {
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

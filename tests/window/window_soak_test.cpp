@@ -7,40 +7,18 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <random>
 #include <string>
 #include <thread>
 
 #include "scene/viewport.hpp"
+#include "tests/support/process_figures.hpp"
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
-const scene::Rect new_round_picture{8, 512, 64, 37};  // Image3
-
-long resident_kib(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-    return -1;
-}
-
-// The process's CPU time so far in clock ticks, and whether it is asleep now.
-std::pair<long, bool> cpu_ticks(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    std::istringstream fields(text.substr(text.rfind(')') + 2));
-    std::string state, skip;
-    long user = 0, system = 0;
-    fields >> state;
-    for (int i = 0; i < 10; ++i) fields >> skip;
-    fields >> user >> system;
-    return {user + system, state == "S"};
-}
+const scene::Rect new_round_picture = design_rect("Image3");
 
 class Soak : public RealWindow {
 protected:
@@ -63,12 +41,12 @@ protected:
     // a person sees the window take its new size before clicking into it.
     void wait_until_idle() {
         const auto deadline = std::chrono::steady_clock::now() + 60s;
-        auto last = cpu_ticks(game_->pid());
+        ProcessFigures last = process_figures(game_->pid());
         int still = 0;
         while (still < 3 && std::chrono::steady_clock::now() < deadline) {
             std::this_thread::sleep_for(20ms);
-            auto now = cpu_ticks(game_->pid());
-            still = now.second && now.first == last.first ? still + 1 : 0;
+            const ProcessFigures now = process_figures(game_->pid());
+            still = now.sleeping && now.cpu_ticks == last.cpu_ticks ? still + 1 : 0;
             last = now;
         }
     }
@@ -97,7 +75,7 @@ protected:
     void random_event() {
         int x = between(0, viewport.window_width() - 1), y = between(0, viewport.window_height() - 1);
         if (pick() % 8 == 0) {  // aimed at a number, as a child answering
-            scene::Rect r = viewport.to_window({48 + 32 * between(0, 20), 480, 33, 33});
+            scene::Rect r = viewport.to_window(number_label(between(0, 20)));
             x = r.left + between(0, std::max(r.width - 1, 0));
             y = r.top + between(0, std::max(r.height - 1, 0));
         }
@@ -145,7 +123,7 @@ TEST_F(Soak, ThousandsOfRealEventsKeepMemoryFlatAndTheScreenTrue) {
         }
         if (event % sample_every == 0) {
             ASSERT_NO_FATAL_FAILURE(expect_state("sample-" + std::to_string(event)));
-            samples.push_back(resident_kib(game_->pid()));
+            samples.push_back(process_figures(game_->pid()).resident_kib);
         }
     }
     ASSERT_TRUE(game_->running()) << game_->standard_error();
@@ -171,4 +149,4 @@ TEST_F(Soak, ThousandsOfRealEventsKeepMemoryFlatAndTheScreenTrue) {
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

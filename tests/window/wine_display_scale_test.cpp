@@ -6,10 +6,10 @@
 
 #include "window_fixture.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 namespace {
 
-const scene::Rect exit_picture{80, 504, 81, 51};  // Image9
+const scene::Rect exit_picture = design_rect("Image9");
 
 class WineDisplayScale : public RealWindow {
   protected:
@@ -49,4 +49,4 @@ TEST_F(WineDisplayScale, AtOneAndAQuarterTheWindowIsAQuarterLargerAndTheSceneWit
 }
 
 }  // namespace
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -5,7 +5,7 @@
 #include "child_process.hpp"
 #include "game_program.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 GameProgram game_program() {
     GameProgram game;
@@ -40,4 +40,4 @@ GameProgram game_program() {
     return game;
 }
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -9,12 +9,10 @@
 #include <unistd.h>
 
 #include <bit>
-#include <cstdio>
-#include <fstream>
 #include <stdexcept>
 #include <thread>
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 namespace {
 
@@ -44,47 +42,6 @@ std::uint32_t channel(unsigned long pixel, unsigned long mask) {
 }
 
 }  // namespace
-
-std::string Difference::describe() const {
-    if (count < 0) return "the sizes differ";
-    if (count == 0) return "identical";
-    char text[160];
-    std::snprintf(text, sizeof text,
-                  "%ld pixels differ, the first at (%d, %d): %06X instead of %06X", count, first_x,
-                  first_y, actual, expected);
-    return text;
-}
-
-Difference compare(const Pixels& actual, const Pixels& expected, std::optional<Area> area) {
-    Difference d;
-    if (actual.width != expected.width || actual.height != expected.height) {
-        d.count = -1;
-        return d;
-    }
-    Area a = area.value_or(Area{0, 0, actual.width, actual.height});
-    for (int y = a.top; y < a.top + a.height; ++y) {
-        for (int x = a.left; x < a.left + a.width; ++x) {
-            if (actual.at(x, y) == expected.at(x, y)) continue;
-            if (d.count++ == 0) {
-                d.first_x = x;
-                d.first_y = y;
-                d.actual = actual.at(x, y);
-                d.expected = expected.at(x, y);
-            }
-        }
-    }
-    return d;
-}
-
-void write_ppm(const Pixels& pixels, const std::string& path) {
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n" << pixels.width << ' ' << pixels.height << "\n255\n";
-    for (std::uint32_t p : pixels.data) {
-        const char rgb[3] = {static_cast<char>(p >> 16), static_cast<char>(p >> 8),
-                             static_cast<char>(p)};
-        out.write(rgb, 3);
-    }
-}
 
 XServer::XServer(const std::string& xvfb_path) {
     int ends[2];
@@ -360,9 +317,9 @@ void XClient::move_resize(Window window, int x, int y, int width, int height) {
     XSync(display_, False);
 }
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 void XClient::destroy(Window window) {
     XDestroyWindow(display_, window);
@@ -375,4 +332,4 @@ void XClient::set_mapped(Window window, bool mapped) {
     XSync(display_, False);
 }
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -14,40 +14,11 @@
 #include <vector>
 
 #include "child_process.hpp"
+#include "tests/support/pixels.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 using namespace std::chrono_literals;
-
-// Pixels as 0xRRGGBB, row by row.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> data;
-
-    std::uint32_t at(int x, int y) const { return data[static_cast<std::size_t>(y) * width + x]; }
-    friend bool operator==(const Pixels&, const Pixels&) = default;
-};
-
-// A region of pixels, left, top, width, height.
-struct Area {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-
-// Where two pictures of the same size differ within an area.
-struct Difference {
-    long count = 0;  // differing pixels; -1 if the sizes differ
-    int first_x = -1, first_y = -1;
-    std::uint32_t actual = 0, expected = 0;  // at the first differing pixel
-    std::string describe() const;
-};
-Difference compare(const Pixels& actual, const Pixels& expected, std::optional<Area> area = {});
-
-// Writes a binary PPM, for a person to look at after a failure.
-void write_ppm(const Pixels& pixels, const std::string& path);
 
 // Xvfb on the first free display, started once and stopped with this object.
 class XServer {
@@ -127,4 +98,4 @@ class XClient {
     Display* display_ = nullptr;
 };
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

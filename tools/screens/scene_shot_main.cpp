@@ -11,12 +11,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "tests/driver.hpp"
-#include "tests/view/offscreen.hpp"
+#include "tests/support/driver.hpp"
+#include "tests/support/offscreen.hpp"
 
 namespace fs = std::filesystem;
 using bolvenda::testing::Driver;
 using bolvenda::testing::Offscreen;
+using bolvenda::testing::Pixels;
 
 namespace {
 
@@ -24,11 +25,11 @@ struct SurfaceDeleter {
     void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
 };
 
-void write_png(const SDL_Surface& frame, const fs::path& path) {
-    // The canvas is XRGB8888, cairo's RGB24 on the same machine.
+void write_png(Pixels frame, const fs::path& path) {
+    // 0xRRGGBB in 32 bits is cairo's RGB24 on the same machine.
     std::unique_ptr<cairo_surface_t, SurfaceDeleter> png(cairo_image_surface_create_for_data(
-        static_cast<unsigned char*>(frame.pixels), CAIRO_FORMAT_RGB24, frame.w, frame.h,
-        frame.pitch));
+        reinterpret_cast<unsigned char*>(frame.data.data()), CAIRO_FORMAT_RGB24, frame.width,
+        frame.height, frame.width * 4));
     if (cairo_surface_write_to_png(png.get(), path.c_str()) != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error("cannot write " + path.string());
     std::printf("%s\n", path.c_str());
@@ -60,7 +61,7 @@ int main(int argc, char** argv) {
         fs::create_directories(out);
         Offscreen offscreen;
         auto shoot = [&](Driver& d, const char* name) {
-            write_png(*offscreen.render(d.scene(), width, height), out / name);
+            write_png(offscreen.render(d.scene(), width, height), out / name);
         };
         Driver start;
         shoot(start, "start.png");

@@ -2,6 +2,8 @@
 // through the same event delivery the window uses.
 #pragma once
 
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "game/game_core.hpp"
@@ -11,7 +13,7 @@ namespace bolvenda::testing {
 
 // Advances by a fixed step at every reading, like a child clicking at a steady pace.
 class SteppingClock final : public runtime::Clock {
-public:
+  public:
     SteppingClock(float start, float step) : now_(start), step_(step) {}
     float seconds_since_midnight() override {
         float reading = now_;
@@ -20,7 +22,7 @@ public:
         return reading;
     }
 
-private:
+  private:
     float now_;
     float step_;
 };
@@ -37,8 +39,11 @@ inline int visible_in(runtime::ControlArray& array, int* where = nullptr) {
     return count;
 }
 
+// What the score labels show for a count: nothing for none.
+inline std::string count_text(int n) { return n == 0 ? "" : std::to_string(n); }
+
 class Driver {
-public:
+  public:
     explicit Driver(float clock_start = 36000.25f, float clock_step = 1.37f, bool load = true)
         : clock_(clock_start, clock_step), core_(clock_) {
         if (load) core_.events().load();
@@ -64,7 +69,7 @@ public:
     int frog_count(int* where = nullptr) { return visible_in(scene().Image1(), where); }
     int fly_count(int* where = nullptr) { return visible_in(scene().Image2(), where); }
 
-private:
+  private:
     SteppingClock clock_;
     game::GameCore core_;
 };

@@ -1,31 +1,14 @@
 // What the window must show: scene states of a game written onto a headless, loaded core,
-// painted offscreen by the same painter the game's window uses.
+// for the offscreen renderer to paint. Shared by the real-window and the browser tests.
 #pragma once
 
 #include <optional>
 
-#include "scene/assets/assets.hpp"
-#include "scene/view/painter.hpp"
-#include "scene/view/picture_set.hpp"
-#include "scene/view/sdl_library.hpp"
-#include "scene/view/text_renderer.hpp"
-#include "tests/driver.hpp"
-#include "x_display.hpp"
+#include "tests/support/driver.hpp"
+#include "tests/support/offscreen.hpp"
+#include "tests/support/pixels.hpp"
 
-namespace bolvenda::window_test {
-
-class Renderer {
-  public:
-    Renderer();
-    Pixels render(const scene::Scene& scene, int width = scene::design_width,
-                  int height = scene::design_height);
-
-  private:
-    view::SdlLibrary sdl_{false};
-    view::PictureSet pictures_;
-    view::TextRenderer labels_;
-    view::TextRenderer tips_;
-};
+namespace bolvenda::testing {
 
 // A round as the screen shows it: the frog on n1, the fly on somma.
 struct Round {
@@ -48,12 +31,12 @@ class ExpectedGame {
     void answered(Round round, int d, int caught);
 
   private:
-    testing::Driver driver_;
+    Driver driver_;
 };
 
 // Which frog and fly a round-start screen shows. The rows below the flies, where only frogs
 // reach, are held against renders of each single frog; then the rows of both against that
 // frog with each fly. Nothing unless exactly one candidate matches each time.
-std::optional<Round> find_round(const Pixels& screen, Renderer& renderer);
+std::optional<Round> find_round(const Pixels& screen, Offscreen& offscreen);
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -1,43 +1,19 @@
-#include "expected_screen.hpp"
+// The expected scene states and the round finder of expected_game.hpp.
+#include "tests/support/expected_game.hpp"
 
 #include <string>
 
-#include "scene/layout.hpp"
-#include "scene/view/canvas.hpp"
+#include "tests/support/design.hpp"
 
-namespace bolvenda::window_test {
+namespace bolvenda::testing {
 
 namespace {
-
-std::string count_text(int count) { return count == 0 ? "" : std::to_string(count); }
 
 void show_only(runtime::ControlArray& pictures, int index) {
     for (int i = 0; i < pictures.count(); ++i) pictures.item(i).set_visible(i == index);
 }
 
 }  // namespace
-
-Renderer::Renderer()
-    : labels_(assets::typeface(assets::Typeface::Bold)), tips_(assets::typeface(assets::Typeface::Regular)) {}
-
-Pixels Renderer::render(const scene::Scene& scene, int width, int height) {
-    scene::Layout layout(scene);
-    view::SurfacePtr surface = view::create_canvas_surface(width, height);
-    // A painter of its own each time: the whole frame drawn from nothing, whatever came before.
-    view::Painter painter(pictures_, labels_, tips_);
-    painter.paint(layout, scene::Viewport::fit(width, height), *surface);
-    Pixels pixels;
-    pixels.width = width;
-    pixels.height = height;
-    pixels.data.resize(static_cast<std::size_t>(width) * height);
-    for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const Uint32*>(
-            static_cast<const Uint8*>(surface->pixels) + y * surface->pitch);
-        for (int x = 0; x < width; ++x)
-            pixels.data[static_cast<std::size_t>(y) * width + x] = row[x] & 0xFFFFFF;
-    }
-    return pixels;
-}
 
 void ExpectedGame::round_started(Round round, int number, int caught) {
     scene::Scene& s = driver_.scene();
@@ -76,10 +52,10 @@ void ExpectedGame::answered(Round round, int d, int caught) {
     }
 }
 
-std::optional<Round> find_round(const Pixels& screen, Renderer& renderer) {
-    constexpr int fly_top = 280, fly_bottom = 280 + 49, frog_bottom = 296 + 163;
-    const Area frogs_only{0, fly_bottom, screen.width, frog_bottom - fly_bottom};
-    const Area both{0, fly_top, screen.width, frog_bottom - fly_top};
+std::optional<Round> find_round(const Pixels& screen, Offscreen& offscreen) {
+    const scene::Rect a_fly = design_rect("Image2(1)"), a_frog = design_rect("Image1(1)");
+    const scene::Rect frogs_only{0, a_fly.bottom(), screen.width, a_frog.bottom() - a_fly.bottom()};
+    const scene::Rect both{0, a_fly.top, screen.width, a_frog.bottom() - a_fly.top};
 
     ExpectedGame probe;
     scene::Scene& s = probe.scene();
@@ -87,7 +63,7 @@ std::optional<Round> find_round(const Pixels& screen, Renderer& renderer) {
     for (int n = 0; n <= 20; ++n) {
         show_only(s.Image1(), n);
         show_only(s.Image2(), -1);
-        if (compare(screen, renderer.render(s), frogs_only).count != 0) continue;
+        if (compare(screen, offscreen.render(s), frogs_only).count != 0) continue;
         if (frog) return std::nullopt;
         frog = n;
     }
@@ -96,7 +72,7 @@ std::optional<Round> find_round(const Pixels& screen, Renderer& renderer) {
     show_only(s.Image1(), *frog);
     for (int n = 0; n <= 20; ++n) {
         show_only(s.Image2(), n);
-        if (compare(screen, renderer.render(s), both).count != 0) continue;
+        if (compare(screen, offscreen.render(s), both).count != 0) continue;
         if (fly) return std::nullopt;
         fly = n;
     }
@@ -104,4 +80,4 @@ std::optional<Round> find_round(const Pixels& screen, Renderer& renderer) {
     return Round{*frog, *fly};
 }
 
-}  // namespace bolvenda::window_test
+}  // namespace bolvenda::testing

@@ -1,48 +1,43 @@
-// The rules of play stated independently of the game's code: what the child should see
-// after every event. Shared by the tests that play long random games.
-#pragma once
+// The rules of play_model.hpp.
+#include "tests/support/play_model.hpp"
 
 #include <gtest/gtest.h>
 
-#include <string>
-
-#include "game/game_core.hpp"
-#include "driver.hpp"
+#include "tests/support/driver.hpp"
 
 namespace bolvenda::testing {
 
-struct Model {
-    enum class Verdict { None, Right, Wrong };
-    bool started = false;     // a round has been started since Load
-    bool round_open = false;  // the number line awaits its answer
-    int n1 = 0, somma = 0;
-    int frog = 0;             // the one frog shown
-    int fly = 0;              // the one fly shown (0 before the first round: away from the line)
-    Verdict verdict = Verdict::None;
-    std::string answer;       // what the answer box shows
-    int mosche = 0, cattura = 0;
-    bool ended = false;
-
-    void start_round(int drawn_n1, int drawn_somma) {
+Model::Click Model::apply_click(game::GameCore& game, const runtime::Element& on) {
+    const scene::Scene& s = game.scene();
+    if (&on == &s.Image(9)) {
+        ended = true;
+        return Click::Ends;
+    }
+    if (&on == &s.Image(3)) {
+        if (round_open) return Click::Ignored;
         started = round_open = true;
         ++mosche;
-        n1 = frog = drawn_n1;
-        somma = fly = drawn_somma;
+        n1 = frog = static_cast<int>(game.form().n1);
+        somma = fly = static_cast<int>(game.form().somma);
         verdict = Verdict::None;
         answer.clear();
+        return Click::StartsRound;
     }
-    void answer_with(int d) {
+    for (int k = 1; k <= 21; ++k) {
+        if (&on != &s.Label(k)) continue;
+        if (!round_open) return Click::Ignored;
+        const int d = k - 1;
         round_open = false;
         frog = d;
         answer = std::to_string(d);
         verdict = d == somma ? Verdict::Right : Verdict::Wrong;
         if (verdict == Verdict::Right) ++cattura;
+        return Click::Answers;
     }
-};
+    return Click::Other;
+}
 
-inline std::string count_text(int n) { return n == 0 ? "" : std::to_string(n); }
-
-inline void check(game::GameCore& game, const Model& m, long event) {
+void check(game::GameCore& game, const Model& m, long event) {
     scene::Scene& s = game.scene();
     const auto& f = game.form();
     SCOPED_TRACE("after event " + std::to_string(event));
@@ -53,6 +48,8 @@ inline void check(game::GameCore& game, const Model& m, long event) {
     ASSERT_EQ(fly, m.fly);
     if (m.started) {
         ASSERT_EQ(f.somma, static_cast<float>(fly));
+        ASSERT_LE(f.somma, 20.0f);
+        ASSERT_GT(f.n2, 0.0f);
     }
     ASSERT_EQ(s.Image(5).visible(), m.verdict == Model::Verdict::Wrong);
     ASSERT_EQ(s.Image(6).visible(), m.verdict == Model::Verdict::Right);

@@ -1,0 +1,77 @@
+#include "scene/frog_leap.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace bolvenda::scene {
+
+namespace {
+
+// How high the frog's feet rise above the line at the top of its arc, in design pixels: a
+// small hop in place, higher the further it goes, always below the top of the pond.
+int arc_height(int from, int to) {
+    const int distance = std::abs(to - from);
+    return distance == 0 ? 34 : std::min(40 + 6 * distance, 150);
+}
+
+}  // namespace
+
+std::uint64_t FrogLeap::duration_ms(int from, int to) {
+    if (from == to) return hop_ms;
+    return std::min<std::uint64_t>(450 + 17 * static_cast<std::uint64_t>(std::abs(to - from)), 800);
+}
+
+int FrogLeap::frog_on(const Scene& scene) {
+    for (int n = 0; n < Scene::array_size; ++n)
+        if (scene.Image1().item(n).visible()) return n;
+    return -1;
+}
+
+bool FrogLeap::clicked(const Element& clicked, int frog_before, int frog_after, std::uint64_t now_ms) {
+    const bool was_in_air = in_air_.has_value();
+    in_air_.reset();
+    // The labels with the hand pointer are the numbers of the line.
+    const bool number = clicked.kind() == runtime::ElementKind::Label && layout_->of(clicked).hand;
+    if (!number || frog_before < 0 || frog_after < 0) return was_in_air;
+    from_ = frog_before;
+    to_ = frog_after;
+    start_ = drawn_at_ = now_ms;
+    duration_ = duration_ms(from_, to_);
+    in_air_ = at(now_ms);
+    return true;
+}
+
+FrogLeap::InAir FrogLeap::at(std::uint64_t now_ms) const {
+    const Placement& landing = layout_->of(scene_->Image1().item(to_));
+    const Rect from = layout_->of(scene_->Image1().item(from_)).rect;
+    const Rect to = landing.rect;
+    const double t = std::clamp(static_cast<double>(now_ms - start_) / static_cast<double>(duration_), 0.0, 1.0);
+    // A thrown body's path: steady across, a parabola up and down.
+    const double x = from.left + (to.left - from.left) * t;
+    const double rise = arc_height(from_, to_) * 4.0 * t * (1.0 - t);
+    const Rect at{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(to.top - rise)), to.width,
+                  to.height};
+    return {landing.element, at, to_ < from_};
+}
+
+bool FrogLeap::time_passed(std::uint64_t now_ms) {
+    if (!in_air_) return false;
+    if (now_ms - start_ >= duration_) {
+        in_air_.reset();  // landed: from here on the frog is drawn in its place
+        return true;
+    }
+    if (now_ms < drawn_at_ + frame_ms) return false;
+    drawn_at_ = now_ms;
+    const InAir next = at(now_ms);
+    const bool moved = !(next == *in_air_);
+    in_air_ = next;
+    return moved;
+}
+
+std::optional<std::uint64_t> FrogLeap::deadline() const {
+    if (!in_air_) return std::nullopt;
+    return std::min(start_ + duration_, drawn_at_ + frame_ms);
+}
+
+}  // namespace bolvenda::scene

@@ -1,0 +1,71 @@
+// The comparer and the picture writer of pixels.hpp.
+#include "tests/support/pixels.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace bolvenda::testing {
+
+std::string Difference::describe() const {
+    if (count < 0) return "the sizes differ";
+    if (count == 0) return "identical";
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "%ld pixels differ, the first at (%d, %d): %06X instead of %06X", count, first_x,
+                  first_y, actual, expected);
+    return text;
+}
+
+Difference compare(const Pixels& actual, const Pixels& expected, std::optional<scene::Rect> area,
+                   int tolerance) {
+    Difference d;
+    if (actual.width != expected.width || actual.height != expected.height) {
+        d.count = -1;
+        return d;
+    }
+    const scene::Rect a = area.value_or(scene::Rect{0, 0, actual.width, actual.height});
+    const int left = std::max(a.left, 0), right = std::min(a.right(), actual.width);
+    const int top = std::max(a.top, 0), bottom = std::min(a.bottom(), actual.height);
+    int min_x = right, min_y = bottom, max_x = -1, max_y = -1;
+    for (int y = top; y < bottom; ++y) {
+        const auto row = [&](const Pixels& p) { return p.data.begin() + y * p.width; };
+        if (left < right &&
+            std::equal(row(actual) + left, row(actual) + right, row(expected) + left))
+            continue;  // most rows of most comparisons: worth the check in a whole-frame fuzzer
+        for (int x = left; x < right; ++x) {
+            const std::uint32_t p = actual.at(x, y), q = expected.at(x, y);
+            if (p == q) continue;
+            int most = 0;
+            for (int shift : {0, 8, 16})
+                most = std::max(most, std::abs(int(p >> shift & 0xFF) - int(q >> shift & 0xFF)));
+            if (most <= tolerance) {
+                ++d.within;
+                continue;
+            }
+            if (d.count++ == 0) {
+                d.first_x = x;
+                d.first_y = y;
+                d.actual = p;
+                d.expected = q;
+            }
+            min_x = std::min(min_x, x), max_x = std::max(max_x, x);
+            min_y = std::min(min_y, y), max_y = std::max(max_y, y);
+        }
+    }
+    if (d.count > 0) d.bounds = {min_x, min_y, max_x - min_x + 1, max_y - min_y + 1};
+    return d;
+}
+
+void write_ppm(const Pixels& pixels, const std::string& path) {
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << pixels.width << ' ' << pixels.height << "\n255\n";
+    for (std::uint32_t p : pixels.data) {
+        const char rgb[3] = {static_cast<char>(p >> 16), static_cast<char>(p >> 8),
+                             static_cast<char>(p)};
+        out.write(rgb, 3);
+    }
+}
+
+}  // namespace bolvenda::testing
