@@ -108,7 +108,13 @@ async function nextShot(page, before, name) {
 // covers a glyph's edge pixel one level differently; a wrong state differs by whole glyphs
 // and pictures, by far more levels.
 async function shows(page, name) {
-  const file = await shot(page, name);
+  // Once still: the frog may be in the air for most of a second after a number's click.
+  let file = await shot(page, name);
+  for (let i = 0, before = null; i < 30 && !before?.equals(fs.readFileSync(file)); ++i) {
+    before = fs.readFileSync(file);
+    await sleep(150);
+    file = await shot(page, name, true);
+  }
   const answer = await expected.ask(`compare ${file}`);
   const [, far, near, pixels] = answer.match(/^differ (-?\d+) near (\d+) of (\d+)$/).map(Number);
   assert.ok(far === 0 && near <= pixels / 10000, `${name}: ${answer}; see ${file}`);
