@@ -1,4 +1,4 @@
-# CMake's results for Debian's emcc 3.1.6, recorded by scripts/web/build-libs.sh so that a fresh
+# CMake's results for Debian's emcc 3.1.6, recorded by scripts/build-libs.sh web so that a fresh
 # build skips some 300 compile checks through emcc; used only with that emcc version.
 set(COMPILER_SUPPORTS_CXX11 "1" CACHE INTERNAL "")
 set(HAVE_ABS "1" CACHE INTERNAL "")

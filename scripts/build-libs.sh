@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Builds the static libraries the Windows and web games link, SDL2 and FreeType, from Debian's
+# source packages into build/TARGET-libs/prefix. Each library is built again only when its
+# version, its options or the compiler change (one stamp per library in prefix/.built/).
+# Usage: scripts/build-libs.sh windows|web   (the compilers come from scripts/install-deps.sh)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+target=${1:-}
+case $target in windows | web) ;; *) echo "usage: $0 windows|web" >&2; exit 2 ;; esac
+
+libs=$root/build/$target-libs
+prefix=$libs/prefix
+names=(libsdl2 freetype)
+# A prefix from before (one stamp for all, or a library no longer built) starts afresh: what
+# the game would otherwise find there is not what it links.
+if [ -f "$prefix/.built" ]; then rm -rf "$prefix"; fi
+for stamp in "$prefix"/.built/*; do
+  [ -f "$stamp" ] || continue
+  case " ${names[*]} " in *" $(basename "$stamp") "*) ;; *) rm -rf "$prefix"; break ;; esac
+done
+mkdir -p "$prefix/.built" "$prefix/include" "$prefix/lib/pkgconfig"
+
+declare -A dir version
+while read -r name path ver; do
+  dir[$name]=$path
+  version[$name]=$ver
+done < <(scripts/fetch-sources.sh "$libs/src" "${names[@]}")
+
+if [ "$target" = windows ]; then
+  toolchain=$root/packaging/windows/mingw-w64.cmake
+  configure=(cmake -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DBOLVENDA_WINDOWS_LIBS="$prefix")
+  compiler="$(sha256sum "$toolchain" | cut -c1-16) $(x86_64-w64-mingw32-gcc-posix -dumpfullversion)"
+else
+  export NODE_PATH=/usr/share/nodejs  # Debian's emcc finds node-acorn there
+  emcc_version=$(emcc -dumpversion)
+  compiler="emcc $emcc_version"
+  # CMake's checks of the C library take minutes through emcc. Their results depend only on
+  # the compiler, so they are kept per emcc version; a copy recorded with Debian's emcc ships
+  # in scripts/web/, and results a configure finds are added to the kept ones.
+  checks=$libs/checks-$emcc_version.cmake
+  [ -f "$checks" ] || cp "scripts/web/checks-emcc-$emcc_version.cmake" "$checks" 2>/dev/null || : >"$checks"
+  configure=(emcmake cmake -C "$checks" -DCMAKE_FIND_ROOT_PATH="$prefix")
+fi
+
+keep_checks() {  # BUILD-DIR: adds that configure's results to the kept ones
+  grep -E '^(HAVE_|STDC_HEADERS|LIBC_IS|COMPILER_SUPPORTS)[A-Za-z0-9_]*:INTERNAL=' "$1/CMakeCache.txt" |
+    sed -E 's/^([^:]+):INTERNAL=(.*)$/set(\1 "\2" CACHE INTERNAL "")/' |
+    cat "$checks" - | grep -v '^#' | sort -u >"$checks.new"
+  mv "$checks.new" "$checks"
+}
+
+# build_library NAME BUILD-TYPE CMAKE-OPTIONS...: configures, builds and installs one library
+# into the prefix, unless its stamp says this version was built there with these options by
+# this compiler. A function prepare_NAME, if defined, runs on the fresh build folder first.
+build_library() {
+  local name=$1 type=$2; shift 2
+  local stamp=$prefix/.built/$name work=$libs/build/$name started=$SECONDS
+  local key="$name ${version[$name]} $type $* | ${extra_key[$name]:-} | $compiler"
+  if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$key" ]; then
+    echo "$target: $name ${version[$name]} already built" >&2
+    return
+  fi
+  echo "$target: building $name ${version[$name]}" >&2
+  rm -rf "$work" "$stamp"
+  mkdir -p "$work"
+  if declare -F "prepare_$name" >/dev/null; then "prepare_$name" "$work"; fi
+  "${configure[@]}" -S "${dir[$name]}" -B "$work" -G Ninja -Wno-dev \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE="$type" -DBUILD_SHARED_LIBS=OFF \
+    "$@" >"$work/build.log" 2>&1 || { tail -n 40 "$work/build.log" >&2; exit 1; }
+  if [ "$target" = web ]; then keep_checks "$work"; fi
+  { cmake --build "$work" -j2 && cmake --install "$work"; } >>"$work/build.log" 2>&1 ||
+    { tail -n 40 "$work/build.log" >&2; exit 1; }
+  echo "$key" >"$stamp"
+  echo "$target: $name built in $((SECONDS - started)) s" >&2
+}
+declare -A extra_key
+
+# Only what the game uses: a window, its surface, mouse and touch events, cursors, the message
+# box. Built for speed: it copies every frame to the screen.
+sdl_options=(-DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_AUDIO=OFF -DSDL_RENDER=OFF
+  -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF
+  -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_FILESYSTEM=OFF -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF
+  -DSDL_VULKAN=OFF)
+if [ "$target" = windows ]; then
+  sdl_options+=(-DSDL_DIRECTX=OFF -DSDL_RENDER_D3D=OFF -DSDL_WASAPI=OFF -DSDL_XINPUT=OFF)
+fi
+build_library libsdl2 Release "${sdl_options[@]}"
+
+# FreeType for TrueType outlines with their own hinting instructions, drawn anti-aliased:
+# the game's fonts have no compressed tables, no bitmaps, no other format. Built for size: it
+# runs while the game starts. FreeType's CMake compiles every module; the list below is the
+# one its start-up registers, so the static link leaves out the rest. Without the autofitter
+# FreeType hints the fonts with their own instructions, as it does with the autofitter there.
+ft_options=(-DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON
+  -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON)
+ft_modules=("FT_Driver_ClassRec, tt_driver_class" "FT_Module_Class, sfnt_module_class"
+  "FT_Renderer_Class, ft_smooth_renderer_class")
+extra_key[freetype]="modules: ${ft_modules[*]}"
+prepare_freetype() {  # the build folder's headers come before the sources' (FreeType's CMake)
+  mkdir -p "$1/include/freetype/config"
+  { echo "/* The modules FT_Init_FreeType registers: scripts/build-libs.sh */"
+    printf 'FT_USE_MODULE( %s )\n' "${ft_modules[@]}"; } >"$1/include/freetype/config/ftmodule.h"
+}
+build_library freetype MinSizeRel "${ft_options[@]}"
+
+# stb is headers only: the game's decoder and resampler come from Debian's libstb-dev. A copy,
+# not a link to /usr/include, which must not reach emcc; with its own times, so no rebuild.
+rm -rf "$prefix/include/stb"
+cp -a /usr/include/stb "$prefix/include/"
