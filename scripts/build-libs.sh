@@ -30,7 +30,9 @@ done < <(scripts/fetch-sources.sh "$libs/src" "${names[@]}")
 if [ "$target" = windows ]; then
   toolchain=$root/packaging/windows/mingw-w64.cmake
   configure=(cmake -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DBOLVENDA_WINDOWS_LIBS="$prefix")
-  compiler="$(sha256sum "$toolchain" | cut -c1-16) $(x86_64-w64-mingw32-gcc-posix -dumpfullversion)"
+  # Debian's mingw gcc calls itself "12-posix" through every update: its packages say more.
+  compiler="$(sha256sum "$toolchain" | cut -c1-16) $(dpkg-query -W -f='${Version} ' \
+    gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)"
 else
   export NODE_PATH=/usr/share/nodejs  # Debian's emcc finds node-acorn there
   emcc_version=$(emcc -dumpversion)
@@ -52,7 +54,8 @@ keep_checks() {  # BUILD-DIR: adds that configure's results to the kept ones
 
 # build_library NAME BUILD-TYPE CMAKE-OPTIONS...: configures, builds and installs one library
 # into the prefix, unless its stamp says this version was built there with these options by
-# this compiler. A function prepare_NAME, if defined, runs on the fresh build folder first.
+# this compiler. A function configured_NAME, if defined, runs on the build folder once CMake
+# has configured it.
 build_library() {
   local name=$1 type=$2; shift 2
   local stamp=$prefix/.built/$name work=$libs/build/$name started=$SECONDS
@@ -64,11 +67,11 @@ build_library() {
   echo "$target: building $name ${version[$name]}" >&2
   rm -rf "$work" "$stamp"
   mkdir -p "$work"
-  if declare -F "prepare_$name" >/dev/null; then "prepare_$name" "$work"; fi
   "${configure[@]}" -S "${dir[$name]}" -B "$work" -G Ninja -Wno-dev \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE="$type" -DBUILD_SHARED_LIBS=OFF \
     "$@" >"$work/build.log" 2>&1 || { tail -n 40 "$work/build.log" >&2; exit 1; }
   if [ "$target" = web ]; then keep_checks "$work"; fi
+  if declare -F "configured_$name" >/dev/null; then "configured_$name" "$work"; fi
   { cmake --build "$work" -j2 && cmake --install "$work"; } >>"$work/build.log" 2>&1 ||
     { tail -n 40 "$work/build.log" >&2; exit 1; }
   echo "$key" >"$stamp"
@@ -87,20 +90,32 @@ if [ "$target" = windows ]; then
 fi
 build_library libsdl2 Release "${sdl_options[@]}"
 
-# FreeType for TrueType outlines with their own hinting instructions, drawn anti-aliased:
-# the game's fonts have no compressed tables, no bitmaps, no other format. Built for size: it
-# runs while the game starts. FreeType's CMake compiles every module; the list below is the
-# one its start-up registers, so the static link leaves out the rest. Without the autofitter
-# FreeType hints the fonts with their own instructions, as it does with the autofitter there.
+# FreeType for TrueType outlines with their own hinting instructions, drawn anti-aliased, and
+# their kerning: the game's fonts have no compressed tables, bitmaps, colours or variations,
+# and no other format. Built for size: it runs while the game starts. FreeType's CMake
+# compiles every module; the start-up registers only those listed below, so the static link
+# leaves out the rest. Without the autofitter FreeType hints these fonts with their own
+# instructions, as it does with it (with the normal hinting target, not the light one).
 ft_options=(-DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON
   -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON)
 ft_modules=("FT_Driver_ClassRec, tt_driver_class" "FT_Module_Class, sfnt_module_class"
   "FT_Renderer_Class, ft_smooth_renderer_class")
-extra_key[freetype]="modules: ${ft_modules[*]}"
-prepare_freetype() {  # the build folder's headers come before the sources' (FreeType's CMake)
-  mkdir -p "$1/include/freetype/config"
+# Features of ftoption.h the game's fonts never ask for, turned off in the configured copy.
+ft_off=(FT_CONFIG_OPTION_USE_LZW FT_CONFIG_OPTION_USE_ZLIB FT_CONFIG_OPTION_POSTSCRIPT_NAMES
+  FT_CONFIG_OPTION_MAC_FONTS FT_CONFIG_OPTION_GUESSING_EMBEDDED_RFORK FT_CONFIG_OPTION_INCREMENTAL
+  FT_CONFIG_OPTION_SVG TT_CONFIG_OPTION_EMBEDDED_BITMAPS TT_CONFIG_OPTION_COLOR_LAYERS
+  TT_CONFIG_OPTION_POSTSCRIPT_NAMES TT_CONFIG_OPTION_GX_VAR_SUPPORT TT_CONFIG_OPTION_BDF)
+extra_key[freetype]="modules: ${ft_modules[*]}; off: ${ft_off[*]}"
+configured_freetype() {  # the build folder's config headers come before the sources' ones
+  local config=$1/include/freetype/config
   { echo "/* The modules FT_Init_FreeType registers: scripts/build-libs.sh */"
-    printf 'FT_USE_MODULE( %s )\n' "${ft_modules[@]}"; } >"$1/include/freetype/config/ftmodule.h"
+    printf 'FT_USE_MODULE( %s )\n' "${ft_modules[@]}"; } >"$config/ftmodule.h"
+  local option
+  for option in "${ft_off[@]}"; do
+    grep -q "^#define $option\b" "$config/ftoption.h" ||
+      { echo "$target: FreeType's ftoption.h no longer defines $option" >&2; exit 1; }
+    sed -i -E "s@^#define $option\b.*@/* #undef $option: scripts/build-libs.sh */@" "$config/ftoption.h"
+  done
 }
 build_library freetype MinSizeRel "${ft_options[@]}"
 
