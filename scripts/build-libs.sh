@@ -33,22 +33,25 @@ if [ "$target" = windows ]; then
   # Debian's mingw gcc calls itself "12-posix" through every update: its packages say more.
   compiler="$(sha256sum "$toolchain" | cut -c1-16) $(dpkg-query -W -f='${Version} ' \
     gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)"
+  checks_id=mingw-$(x86_64-w64-mingw32-gcc-posix -dumpversion)-$(dpkg-query -W -f='${Version}' mingw-w64-x86-64-dev)
 else
   export NODE_PATH=/usr/share/nodejs  # Debian's emcc finds node-acorn there
-  emcc_version=$(emcc -dumpversion)
-  compiler="emcc $emcc_version"
-  # CMake's checks of the C library take minutes through emcc. Their results depend only on
-  # the compiler, so they are kept per emcc version; a copy recorded with Debian's emcc ships
-  # in scripts/web/, and results a configure finds are added to the kept ones.
-  checks=$libs/checks-$emcc_version.cmake
-  [ -f "$checks" ] || cp "scripts/web/checks-emcc-$emcc_version.cmake" "$checks" 2>/dev/null || : >"$checks"
-  configure=(emcmake cmake -C "$checks" -DCMAKE_FIND_ROOT_PATH="$prefix")
+  checks_id=emcc-$(emcc -dumpversion)
+  compiler="emcc $(emcc -dumpversion)"
+  configure=(emcmake cmake -DCMAKE_FIND_ROOT_PATH="$prefix")
 fi
+# CMake's checks of the C library, some 350 compiles, take over a minute through either
+# compiler. Their results depend only on the compiler and its C library headers, so they are
+# kept per compiler; copies recorded with Debian's compilers ship in scripts/lib-checks/, and
+# results a configure finds are added to the kept ones.
+checks=$libs/checks-$checks_id.cmake
+[ -f "$checks" ] || cp "scripts/lib-checks/$checks_id.cmake" "$checks" 2>/dev/null || : >"$checks"
+configure+=(-C "$checks")
 
 keep_checks() {  # BUILD-DIR: adds that configure's results to the kept ones
-  grep -E '^(HAVE_|STDC_HEADERS|LIBC_IS|COMPILER_SUPPORTS)[A-Za-z0-9_]*:INTERNAL=' "$1/CMakeCache.txt" |
-    sed -E 's/^([^:]+):INTERNAL=(.*)$/set(\1 "\2" CACHE INTERNAL "")/' |
-    cat "$checks" - | grep -v '^#' | sort -u >"$checks.new"
+  { grep -v '^#' "$checks" || :
+    sed -n -E 's/^((HAVE_|STDC_HEADERS|LIBC_IS|COMPILER_SUPPORTS)[A-Za-z0-9_]*):INTERNAL=(.*)$/set(\1 "\3" CACHE INTERNAL "")/p' \
+      "$1/CMakeCache.txt"; } | sort -u >"$checks.new"
   mv "$checks.new" "$checks"
 }
 
@@ -70,7 +73,7 @@ build_library() {
   "${configure[@]}" -S "${dir[$name]}" -B "$work" -G Ninja -Wno-dev \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE="$type" -DBUILD_SHARED_LIBS=OFF \
     "$@" >"$work/build.log" 2>&1 || { tail -n 40 "$work/build.log" >&2; exit 1; }
-  if [ "$target" = web ]; then keep_checks "$work"; fi
+  keep_checks "$work"
   if declare -F "configured_$name" >/dev/null; then "configured_$name" "$work"; fi
   { cmake --build "$work" -j2 && cmake --install "$work"; } >>"$work/build.log" 2>&1 ||
     { tail -n 40 "$work/build.log" >&2; exit 1; }
