@@ -69,12 +69,12 @@ std::string version_text() {
            "Copyright (c) 2026 Squadra Bolvenda; MIT License.\n"
            "\n"
            "Inside the program:\n"
-           "  Liberation Sans Bold and Regular fonts: SIL Open Font License 1.1\n"
+           "  Bolvenda Sans Bold and Regular fonts, cut from Liberation Sans:\n"
+           "    SIL Open Font License 1.1\n"
            "  stb_image and stb_image_resize by Sean Barrett: public domain (or MIT License)\n"
            "  GCC's C++ runtime: GPL 3 with the GCC Runtime Library Exception\n"
            "Libraries it uses:\n"
-           "  SDL2 and SDL2_ttf: zlib License; FreeType: FreeType License;\n"
-           "  HarfBuzz: MIT License; Xlib: MIT License\n"
+           "  SDL2: zlib License; FreeType: FreeType License; Xlib: MIT License\n"
            "\n"
            "The full texts are in the licence files installed with the program.\n";
 }

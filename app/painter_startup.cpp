@@ -1,30 +1,23 @@
 #include "app/painter_startup.hpp"
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include "scene/assets/assets.hpp"
 #include "scene/layout.hpp"
+#include "scene/view/platform.hpp"
 
 namespace bolvenda::app {
 
-#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
-// A page without threads (they need cross-origin isolation, which a file opened from disk
-// cannot have) does the same work in line.
 PainterStartup::PainterStartup(const scene::Scene& scene, scene::Viewport first_frame) {
-    prepare(scene, first_frame);
+    if (view::platform::has_threads()) {
+        worker_ = std::thread([this, &scene, first_frame] { prepare(scene, first_frame); });
+    } else {
+        prepare(scene, first_frame);
+    }
 }
-#else
-PainterStartup::PainterStartup(const scene::Scene& scene, scene::Viewport first_frame)
-    : worker_([this, &scene, first_frame] { prepare(scene, first_frame); }) {}
-#endif
 
 PainterStartup::~PainterStartup() { join(); }
 
 void PainterStartup::prepare(const scene::Scene& scene, scene::Viewport first_frame) {
     try {
-        text_.emplace();
         labels_.emplace(assets::typeface(assets::Typeface::Bold));
         tips_.emplace(assets::typeface(assets::Typeface::Regular));
         pictures_.emplace();
@@ -41,11 +34,7 @@ void PainterStartup::join() {
 
 view::Painter& PainterStartup::painter() {
     join();
-#if defined(__GLIBC__)
-    // The worker's decoding buffers are freed, but glibc keeps freed memory for later; hand
-    // it back, so the game holds only what it shows.
-    malloc_trim(0);
-#endif
+    view::platform::release_startup_memory();  // the worker's decoding buffers
     if (failure_) std::rethrow_exception(failure_);
     return *painter_;
 }

@@ -32,7 +32,6 @@ private:
     void prepare(const scene::Scene& scene, scene::Viewport first_frame);
     void join();
 
-    std::optional<view::TextLibrary> text_;
     std::optional<view::TextRenderer> labels_;
     std::optional<view::TextRenderer> tips_;
     std::optional<view::PictureSet> pictures_;

@@ -8,7 +8,7 @@
 
 namespace bolvenda::app {
 
-Session::Session(GameCore& core, view::GameWindow& window, view::Painter& painter)
+Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter)
     : core_(&core),
       window_(&window),
       painter_(&painter),

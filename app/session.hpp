@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_core.hpp"
+#include "game/game_core.hpp"
 #include "scene/layout.hpp"
 #include "scene/pointer_router.hpp"
 #include "scene/tooltip_tracker.hpp"
@@ -19,7 +19,7 @@ namespace bolvenda::app {
 
 class Session {
 public:
-    Session(GameCore& core, view::GameWindow& window, view::Painter& painter);
+    Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter);
 
     // Plays until the program ends; a runtime error from a handler propagates after the
     // window has been repainted with the steps that were done.
@@ -47,7 +47,7 @@ private:
     // The window's surface or the painter's layers cannot be had at this size.
     void cannot_draw(view::PixelSize size, const std::string& why);
 
-    GameCore* core_;
+    game::GameCore* core_;
     view::GameWindow* window_;
     view::Painter* painter_;
     scene::Layout layout_;

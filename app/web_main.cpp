@@ -13,13 +13,14 @@
 #include <optional>
 #include <string>
 
-#include "app/game_core.hpp"
+#include "game/game_core.hpp"
 #include "app/session.hpp"
 #include "runtime/runtime_error.hpp"
 #include "scene/assets/assets.hpp"
 #include "scene/view/game_window.hpp"
 #include "scene/view/painter.hpp"
 #include "scene/view/picture_set.hpp"
+#include "scene/view/platform.hpp"
 #include "scene/view/sdl_library.hpp"
 #include "scene/view/startup_error.hpp"
 #include "scene/view/text_renderer.hpp"
@@ -123,10 +124,9 @@ private:
         page_game_stopped(message.c_str());
     }
 
-    view::TextLibrary text_;
     view::VideoLibrary video_;
-    runtime::SystemClock clock_;
-    app::GameCore core_;
+    view::SystemClock clock_;
+    game::GameCore core_;
     view::PictureSet pictures_;
     view::TextRenderer labels_;
     view::TextRenderer tips_;

@@ -1,7 +1,7 @@
 // How long the core takes to start and to answer a click, without any drawing.
 #include <benchmark/benchmark.h>
 
-#include "app/game_core.hpp"
+#include "game/game_core.hpp"
 
 namespace {
 
@@ -13,7 +13,7 @@ struct StillClock final : bolvenda::runtime::Clock {
 void BM_CoreStartUp(benchmark::State& state) {
     StillClock clock;
     for (auto _ : state) {
-        bolvenda::app::GameCore core(clock);
+        bolvenda::game::GameCore core(clock);
         core.events().load();
         benchmark::DoNotOptimize(core.form().somma);
     }
@@ -23,7 +23,7 @@ BENCHMARK(BM_CoreStartUp);
 // One round start and one answer: the two clicks a child makes per exercise.
 void BM_RoundAndAnswer(benchmark::State& state) {
     StillClock clock;
-    bolvenda::app::GameCore core(clock);
+    bolvenda::game::GameCore core(clock);
     core.events().load();
     auto& scene = core.scene();
     for (auto _ : state) {
@@ -36,7 +36,7 @@ BENCHMARK(BM_RoundAndAnswer);
 // A pointer move over the bare window, the most frequent event of all.
 void BM_WindowMouseMove(benchmark::State& state) {
     StillClock clock;
-    bolvenda::app::GameCore core(clock);
+    bolvenda::game::GameCore core(clock);
     core.events().load();
     for (auto _ : state) core.events().mouse_move(nullptr);
 }

@@ -13,10 +13,11 @@
 #include <cstdio>
 #include <string_view>
 
-#include "app/game_core.hpp"
+#include "game/game_core.hpp"
 #include "app/painter_startup.hpp"
 #include "app/session.hpp"
 #include "scene/view/game_window.hpp"
+#include "scene/view/platform.hpp"
 #include "scene/view/sdl_library.hpp"
 
 namespace {
@@ -32,9 +33,9 @@ double ms(Clock::time_point from, Clock::time_point to) {
 int main(int argc, char** argv) {
     using namespace bolvenda;
     const auto start = Clock::now();
-    view::prepare_process_environment();
-    runtime::SystemClock clock;
-    app::GameCore core(clock);
+    view::platform::prepare_process();
+    view::SystemClock clock;
+    game::GameCore core(clock);
     if (argc > 1 && std::string_view(argv[1]) == "--worker-alone") {
         app::PainterStartup startup(core.scene(), scene::Viewport());
         startup.painter();

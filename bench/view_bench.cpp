@@ -3,7 +3,7 @@
 // first paint at a new size, which makes the scaled pictures and opens the fonts.
 #include <benchmark/benchmark.h>
 
-#include "app/game_core.hpp"
+#include "game/game_core.hpp"
 #include "scene/layout.hpp"
 #include "scene/view/canvas.hpp"
 #include "scene/assets/assets.hpp"
@@ -28,7 +28,7 @@ struct ViewFixture {
     view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
     view::Painter painter{pictures, labels, tips};
     StillClock clock;
-    app::GameCore core{clock};
+    game::GameCore core{clock};
     scene::Layout layout{core.scene()};
     ViewFixture() { core.events().load(); }
 };

@@ -1,4 +1,5 @@
-// The runtime's clock: seconds since local midnight in single precision.
+// The runtime's clock: seconds since local midnight in single precision. The system's clock is
+// the platform's (scene/view/platform.hpp); tests give their own.
 #pragma once
 
 namespace bolvenda::runtime {
@@ -7,11 +8,6 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual float seconds_since_midnight() = 0;
-};
-
-class SystemClock final : public Clock {
-public:
-    float seconds_since_midnight() override;
 };
 
 }  // namespace bolvenda::runtime

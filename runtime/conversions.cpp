@@ -1,6 +1,5 @@
 #include "runtime/conversions.hpp"
 
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -134,21 +133,12 @@ std::int32_t to_int32(float value) {
 float whole_part(float value) { return std::floor(value); }
 
 void add_single(float& target, float a, float b) {
-#if !defined(FE_OVERFLOW) || !defined(FE_INVALID) || !defined(FE_DIVBYZERO)
-    // WebAssembly keeps no floating-point status flags; for a sum its result says the same:
-    // NaN where the operation was invalid, infinity where it overflowed.
+    // A sum's result says all that the floating-point status flags would (WebAssembly keeps
+    // none): NaN where the operation was invalid, infinity where it overflowed. An addition
+    // never divides by zero.
     target = a + b;
     if (std::isnan(target)) throw RuntimeError::invalid_procedure_call();
     if (std::isinf(target)) throw RuntimeError::overflow();
-#else
-    std::feclearexcept(FE_ALL_EXCEPT);
-    volatile float sum = a + b;  // volatile: keep the addition at run time, after the clear
-    int raised = std::fetestexcept(FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO);
-    target = sum;
-    if (raised & FE_DIVBYZERO) throw RuntimeError::division_by_zero();
-    if ((raised & FE_INVALID) || std::isnan(target)) throw RuntimeError::invalid_procedure_call();
-    if ((raised & FE_OVERFLOW) || std::isinf(target)) throw RuntimeError::overflow();
-#endif
 }
 
 }  // namespace bolvenda::runtime

@@ -8,21 +8,17 @@
 
 #include "scene/geometry.hpp"
 #include "scene/scene.hpp"
+#include "scene/window_identity.hpp"  // window_title, background_colour
 
 namespace bolvenda::scene {
 
 // The window at its design size.
 inline constexpr int design_width = 792;
 inline constexpr int design_height = 566;
-inline constexpr Rgb background_colour{0xC0, 0xFF, 0xFF};
 inline constexpr Rgb line_colour{0x00, 0x00, 0xFF};
 inline constexpr int line_width = 2;
 // A label that cannot be clicked: its text dimmed toward the water, still easily read.
 inline constexpr Rgb disabled_text_colour{0x11, 0x40, 0x44};
-
-// The caption of Form1: the authors' credit (23 characters), seven blanks, the game's name.
-inline constexpr std::string_view window_title =
-    "Squadra Bolvenda © 2026       QUINTELARO 1   Addizioni in riga sulla linea dei numeri";
 
 // The pictures the window shows; each names its embedded file.
 enum class Picture { Pond, Frog, Fly, FaceWaiting, FaceSad, FaceHappy, Equals, NotEqual, SleepingFrog };

@@ -6,13 +6,14 @@
 #   windows, the cross compiler alone)
 set -euo pipefail
 
-# fonts-liberation2: its two Liberation Sans files are embedded into the program at build time.
-want=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-liberation2 libstb-dev)
+want=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev libstb-dev)
 if [ "${1:-run}" = test ]; then
   # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures;
   # evilwm: a window manager that grants full screen.
   want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev libxfixes-dev xfonts-base time evilwm
          librsvg2-dev libimagequant-dev libgif-dev valgrind
+         # The embedded typefaces are cut from these fonts with fontTools; a test cuts them again.
+         fonts-liberation2 python3-fonttools
          # The installed files' validators and the Debian package's tools.
          desktop-file-utils appstream man-db groff-base dpkg-dev lintian librsvg2-bin)
 fi

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "app/game_core.hpp"
+#include "game/game_core.hpp"
 #include "runtime/clock.hpp"
 
 namespace bolvenda::testing {
@@ -44,7 +44,7 @@ public:
         if (load) core_.events().load();
     }
 
-    app::GameCore& core() { return core_; }
+    game::GameCore& core() { return core_; }
     scene::Scene& scene() { return core_.scene(); }
     game::Form1& form() { return core_.form(); }
     runtime::EventDispatcher& events() { return core_.events(); }
@@ -66,7 +66,7 @@ public:
 
 private:
     SteppingClock clock_;
-    app::GameCore core_;
+    game::GameCore core_;
 };
 
 }  // namespace bolvenda::testing

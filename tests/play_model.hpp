@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/game_core.hpp"
+#include "game/game_core.hpp"
 #include "driver.hpp"
 
 namespace bolvenda::testing {
@@ -42,7 +42,7 @@ struct Model {
 
 inline std::string count_text(int n) { return n == 0 ? "" : std::to_string(n); }
 
-inline void check(app::GameCore& game, const Model& m, long event) {
+inline void check(game::GameCore& game, const Model& m, long event) {
     scene::Scene& s = game.scene();
     const auto& f = game.form();
     SCOPED_TRACE("after event " + std::to_string(event));

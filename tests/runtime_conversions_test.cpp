@@ -125,6 +125,9 @@ TEST(AddSingle, StoresTheSumThenRaises) {
     target = 0;
     EXPECT_EQ(error_number([&] { add_single(target, inf, -inf); }), 5);
     EXPECT_TRUE(std::isnan(target));
+    target = 0;
+    EXPECT_EQ(error_number([&] { add_single(target, std::numeric_limits<float>::quiet_NaN(), 1.0f); }), 5);
+    EXPECT_TRUE(std::isnan(target));
 }
 
 TEST(RuntimeError, CarriesNumberAndItalianMessage) {

@@ -117,12 +117,5 @@ TEST(RandomNumbers, LargestValueStaysBelowOne) {
     EXPECT_LT(largest * 20.0f + 1.0f, 21.0f);
 }
 
-TEST(SystemClockReading, IsWithinADay) {
-    SystemClock clock;
-    float t = clock.seconds_since_midnight();
-    EXPECT_GE(t, 0.0f);
-    EXPECT_LT(t, 86401.0f);
-}
-
 }  // namespace
 }  // namespace bolvenda::runtime

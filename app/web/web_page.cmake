@@ -6,14 +6,8 @@ target_link_options(bolvenda PRIVATE
   -fexceptions -sUSE_SDL=0 -sUSE_SDL_TTF=0 -sSINGLE_FILE=1 -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web -sEXIT_RUNTIME=0)
 
-# The page's title and colour are the window's, read from the layout where they are written.
-file(READ ${PROJECT_SOURCE_DIR}/scene/layout.hpp layout_source)
-string(REGEX MATCH "window_title =[ \n]*\"([^\"]*)\"" _ "${layout_source}")
-set(BOLVENDA_TITLE "${CMAKE_MATCH_1}")
-string(REGEX MATCH "background_colour{0x(..), 0x(..), 0x(..)}" _ "${layout_source}")
-set(BOLVENDA_BACKGROUND "#${CMAKE_MATCH_1}${CMAKE_MATCH_2}${CMAKE_MATCH_3}")
-if(BOLVENDA_TITLE STREQUAL "" OR BOLVENDA_BACKGROUND STREQUAL "#")
-  message(FATAL_ERROR "the window's title or colour is no longer where app/web expects it in scene/layout.hpp")
-endif()
+# The page's title and colour are the window's (the root CMakeLists.txt).
+set(BOLVENDA_TITLE "${BOLVENDA_WINDOW_TITLE}")
+set(BOLVENDA_BACKGROUND "#${BOLVENDA_BACKGROUND_COLOUR}")
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/web/index.html.in ${CMAKE_CURRENT_BINARY_DIR}/index.html @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/scene/assets/bolvenda.ico ${CMAKE_CURRENT_BINARY_DIR}/favicon.ico COPYONLY)

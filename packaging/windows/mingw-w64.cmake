@@ -29,6 +29,3 @@ if(BOLVENDA_WINDOWS_LIBS)
   set(ENV{PKG_CONFIG_PATH} "")
 endif()
 set(PKG_CONFIG_ARGN --static CACHE STRING "")
-
-# The POSIX names mingw-w64 offers for the C library's reentrant calls (localtime_r).
-set(CMAKE_CXX_FLAGS_INIT "-D_POSIX_THREAD_SAFE_FUNCTIONS=200112L")

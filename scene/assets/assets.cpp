@@ -20,7 +20,7 @@ std::span<const std::string_view> asset_names() { return detail::pictures_names(
 
 std::span<const unsigned char> typeface(Typeface face) {
     return find(detail::fonts_files(),
-                face == Typeface::Bold ? "LiberationSans-Bold.ttf" : "LiberationSans-Regular.ttf");
+                face == Typeface::Bold ? "BolvendaSans-Bold.ttf" : "BolvendaSans-Regular.ttf");
 }
 
 }  // namespace bolvenda::assets

@@ -14,7 +14,8 @@ std::span<const unsigned char> asset(std::string_view name);
 // Every name asset() knows, in a fixed order.
 std::span<const std::string_view> asset_names();
 
-// Liberation Sans, the stand-in for Arial: Bold for every caption, Regular for tooltips.
+// Liberation Sans, the stand-in for Arial, cut to the game's characters and renamed Bolvenda
+// Sans (tools/fonts/subset_fonts.py): Bold for every caption, Regular for tooltips.
 enum class Typeface { Bold, Regular };
 std::span<const unsigned char> typeface(Typeface face);
 

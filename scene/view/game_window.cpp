@@ -1,7 +1,5 @@
 #include "scene/view/game_window.hpp"
 
-#include <SDL_syswm.h>
-
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -10,6 +8,7 @@
 #include "scene/assets/assets.hpp"
 #include "scene/assets/icon_file.hpp"
 #include "scene/view/canvas.hpp"
+#include "scene/view/platform.hpp"
 #include "scene/view/startup_error.hpp"
 
 namespace bolvenda::view {
@@ -38,42 +37,13 @@ std::optional<IconSurface> load_icon(const char* name) {
     return icon;
 }
 
-// The window's first size: the design's. Windows leaves the scaling of a display to a program
-// that declares itself DPI aware (Bolvenda.exe does, to be drawn sharp): there the window is
-// made as large as the display's scale asks, within the screen, and the scene scales with it.
-SDL_Point first_window_size() {
-    SDL_Point size{scene::design_width, scene::design_height};
-#if defined(_WIN32)
-    float dpi = 0;
-    SDL_Rect usable{};
-    if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) == 0 && dpi > 96.0f &&
-        SDL_GetDisplayUsableBounds(0, &usable) == 0) {
-        // A tenth of the screen left for the window's frame and title bar.
-        const double scale =
-            std::min({dpi / 96.0, 0.9 * usable.w / size.x, 0.9 * usable.h / size.y});
-        if (scale > 1.0) {
-            size = {static_cast<int>(size.x * scale + 0.5), static_cast<int>(size.y * scale + 0.5)};
-        }
-    }
-#endif
-    return size;
-}
-
 }  // namespace
 
 GameWindow::GameWindow(bool fullscreen) {
-#if defined(__EMSCRIPTEN__)
-    // In a page the web host fits the window to the page in device pixels; SDL's own
-    // handling of a resizable window would size it in CSS pixels and clear it behind our back.
-    const Uint32 resizable = 0;
-#else
-    const Uint32 resizable = SDL_WINDOW_RESIZABLE;
-#endif
-    const Uint32 flags =
-        SDL_WINDOW_HIDDEN | resizable | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    const SDL_Point size = first_window_size();
+    const platform::FirstWindow first = platform::first_window();
+    const Uint32 flags = SDL_WINDOW_HIDDEN | first.flags | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window_.reset(SDL_CreateWindow(std::string(scene::window_title).c_str(), SDL_WINDOWPOS_CENTERED,
-                                   SDL_WINDOWPOS_CENTERED, size.x, size.y, flags));
+                                   SDL_WINDOWPOS_CENTERED, first.width, first.height, flags));
     if (!window_) throw sdl_failure("no window");
     // Small enough for a split screen, large enough that the numbers stay numbers.
     SDL_SetWindowMinimumSize(window_.get(), scene::design_width / 3, scene::design_height / 3);
@@ -90,10 +60,7 @@ GameWindow::GameWindow(bool fullscreen) {
     if (!hand_) hand_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND));
     if (arrow_) SDL_SetCursor(arrow_.get());
     if (SDL_GetWindowSurface(window_.get()) == nullptr) throw sdl_failure("no window surface");
-#if defined(SDL_VIDEO_DRIVER_X11)
-    // Raw X events, to notice the window being destroyed by another program: SDL does not.
-    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
-#endif
+    platform::watch_window(*window_);
 }
 
 void GameWindow::show() {
@@ -155,19 +122,7 @@ PixelSize GameWindow::size() const {
 void GameWindow::request_size(PixelSize size) { SDL_SetWindowSize(window_.get(), size.width, size.height); }
 
 bool GameWindow::destroyed_by(const SDL_Event& event) const {
-#if defined(SDL_VIDEO_DRIVER_X11)
-    if (event.type != SDL_SYSWMEVENT || event.syswm.msg == nullptr ||
-        event.syswm.msg->subsystem != SDL_SYSWM_X11)
-        return false;
-    const XEvent& x = event.syswm.msg->msg.x11.event;
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (x.type != DestroyNotify || !SDL_GetWindowWMInfo(window_.get(), &info)) return false;
-    return info.subsystem == SDL_SYSWM_X11 && x.xdestroywindow.window == info.info.x11.window;
-#else
-    (void)event;
-    return false;
-#endif
+    return platform::window_destroyed_by(*window_, event);
 }
 
 void GameWindow::set_cursor(scene::Cursor cursor) {

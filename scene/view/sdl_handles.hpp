@@ -1,9 +1,7 @@
-// Owning handles for SDL and SDL_ttf resources: each is freed exactly once, on
-// every path.
+// Owning handles for SDL resources: each is freed exactly once, on every path.
 #pragma once
 
 #include <SDL.h>
-#include <SDL_ttf.h>
 
 #include <memory>
 
@@ -18,9 +16,6 @@ struct WindowDeleter {
 struct CursorDeleter {
     void operator()(SDL_Cursor* c) const noexcept { SDL_FreeCursor(c); }
 };
-struct FontDeleter {
-    void operator()(TTF_Font* f) const noexcept { TTF_CloseFont(f); }
-};
 struct RwDeleter {
     void operator()(SDL_RWops* rw) const noexcept { SDL_RWclose(rw); }
 };
@@ -28,7 +23,6 @@ struct RwDeleter {
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
 using CursorPtr = std::unique_ptr<SDL_Cursor, CursorDeleter>;
-using FontPtr = std::unique_ptr<TTF_Font, FontDeleter>;
 using RwPtr = std::unique_ptr<SDL_RWops, RwDeleter>;
 
 }  // namespace bolvenda::view

@@ -1,54 +1,19 @@
 #include "scene/view/sdl_library.hpp"
 
 #include <SDL.h>
-#include <SDL_ttf.h>
 
-#include <cstdlib>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 #include <string>
 #include <string_view>
 
 #include "scene/view/startup_error.hpp"
-#include "scene/view/x11_errors.hpp"
+#include "scene/view/platform.hpp"
 
 namespace bolvenda::view {
-
-void prepare_process_environment() {
-#if defined(__GLIBC__)
-    // One malloc arena: a second one, made for the start-up thread, would keep its freed
-    // decoding buffers resident for the whole game (about a megabyte).
-    mallopt(M_ARENA_MAX, 1);
-    // Layers and pictures made for one window size, freed at the next, always to and from the
-    // system: glibc would otherwise raise its threshold and keep them in a heap that a long
-    // session of resizes leaves fragmented and growing.
-    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
-#endif
-#if defined(BOLVENDA_HAS_X11)
-    // The game takes no text input, yet Xlib's input method would read the locale's whole
-    // Compose table (half a megabyte, twice) while SDL starts. A user's own choice stands.
-    if (std::getenv("XCOMPOSEFILE") == nullptr) setenv("XCOMPOSEFILE", "/dev/null", 0);
-#endif
-    // The window class the desktop's menu entry names, so that the running window joins its
-    // icon. SDL 2.26 reads it from the environment when video starts; one the user set stays.
-    SDL_setenv("SDL_VIDEO_X11_WMCLASS", BOLVENDA_APP_ID, 0);
-    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", BOLVENDA_APP_ID, 0);
-}
-
-TextLibrary::TextLibrary() {
-    if (TTF_Init() != 0) {
-        throw StartupError(std::string("cannot start the text library (") + TTF_GetError() + ")",
-                           "Impossibile preparare i caratteri del gioco.");
-    }
-}
-
-TextLibrary::~TextLibrary() { TTF_Quit(); }
 
 VideoLibrary::VideoLibrary() {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");  // the first tap on the window counts
-    install_x11_error_handler();  // before SDL keeps the previous one as its own
+    platform::handle_display_errors();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         throw StartupError(std::string("cannot open the game window: no display available (") +
                                SDL_GetError() + ")",

@@ -1,23 +1,11 @@
-// SDL's video and SDL_ttf, each started for the lifetime of an object. Software drawing only:
-// the window's own surface, never a GL context. The two are apart so that the fonts can be
-// opened on one thread while the display is reached on another.
+// SDL's video, started for the lifetime of an object. Software drawing only: the window's own
+// surface, never a GL context. Text needs no SDL at all (FreeType, in the text renderer), so
+// the fonts can be opened on one thread while the display is reached on another.
 #pragma once
 
 #include <optional>
 
 namespace bolvenda::view {
-
-// Process-wide settings that must be made before any other thread starts.
-void prepare_process_environment();
-
-// SDL_ttf (FreeType); needs nothing else of SDL.
-class TextLibrary {
-public:
-    TextLibrary();  // throws StartupError
-    ~TextLibrary();
-    TextLibrary(const TextLibrary&) = delete;
-    TextLibrary& operator=(const TextLibrary&) = delete;
-};
 
 // SDL's video and events, on a display the user can see (or on the driver a caller asked for
 // by SDL_VIDEODRIVER).
@@ -29,7 +17,7 @@ public:
     VideoLibrary& operator=(const VideoLibrary&) = delete;
 };
 
-// Both at once, for tests and tools; video = false starts only what offscreen drawing needs.
+// For tests and tools; video = false starts nothing, as offscreen drawing needs no SDL library.
 class SdlLibrary {
 public:
     explicit SdlLibrary(bool video = true) {
@@ -37,7 +25,6 @@ public:
     }
 
 private:
-    TextLibrary text_;
     std::optional<VideoLibrary> video_;
 };
 

@@ -1,13 +1,11 @@
 // The one translation unit that compiles the picture decoder: GIF only, from memory only, and
 // no picture larger than any the game carries could be (a damaged header asks for no more).
-#if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #pragma GCC diagnostic ignored "-Wsign-compare"
 #pragma GCC diagnostic ignored "-Wunused-parameter"
 #pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
-#endif
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_GIF
 #define STBI_NO_STDIO
@@ -15,6 +13,4 @@
 #define STBI_NO_HDR
 #define STBI_MAX_DIMENSIONS 4096
 #include <stb/stb_image.h>
-#if defined(__GNUC__)
 #pragma GCC diagnostic pop
-#endif

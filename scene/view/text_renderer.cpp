@@ -1,99 +1,171 @@
 #include "scene/view/text_renderer.hpp"
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
 #include <algorithm>
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "scene/view/startup_error.hpp"
 
 namespace bolvenda::view {
 
-TextRenderer::TextRenderer(std::span<const unsigned char> font) : font_(font) {
-    this->font(12);
-}
-
-TTF_Font* TextRenderer::font(int pixel_size) {
-    // One face for every size: each opened face would keep its own copy of the font's
-    // shaping tables, some hundred kilobytes a size.
-    if (!font_handle_) {
-        // Opened from the program's own bytes: no font lookup, the same pixels everywhere.
-        if (!font_.empty() && font_.size() <= static_cast<std::size_t>(std::numeric_limits<int>::max()))
-            font_handle_.reset(TTF_OpenFontRW(SDL_RWFromConstMem(font_.data(), static_cast<int>(font_.size())),
-                                              1, pixel_size));
-        if (!font_handle_) {
-            throw StartupError(std::string("cannot open the embedded font (") + TTF_GetError() + ")",
-                               "Impossibile aprire il carattere per i testi del gioco.");
-        }
-        TTF_SetFontHinting(font_handle_.get(), TTF_HINTING_NORMAL);
-        size_ = pixel_size;
-    }
-    // SDL_ttf sizes are points at 72 dpi, that is pixels of the em, as the design's sizes are.
-    if (size_ != pixel_size) {
-        if (TTF_SetFontSize(font_handle_.get(), pixel_size) != 0) {
-            throw StartupError(std::string("cannot size the embedded font (") + TTF_GetError() + ")",
-                               "Impossibile aprire il carattere per i testi del gioco.");
-        }
-        size_ = pixel_size;
-    }
-    return font_handle_.get();
-}
-
-int TextRenderer::line_height(int pixel_size) { return TTF_FontHeight(font(pixel_size)); }
-
 namespace {
 
-// How far the text's glyphs reach above the font's ascent, as SDL_ttf then makes its surface
-// taller at the top.
-int rise_of(TTF_Font* font, std::string_view utf8) {
-    int highest = TTF_FontAscent(font);
-    for (std::size_t i = 0; i < utf8.size();) {
-        auto c = static_cast<unsigned char>(utf8[i]);
-        int length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        Uint32 code = length == 1 ? c : c & (0x7F >> length);
-        for (int k = 1; k < length && i + static_cast<std::size_t>(k) < utf8.size(); ++k)
-            code = code << 6 | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3F);
-        i += static_cast<std::size_t>(length);
-        int minx = 0, maxx = 0, miny = 0, maxy = 0, advance = 0;
-        if (TTF_GlyphMetrics32(font, code, &minx, &maxx, &miny, &maxy, &advance) == 0)
-            highest = std::max(highest, maxy);
-    }
-    return highest - TTF_FontAscent(font);
+constexpr const char* cannot_open_it = "Impossibile aprire il carattere per i testi del gioco.";
+constexpr const char* cannot_draw_it = "Impossibile disegnare i testi del gioco.";
+
+// 26.6 fixed point to whole pixels.
+int floor_px(FT_Pos v) { return static_cast<int>((v & -64) / 64); }
+int ceil_px(FT_Pos v) { return floor_px(v + 63); }
+
+// The next code point of UTF-8 text; a malformed byte stands for itself.
+char32_t next_code_point(std::string_view text, std::size_t& i) {
+    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (length == 1 || i + length > text.size()) return byte(i++);
+    char32_t code = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) code = code << 6 | (byte(i + k) & 0x3F);
+    i += length;
+    return code;
 }
+
+// One glyph of a line, as FreeType rendered it, and where it stands.
+struct PlacedGlyph {
+    int x, y;  // top-left corner of the bitmap, from the line's origin at the top
+    int width, rows, pitch;
+    std::vector<unsigned char> coverage;
+};
 
 }  // namespace
 
+void TextRenderer::LibraryDeleter::operator()(FT_LibraryRec_* library) const noexcept {
+    FT_Done_FreeType(library);
+}
+void TextRenderer::FaceDeleter::operator()(FT_FaceRec_* face) const noexcept { FT_Done_Face(face); }
+
+TextRenderer::TextRenderer(std::span<const unsigned char> font) {
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) != 0)
+        throw StartupError("cannot start FreeType", "Impossibile preparare i caratteri del gioco.");
+    library_.reset(library);
+    // Opened from the program's own bytes: no font lookup, the same pixels everywhere.
+    FT_Face face = nullptr;
+    if (font.empty() || font.size() > static_cast<std::size_t>(std::numeric_limits<FT_Long>::max()) ||
+        FT_New_Memory_Face(library, font.data(), static_cast<FT_Long>(font.size()), 0, &face) != 0) {
+        throw StartupError("cannot open the embedded font", cannot_open_it);
+    }
+    face_.reset(face);
+    if (!FT_IS_SCALABLE(face)) throw StartupError("the embedded font is not scalable", cannot_open_it);
+    size_to(12);
+}
+
+TextRenderer::~TextRenderer() = default;
+
+TextRenderer::Metrics TextRenderer::size_to(int pixel_size) {
+    FT_Face face = face_.get();
+    if (size_ != pixel_size) {
+        // The design's sizes are pixels of the em.
+        if (pixel_size <= 0 || FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixel_size)) != 0)
+            throw StartupError("cannot size the embedded font to " + std::to_string(pixel_size) + " px",
+                               cannot_open_it);
+        size_ = pixel_size;
+    }
+    const FT_Fixed scale = face->size->metrics.y_scale;
+    return {ceil_px(FT_MulFix(face->ascender, scale)),
+            ceil_px(FT_MulFix(face->ascender - face->descender, scale))};
+}
+
+int TextRenderer::line_height(int pixel_size) { return size_to(pixel_size).height; }
+
+bool TextRenderer::covers(std::string_view text) const {
+    for (std::size_t i = 0; i < text.size();)
+        if (FT_Get_Char_Index(face_.get(), next_code_point(text, i)) == 0) return false;
+    return true;
+}
+
 const RenderedText& TextRenderer::render(std::string_view text, int pixel_size, scene::Rgb colour) {
-    int colour_key = colour.r << 16 | colour.g << 8 | colour.b;
+    const int colour_key = colour.r << 16 | colour.g << 8 | colour.b;
     auto key = std::make_tuple(std::string(text), pixel_size, colour_key);
     auto found = texts_.find(key);
     if (found != texts_.end()) return found->second;
 
     // The counters write ever new numbers: keep the cache small rather than ever growing.
     if (texts_.size() >= max_cached_texts) texts_.clear();
-    RenderedText rendered_text;
-    PremultipliedImage& image = rendered_text.image;
-    if (!text.empty()) {
-        rendered_text.rise = rise_of(font(pixel_size), text);
-        SDL_Color fg{colour.r, colour.g, colour.b, 255};
-        SurfacePtr rendered(TTF_RenderUTF8_Blended(font(pixel_size), std::get<0>(key).c_str(), fg));
-        if (!rendered) {
-            throw StartupError(std::string("cannot draw text (") + TTF_GetError() + ")",
-                               "Impossibile disegnare i testi del gioco.");
+    RenderedText rendered;
+    if (text.empty()) return texts_.emplace(std::move(key), std::move(rendered)).first->second;
+
+    const Metrics metrics = size_to(pixel_size);
+    FT_Face face = face_.get();
+    const bool kerning = FT_HAS_KERNING(face);
+
+    // Pen positions in 26.6 pixels. Kerning is applied unrounded, then the pen is rounded to
+    // a whole pixel, nudged by the hinter's side-bearing changes so that hinted glyphs keep
+    // even gaps (FreeType's "smart" kerning).
+    std::vector<PlacedGlyph> glyphs;
+    FT_Pos pen = 0, previous_advance = 0, previous_rsb = 0;
+    FT_UInt previous = 0;
+    int left = 0, right = 0, top = 0, bottom = metrics.height;
+    for (std::size_t i = 0; i < text.size();) {
+        const FT_UInt index = FT_Get_Char_Index(face, next_code_point(text, i));
+        if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0 ||
+            FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) {
+            throw StartupError("cannot draw the text \"" + std::string(text) + "\"", cannot_draw_it);
         }
-        SurfacePtr argb(SDL_ConvertSurfaceFormat(rendered.get(), SDL_PIXELFORMAT_ARGB8888, 0));
-        if (!argb) throw StartupError(std::string("cannot draw text (") + SDL_GetError() + ")",
-                                      "Impossibile disegnare i testi del gioco.");
-        image.width = argb->w;
-        image.height = argb->h;
-        image.pixels.resize(static_cast<std::size_t>(argb->w) * static_cast<std::size_t>(argb->h));
-        for (int y = 0; y < argb->h; ++y) {
-            const auto* row = reinterpret_cast<const Uint32*>(
-                static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
-            for (int x = 0; x < argb->w; ++x) {
-                image.pixels[static_cast<std::size_t>(y * argb->w + x)] = premultiply(row[x]);
-            }
+        const FT_GlyphSlot slot = face->glyph;
+        pen += previous_advance;
+        if (kerning && previous != 0 && index != 0) {
+            FT_Vector delta{};
+            FT_Get_Kerning(face, previous, index, FT_KERNING_UNFITTED, &delta);
+            pen += delta.x;
+        }
+        if (!glyphs.empty()) {
+            if (previous_rsb - slot->lsb_delta > 32) pen -= 64;
+            else if (previous_rsb - slot->lsb_delta < -31) pen += 64;
+        }
+        pen = (pen + 32) & -64;
+        previous = index;
+        previous_advance = slot->advance.x;
+        previous_rsb = slot->rsb_delta;
+
+        const FT_Bitmap& bitmap = slot->bitmap;
+        PlacedGlyph placed{floor_px(pen) + slot->bitmap_left, metrics.ascent - slot->bitmap_top,
+                           static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows), bitmap.pitch, {}};
+        if (bitmap.pitch < 0 || bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
+            throw StartupError("unexpected glyph bitmap for \"" + std::string(text) + "\"", cannot_draw_it);
+        placed.coverage.assign(bitmap.buffer, bitmap.buffer + static_cast<std::size_t>(bitmap.pitch) * bitmap.rows);
+        left = std::min(left, placed.x);
+        right = std::max(right, placed.x + placed.width);
+        top = std::min(top, placed.y);
+        bottom = std::max(bottom, placed.y + placed.rows);
+        glyphs.push_back(std::move(placed));
+    }
+    right = std::max(right, floor_px(pen + previous_advance));
+
+    // The image runs from the leftmost ink (or the pen's start) to the last advance, and from
+    // the highest glyph top (above the line: the rise) to the line's bottom.
+    PremultipliedImage& image = rendered.image;
+    image.width = right - left;
+    image.height = bottom - top;
+    rendered.rise = -top;
+    std::vector<unsigned char> alpha(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+    for (const PlacedGlyph& g : glyphs) {
+        for (int row = 0; row < g.rows; ++row) {
+            unsigned char* out = &alpha[static_cast<std::size_t>(g.y - top + row) * static_cast<std::size_t>(image.width) +
+                                        static_cast<std::size_t>(g.x - left)];
+            const unsigned char* in = &g.coverage[static_cast<std::size_t>(row) * static_cast<std::size_t>(g.pitch)];
+            // Where two glyphs touch, the darker coverage wins rather than the two adding up.
+            for (int col = 0; col < g.width; ++col) out[col] = std::max(out[col], in[col]);
         }
     }
-    return texts_.emplace(std::move(key), std::move(rendered_text)).first->second;
+    const std::uint32_t ink = static_cast<std::uint32_t>(colour_key);
+    image.pixels.resize(alpha.size());
+    for (std::size_t p = 0; p < alpha.size(); ++p)
+        image.pixels[p] = alpha[p] == 0 ? 0 : premultiply(static_cast<std::uint32_t>(alpha[p]) << 24 | ink);
+    return texts_.emplace(std::move(key), std::move(rendered)).first->second;
 }
 
 void TextRenderer::forget_sizes() {

@@ -1,8 +1,11 @@
-// Labels' text: one embedded typeface opened at every pixel size asked for, each text rendered once
-// with anti-aliasing and kept, premultiplied, until the window's scale changes.
+// Labels' text, drawn with FreeType from one embedded face: hinted, anti-aliased glyphs placed
+// with the face's kerning, each text rendered once and kept, premultiplied, until the
+// window's scale changes. Our texts are Latin capitals, digits and a little punctuation: they
+// need no shaping, only kerning.
 #pragma once
 
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,7 +13,9 @@
 
 #include "scene/geometry.hpp"
 #include "scene/view/premultiplied_image.hpp"
-#include "scene/view/sdl_handles.hpp"
+
+struct FT_LibraryRec_;
+struct FT_FaceRec_;
 
 namespace bolvenda::view {
 
@@ -24,21 +29,39 @@ struct RenderedText {
 class TextRenderer {
 public:
     // The font's bytes must outlive the renderer. Throws StartupError if they are not a font
-    // SDL_ttf can open.
+    // FreeType can open.
     explicit TextRenderer(std::span<const unsigned char> font);
+    ~TextRenderer();
+    TextRenderer(const TextRenderer&) = delete;
+    TextRenderer& operator=(const TextRenderer&) = delete;
 
-    // The text on one line; empty text gives an empty image.
+    // The UTF-8 text on one line; empty text gives an empty image. Characters the face lacks
+    // are drawn as its empty box, as any text program would.
     const RenderedText& render(std::string_view text, int pixel_size, scene::Rgb colour);
+    // From the top of the line to the bottom of the lowest descender.
     int line_height(int pixel_size);
+    // Whether the face has a glyph for every character of the UTF-8 text.
+    bool covers(std::string_view text) const;
     void forget_sizes();
 
     static constexpr std::size_t max_cached_texts = 256;
 
 private:
-    TTF_Font* font(int pixel_size);
+    struct LibraryDeleter {
+        void operator()(FT_LibraryRec_* library) const noexcept;
+    };
+    struct FaceDeleter {
+        void operator()(FT_FaceRec_* face) const noexcept;
+    };
+    struct Metrics {
+        int ascent;
+        int height;
+    };
+    Metrics size_to(int pixel_size);
 
-    std::span<const unsigned char> font_;
-    FontPtr font_handle_;
+    // The face is declared after its library: it is closed first.
+    std::unique_ptr<FT_LibraryRec_, LibraryDeleter> library_;
+    std::unique_ptr<FT_FaceRec_, FaceDeleter> face_;
     int size_ = 0;
     std::map<std::tuple<std::string, int, int>, RenderedText> texts_;
 };

@@ -1,5 +1,6 @@
 // The generator turns the art into the committed files byte for byte, so the art stays the
-// one source. Built only where the generator's libraries are installed.
+// one source (built only where the generator's libraries are installed); the font tool cuts
+// the committed typefaces from Debian's Liberation Sans, byte for byte.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -30,6 +31,25 @@ TEST(Generator, ReproducesTheCommittedFiles) {
     }
     std::filesystem::remove_all(out);
 #endif
+}
+
+TEST(FontTool, ReproducesTheCommittedTypefaces) {
+    const std::filesystem::path source = "/usr/share/fonts/truetype/liberation2";
+    if (!std::filesystem::exists(source / "LiberationSans-Bold.ttf") ||
+        std::system("/usr/bin/python3 -c 'import fontTools.subset' 2>/dev/null") != 0) {
+        GTEST_SKIP() << "fonts-liberation2 or python3-fonttools not installed";
+    }
+    const std::filesystem::path out =
+        std::filesystem::temp_directory_path() / ("bolvenda_fonts_" + std::to_string(::getpid()));
+    const std::string command = std::string("/usr/bin/python3 \"") + BOLVENDA_FONT_TOOL + "\" \"" +
+                                source.string() + "\" \"" + out.string() + "\"";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    for (const char* name : {"BolvendaSans-Bold.ttf", "BolvendaSans-Regular.ttf"}) {
+        const auto made = read_bytes(out / name);
+        ASSERT_FALSE(made.empty()) << name;
+        EXPECT_TRUE(made == committed(name)) << name << " differs from what the tool cuts";
+    }
+    std::filesystem::remove_all(out);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_library.hpp"
 #include "scene/view/text_renderer.hpp"
+#include "scene/view/platform.hpp"
 
 namespace bolvenda::testing {
 namespace {
@@ -27,7 +28,7 @@ protected:
 
     view::SdlLibrary sdl;
     SteppingClock clock{50000.5f, 3.1f};
-    app::GameCore core{clock};
+    game::GameCore core{clock};
     view::PictureSet pictures;
     view::TextRenderer labels{assets::typeface(assets::Typeface::Bold)};
     view::TextRenderer tips{assets::typeface(assets::Typeface::Regular)};
@@ -193,6 +194,13 @@ TEST_F(SessionTest, ASizeWithNoSurfaceKeepsTheGameAndAsksForTheSizeThatWorked) {
     while (SDL_PollEvent(&event) != 0) session.dispatch(&event);
     EXPECT_FALSE(session.ended());
     EXPECT_EQ(core.form().mosche, 1.0f);
+}
+
+TEST(SystemClockReading, IsWithinADay) {
+    view::SystemClock clock;
+    float t = clock.seconds_since_midnight();
+    EXPECT_GE(t, 0.0f);
+    EXPECT_LT(t, 86401.0f);
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ struct Game {
         session.start();
     }
     SteppingClock clock;
-    app::GameCore core;
+    game::GameCore core;
     app::Session session;
     Model model;
     runtime::Element* pressed = nullptr;

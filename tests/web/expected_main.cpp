@@ -53,7 +53,7 @@ std::optional<Pixels> read_png(const std::string& path) {
 }
 
 // Pixels that differ by more than one level in some channel, and those by exactly one. The
-// browser's text comes from FreeType and SDL_ttf built for wasm32, whose glyph edges differ by
+// browser's text comes from FreeType built for wasm32, whose glyph edges differ by
 // one level of coverage at a few pixels from the desktop's (about one pixel in 100 000).
 std::pair<long, long> differences(const Pixels& a, const Pixels& b, window_test::Area area) {
     long far = 0, near = 0;

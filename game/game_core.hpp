@@ -8,7 +8,7 @@
 #include "runtime/runtime.hpp"
 #include "scene/scene.hpp"
 
-namespace bolvenda::app {
+namespace bolvenda::game {
 
 class GameCore {
 public:
@@ -30,4 +30,4 @@ private:
     runtime::EventDispatcher dispatcher_;
 };
 
-}  // namespace bolvenda::app
+}  // namespace bolvenda::game

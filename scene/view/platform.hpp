@@ -1,0 +1,48 @@
+// Everything that differs between Linux (X11), Windows and the browser, as one small table of
+// routines. Each platform implements it in one file of platform/ (linux.cpp, windows.cpp,
+// web.cpp), chosen once by scene/view/CMakeLists.txt: no other file asks which platform it
+// runs on.
+#pragma once
+
+#include <SDL.h>
+
+#include "runtime/clock.hpp"
+
+namespace bolvenda::view::platform {
+
+// Process-wide settings (allocator, environment), made before any other thread starts.
+void prepare_process();
+// Start-up's large temporary buffers are freed: give their memory back to the system.
+void release_startup_memory();
+// Whether start-up work may run on a second thread beside the one that reaches the display.
+bool has_threads();
+
+// The size and flags the window opens with (besides hidden and full screen).
+struct FirstWindow {
+    int width;
+    int height;
+    Uint32 flags;
+};
+FirstWindow first_window();
+
+// Made before SDL's video starts: how errors of the display connection are dealt with.
+void handle_display_errors();
+// Once the window exists: ask for what tells of it being destroyed by another program, and
+// recognise that event.
+void watch_window(SDL_Window& window);
+bool window_destroyed_by(SDL_Window& window, const SDL_Event& event);
+
+// The local time of day, in seconds since midnight.
+double seconds_since_midnight();
+
+}  // namespace bolvenda::view::platform
+
+namespace bolvenda::view {
+
+// The runtime's clock, read from the system.
+class SystemClock final : public runtime::Clock {
+public:
+    float seconds_since_midnight() override { return static_cast<float>(platform::seconds_since_midnight()); }
+};
+
+}  // namespace bolvenda::view

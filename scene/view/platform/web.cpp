@@ -1,0 +1,33 @@
+// The platform in a browser page: no threads (they need cross-origin isolation, which a page
+// opened from disk cannot have), and a window the page sizes.
+#include <ctime>
+
+#include "scene/layout.hpp"
+#include "scene/view/platform.hpp"
+#include "scene/view/platform/local_time.hpp"
+
+namespace bolvenda::view::platform {
+
+void prepare_process() {}
+void release_startup_memory() {}
+bool has_threads() { return false; }
+
+FirstWindow first_window() {
+    // The web host fits the window to the page in device pixels; SDL's own handling of a
+    // resizable window would size it in CSS pixels and clear it behind our back.
+    return {scene::design_width, scene::design_height, 0};
+}
+
+void handle_display_errors() {}
+void watch_window(SDL_Window&) {}
+bool window_destroyed_by(SDL_Window&, const SDL_Event&) { return false; }
+
+double seconds_since_midnight() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t now_t = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&now_t, &local);
+    return since_midnight(local, now);
+}
+
+}  // namespace bolvenda::view::platform

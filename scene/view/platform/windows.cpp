@@ -1,0 +1,46 @@
+// The platform on Windows: a window sized for the display's scale (Bolvenda.exe declares
+// itself DPI aware, to be drawn sharp), and the C runtime's local time.
+#include <algorithm>
+#include <ctime>
+
+#include "scene/layout.hpp"
+#include "scene/view/platform.hpp"
+#include "scene/view/platform/local_time.hpp"
+
+namespace bolvenda::view::platform {
+
+void prepare_process() {}
+void release_startup_memory() {}
+bool has_threads() { return true; }
+
+FirstWindow first_window() {
+    // Windows leaves the scaling of a display to a DPI-aware program: the window is made as
+    // large as the display's scale asks, within the screen, and the scene scales with it.
+    FirstWindow window{scene::design_width, scene::design_height, SDL_WINDOW_RESIZABLE};
+    float dpi = 0;
+    SDL_Rect usable{};
+    if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) == 0 && dpi > 96.0f &&
+        SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+        // A tenth of the screen left for the window's frame and title bar.
+        const double scale = std::min({dpi / 96.0, 0.9 * usable.w / window.width, 0.9 * usable.h / window.height});
+        if (scale > 1.0) {
+            window.width = static_cast<int>(window.width * scale + 0.5);
+            window.height = static_cast<int>(window.height * scale + 0.5);
+        }
+    }
+    return window;
+}
+
+void handle_display_errors() {}
+void watch_window(SDL_Window&) {}
+bool window_destroyed_by(SDL_Window&, const SDL_Event&) { return false; }
+
+double seconds_since_midnight() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t now_t = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_s(&local, &now_t);
+    return since_midnight(local, now);
+}
+
+}  // namespace bolvenda::view::platform
