@@ -41,9 +41,10 @@ else
   configure=(emcmake cmake -DCMAKE_FIND_ROOT_PATH="$prefix")
 fi
 # CMake's checks of the C library, some 350 compiles, take over a minute through either
-# compiler. Their results depend only on the compiler and its C library headers, so they are
-# kept per compiler; copies recorded with Debian's compilers ship in scripts/lib-checks/, and
-# results a configure finds are added to the kept ones.
+# compiler. Their results depend only on the compiler and its C library headers (and on C
+# flags, which neither toolchain sets), so they are kept per compiler; copies recorded with
+# Debian's compilers ship in scripts/lib-checks/, and results a configure finds are added to
+# the kept ones.
 checks=$libs/checks-$checks_id.cmake
 [ -f "$checks" ] || cp "scripts/lib-checks/$checks_id.cmake" "$checks" 2>/dev/null || : >"$checks"
 configure+=(-C "$checks")
