@@ -32,13 +32,15 @@ CommandLine parse_command_line(std::span<const std::string_view> arguments) {
     for (std::string_view argument : arguments) {
         if (argument == "--fullscreen") {
             command.fullscreen = true;
+        } else if (argument == "--no-animation") {
+            command.animation = false;
         } else if (argument == "--help" || argument == "-h") {
             help = true;
         } else if (argument == "--version") {
             version = true;
         } else {
             const bool option = argument.size() > 1 && argument.front() == '-';
-            return {CommandLine::Action::Refuse, false,
+            return {CommandLine::Action::Refuse, false, true,
                     (option ? "unknown option " : "unexpected argument ") + quoted(argument)};
         }
     }
@@ -53,15 +55,16 @@ CommandLine parse_command_line(int argc, char** argv) {
 }
 
 std::string usage_text() {
-    return "Usage: bolvenda [--fullscreen]\n"
+    return "Usage: bolvenda [--fullscreen] [--no-animation]\n"
            "       bolvenda --help | --version\n"
            "\n"
            "A game of additions on the number line from 0 to 20, for children of five to seven.\n"
            "Click the happy frog to start a round and the sleeping frog to stop.\n"
            "\n"
-           "  --fullscreen  start in full screen; F11 switches while playing\n"
-           "  -h, --help    show this help and exit\n"
-           "  --version     show the version and the licences and exit\n";
+           "  --fullscreen    start in full screen; F11 switches while playing\n"
+           "  --no-animation  the frog lands on the clicked number at once, without leaping\n"
+           "  -h, --help      show this help and exit\n"
+           "  --version       show the version and the licences and exit\n";
 }
 
 std::string version_text() {

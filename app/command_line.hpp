@@ -13,6 +13,7 @@ struct CommandLine {
     enum class Action { Play, Help, Version, Refuse };
     Action action = Action::Play;
     bool fullscreen = false;
+    bool animation = true;  // the frog's leap; --no-animation shows it landed at once
     std::string problem;  // for Refuse: what was wrong, one line
 };
 

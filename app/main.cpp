@@ -34,7 +34,8 @@ int play(const app::CommandLine& command) {
     app::PainterStartup startup(core.scene(), scene::Viewport());
     view::VideoLibrary video;
     view::GameWindow window(command.fullscreen);
-    app::Session session(core, window, startup.painter());
+    app::Session session(core, window, startup.painter(),
+                         command.animation && view::platform::animations_wanted());
     try {
         session.run();
     } catch (const runtime::RuntimeError& error) {

@@ -42,7 +42,7 @@ public:
           labels_(assets::typeface(assets::Typeface::Bold)),
           tips_(assets::typeface(assets::Typeface::Regular)),
           painter_(pictures_, labels_, tips_),
-          session_(core_, window_, painter_) {}
+          session_(core_, window_, painter_, view::platform::animations_wanted()) {}
 
     void start() {
         fit_page();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Puts the licences of what a self-contained build carries beside it: the game's own, the
-# embedded fonts', and those of the libraries linked in (SDL2 and SDL2_ttf: zlib; FreeType:
-# its FreeType License, which asks for credit; HarfBuzz: MIT), read from their sources.
+# embedded fonts', and those of the libraries linked in (SDL2: zlib; FreeType: its FreeType
+# License, which asks for credit), read from their sources.
 # Usage: scripts/copy-licences.sh DEST LIBRARY_SOURCES   (the folder fetch-sources.sh filled)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,9 +10,7 @@ mkdir -p "$dest"
 cp LICENSE "$dest/Bolvenda.txt"
 cp LICENSES/OFL-1.1-Liberation.txt "$dest/Liberation-fonts.txt"
 cp "$src/libsdl2/LICENSE.txt" "$dest/SDL2.txt"
-cp "$src/libsdl2-ttf/LICENSE.txt" "$dest/SDL2_ttf.txt"
 { echo "Portions of this software are copyright (c) The FreeType Project (www.freetype.org)."
   echo "All rights reserved."
   echo
   cat "$src/freetype/docs/FTL.TXT"; } >"$dest/FreeType.txt"
-cp "$src/harfbuzz/COPYING" "$dest/HarfBuzz.txt"

@@ -18,6 +18,8 @@ TEST(CommandLine, PlaysWithoutOptionsAndInFullScreenOnlyWhenAsked) {
     const CommandLine full = parse({"--fullscreen", "--fullscreen"});
     EXPECT_EQ(full.action, CommandLine::Action::Play);
     EXPECT_TRUE(full.fullscreen);
+    EXPECT_TRUE(full.animation);
+    EXPECT_FALSE(parse({"--no-animation"}).animation);
     EXPECT_FALSE(reply_without_window(full));
 }
 

@@ -1,6 +1,6 @@
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64 (posix threads flavour).
-# BOLVENDA_WINDOWS_LIBS names the prefix where scripts/windows.sh installs the static SDL2,
-# SDL2_ttf and FreeType; pkg-config looks only there, and asks for the static link lines.
+# BOLVENDA_WINDOWS_LIBS names the prefix where scripts/build-libs.sh installs the static SDL2
+# and FreeType; pkg-config looks only there, and asks for the static link lines.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

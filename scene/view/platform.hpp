@@ -32,6 +32,10 @@ void handle_display_errors();
 void watch_window(SDL_Window& window);
 bool window_destroyed_by(SDL_Window& window, const SDL_Event& event);
 
+// Whether the user's system lets programs animate (the frog's leap): a setting to show
+// animations, a preference for reduced motion.
+bool animations_wanted();
+
 // The local time of day, in seconds since midnight.
 double seconds_since_midnight();
 

@@ -74,6 +74,32 @@ TEST_F(SessionTest, AnswersThroughTheLineAndEndsOnTheSleepingFrog) {
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
 
+TEST_F(SessionTest, ANewRoundInMidLeapShowsAtOnceWithNoFrogInTheAir) {
+    Driver twin(50000.5f, 3.1f);
+    twin.new_round();
+    const int somma = static_cast<int>(twin.form().somma);
+    app::Session session(core, window, painter);
+    session.start();
+    auto deliver = [&] {
+        for (SDL_Event e; SDL_PollEvent(&e);) session.dispatch(&e);
+    };
+    click(40, 530);
+    deliver();
+    EXPECT_FALSE(session.deadline()) << "no frames asked for while nothing moves";
+    click(48 + 32 * somma + 16, 490);  // the answer: the frog leaps
+    deliver();
+    ASSERT_TRUE(session.frog_in_air());
+    ASSERT_TRUE(session.deadline()) << "the leap's next frame";
+    EXPECT_EQ(core.form().cattura, 1.0f) << "the game does not wait for the leap";
+    click(40, 530);  // a new round before it lands
+    deliver();
+    EXPECT_FALSE(session.frog_in_air());
+    EXPECT_FALSE(session.deadline());
+    EXPECT_EQ(core.form().mosche, 2.0f);
+    Offscreen expected;
+    EXPECT_EQ(compare(pixels_of(*SDL_GetWindowSurface(window.handle())), expected.render(core.scene())).count, 0);
+}
+
 TEST_F(SessionTest, QuitEventEndsTheProgram) {
     push(quit_event());
     app::Session session(core, window, painter);

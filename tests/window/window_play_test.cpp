@@ -6,6 +6,7 @@
 
 #include "scene/assets/assets.hpp"
 #include "scene/assets/icon_file.hpp"
+#include "tests/support/process_figures.hpp"
 #include "window_fixture.hpp"
 
 namespace bolvenda::testing {
@@ -159,6 +160,10 @@ TEST_F(Play, AWholeGameLooksAsTheOffscreenRender) {
     EXPECT_TRUE(shows(right, "right-answer-caught-1", caught));
     ASSERT_TRUE(shows(right, "right-answer"));
     EXPECT_GT(compare(right, start_up, faces).count, 0) << "the waiting face still shows";
+    // Landed, the game draws no more frames: no CPU at all while nothing happens.
+    const long ticks = process_figures(game_->pid()).cpu_ticks;
+    std::this_thread::sleep_for(600ms);
+    EXPECT_EQ(process_figures(game_->pid()).cpu_ticks, ticks) << "CPU used after the frog landed";
 
     const Round second = start_round(2);
     ASSERT_FALSE(HasFailure());

@@ -73,6 +73,24 @@ int main(int argc, char** argv) {
         shoot(*near, "round_9_8.png");
         near->click_number(16);
         shoot(*near, "near_miss_9_8.png");
+        // The frog in mid-leap, at a quarter, a half and three quarters of its time: a long
+        // jump right, a long jump left (a wrong answer) and a hop on its own number.
+        auto shoot_leap = [&](Driver& d, int to, const std::string& name) {
+            const int from = bolvenda::scene::FrogLeap::frog_on(d.scene());
+            d.click_number(to);
+            bolvenda::scene::Layout layout(d.scene());
+            bolvenda::scene::FrogLeap leap(d.scene(), layout);
+            leap.clicked(d.scene().Label(to + 1), from, to, 0);
+            const auto duration = bolvenda::scene::FrogLeap::duration_ms(from, to);
+            for (int quarter : {1, 2, 3}) {
+                leap.time_passed(duration * static_cast<unsigned>(quarter) / 4);
+                write_png(offscreen.render(d.scene(), width, height, std::nullopt, leap.in_air()),
+                          out / (name + "_" + std::to_string(quarter) + "of4.png"));
+            }
+        };
+        shoot_leap(*game_with_round(1, 18), 19, "leap_right_1_19");
+        shoot_leap(*game_with_round(19, 1), 2, "leap_left_19_2");
+        shoot_leap(*game_with_round(9, 8), 9, "hop_9");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bolvenda_scene_shot: %s\n", e.what());
         return 1;

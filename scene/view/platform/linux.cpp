@@ -88,6 +88,9 @@ bool window_destroyed_by(SDL_Window& window, const SDL_Event& event) {
     return info.subsystem == SDL_SYSWM_X11 && x.xdestroywindow.window == info.info.x11.window;
 }
 
+// The desktops' own switches reach no program through SDL or X11.
+bool animations_wanted() { return true; }
+
 double seconds_since_midnight() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t now_t = std::chrono::system_clock::to_time_t(now);

@@ -1,5 +1,7 @@
 // The platform in a browser page: no threads (they need cross-origin isolation, which a page
 // opened from disk cannot have), and a window the page sizes.
+#include <emscripten.h>
+
 #include <ctime>
 
 #include "scene/layout.hpp"
@@ -21,6 +23,10 @@ FirstWindow first_window() {
 void handle_display_errors() {}
 void watch_window(SDL_Window&) {}
 bool window_destroyed_by(SDL_Window&, const SDL_Event&) { return false; }
+
+bool animations_wanted() {
+    return !EM_ASM_INT({ return window.matchMedia && window.matchMedia('(prefers-reduced-motion: reduce)').matches ? 1 : 0; });
+}
 
 double seconds_since_midnight() {
     const auto now = std::chrono::system_clock::now();

@@ -1,5 +1,10 @@
 // The platform on Windows: a window sized for the display's scale (Bolvenda.exe declares
 // itself DPI aware, to be drawn sharp), and the C runtime's local time.
+// Before any header brings in windows.h: std::min, not its macro.
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
 #include <algorithm>
 #include <ctime>
 
@@ -34,6 +39,13 @@ FirstWindow first_window() {
 void handle_display_errors() {}
 void watch_window(SDL_Window&) {}
 bool window_destroyed_by(SDL_Window&, const SDL_Event&) { return false; }
+
+bool animations_wanted() {
+    // "Show animations in Windows", under Ease of Access.
+    BOOL animate = TRUE;
+    if (!SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &animate, 0)) return true;
+    return animate != FALSE;
+}
 
 double seconds_since_midnight() {
     const auto now = std::chrono::system_clock::now();
