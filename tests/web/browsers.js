@@ -12,7 +12,7 @@ const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 const profile = (name) => fs.mkdtempSync(path.join(os.tmpdir(), `bolvenda-${name}-`));
 
 // A page: evaluate(fn, ...args), screenshot(file), move/click/tap(x, y) in CSS pixels,
-// key(name), size(width, height, ratio, touch), close().
+// key(name), size(width, height, ratio, touch), close(); errors: the console's, where it is read.
 function puppeteerPage(page, firefox) {
   // Firefox's synthesized touch refuses puppeteer's touch radius: a bare touch, through BiDi.
   const bareTap = (x, y) => page.mainFrame().browsingContext.performActions([{ type: "pointer", id: "finger",
@@ -48,15 +48,16 @@ async function puppeteerBrowser(name, puppeteer) {
     raw: browser,
     async open(url, width, height, ratio, touch) {
       const page = await browser.newPage();
-      page.on("pageerror", (e) => console.log(`${name} page error:`, e.message));
-      page.on("console", (m) => m.type() === "error" && console.log(`${name} console error:`, m.text()));
+      const errors = [];
+      page.on("pageerror", (e) => errors.push(e.message));
+      page.on("console", (m) => m.type() === "error" && errors.push(m.text()));
       await page.setViewport({ width, height, deviceScaleFactor: ratio, hasTouch: touch });
       if (chromium && touch) {
         const cdp = await page.createCDPSession();
         await cdp.send("Emulation.setTouchEmulationEnabled", { enabled: true, maxTouchPoints: 1 });
       }
       await page.goto(url);
-      return puppeteerPage(page, !chromium);
+      return { ...puppeteerPage(page, !chromium), errors };
     },
     close: () => browser.close(),
   };

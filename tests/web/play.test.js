@@ -198,6 +198,7 @@ async function wholeGame(browser, url, tag) {
   await shot(page, `${tag}-ended`);
   await page.evaluate(() => { window.before = true; document.getElementById("again").click(); });
   await until(page, () => !window.before && document.documentElement.dataset.game === "playing", 30000, "again");
+  assert.deepEqual(page.errors ?? [], [], "errors in the console");
   await page.close();
 }
 
