@@ -25,7 +25,11 @@ void watch_window(SDL_Window&) {}
 bool window_destroyed_by(SDL_Window&, const SDL_Event&) { return false; }
 
 bool animations_wanted() {
-    return !EM_ASM_INT({ return window.matchMedia && window.matchMedia('(prefers-reduced-motion: reduce)').matches ? 1 : 0; });
+    return !EM_ASM_INT({
+        return window.matchMedia && window.matchMedia('(prefers-reduced-motion: reduce)').matches
+                   ? 1
+                   : 0;
+    });
 }
 
 double seconds_since_midnight() {
