@@ -97,11 +97,8 @@ bool window_destroyed_by(SDL_Window& window, const SDL_Event& event) {
 bool animations_wanted() { return true; }
 
 double seconds_since_midnight() {
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t now_t = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&now_t, &local);
-    return since_midnight(local, now);
+    return seconds_since_midnight_with(
+        [](const std::time_t& t, std::tm& local) { localtime_r(&t, &local); });
 }
 
 }  // namespace bolvenda::view::platform

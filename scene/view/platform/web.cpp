@@ -33,11 +33,8 @@ bool animations_wanted() {
 }
 
 double seconds_since_midnight() {
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t now_t = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&now_t, &local);
-    return since_midnight(local, now);
+    return seconds_since_midnight_with(
+        [](const std::time_t& t, std::tm& local) { localtime_r(&t, &local); });
 }
 
 }  // namespace bolvenda::view::platform
