@@ -44,13 +44,16 @@ CommandLine parse_command_line(std::span<const std::string_view> arguments) {
                     (option ? "unknown option " : "unexpected argument ") + quoted(argument)};
         }
     }
-    if (help) command.action = CommandLine::Action::Help;
-    else if (version) command.action = CommandLine::Action::Version;
+    if (help)
+        command.action = CommandLine::Action::Help;
+    else if (version)
+        command.action = CommandLine::Action::Version;
     return command;
 }
 
 CommandLine parse_command_line(int argc, char** argv) {
-    std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+    std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0),
+                                            argv + (argc > 0 ? argc : 0));
     return parse_command_line(arguments);
 }
 
@@ -68,7 +71,8 @@ std::string usage_text() {
 }
 
 std::string version_text() {
-    return "Bolvenda " BOLVENDA_VERSION "\n"
+    return "Bolvenda " BOLVENDA_VERSION
+           "\n"
            "Copyright (c) 2026 Squadra Bolvenda; MIT License.\n"
            "\n"
            "Inside the program:\n"
@@ -84,9 +88,12 @@ std::string version_text() {
 
 std::optional<Reply> reply_without_window(const CommandLine& command) {
     switch (command.action) {
-        case CommandLine::Action::Play: return std::nullopt;
-        case CommandLine::Action::Help: return Reply{0, usage_text(), {}};
-        case CommandLine::Action::Version: return Reply{0, version_text(), {}};
+        case CommandLine::Action::Play:
+            return std::nullopt;
+        case CommandLine::Action::Help:
+            return Reply{0, usage_text(), {}};
+        case CommandLine::Action::Version:
+            return Reply{0, version_text(), {}};
         case CommandLine::Action::Refuse:
             return Reply{2, {}, "Bolvenda: " + command.problem + "\n" + usage_text()};
     }

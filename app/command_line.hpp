@@ -14,7 +14,7 @@ struct CommandLine {
     Action action = Action::Play;
     bool fullscreen = false;
     bool animation = true;  // the frog's leap; --no-animation shows it landed at once
-    std::string problem;  // for Refuse: what was wrong, one line
+    std::string problem;    // for Refuse: what was wrong, one line
 };
 
 // The arguments after the program's name. A wrong argument anywhere refuses the whole line;

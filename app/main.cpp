@@ -8,9 +8,9 @@
 #include <string>
 
 #include "app/command_line.hpp"
-#include "game/game_core.hpp"
 #include "app/painter_startup.hpp"
 #include "app/session.hpp"
+#include "game/game_core.hpp"
 #include "runtime/runtime_error.hpp"
 #include "scene/view/game_window.hpp"
 #include "scene/view/platform.hpp"
@@ -42,8 +42,9 @@ int play(const app::CommandLine& command) {
         // As the runtime reports an error no handler catches: its number and message, then End.
         std::fprintf(stderr, "Bolvenda: run-time error %d: %s\n", error.number(),
                      error.message().c_str());
-        show_box("Errore di run-time '" + std::to_string(error.number()) + "':\n\n" + error.message(),
-                 window.handle());
+        show_box(
+            "Errore di run-time '" + std::to_string(error.number()) + "':\n\n" + error.message(),
+            window.handle());
         return EXIT_FAILURE;
     }
     return EXIT_SUCCESS;

@@ -9,16 +9,16 @@
 #include <thread>
 
 #include "scene/scene.hpp"
-#include "scene/viewport.hpp"
 #include "scene/view/painter.hpp"
 #include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_library.hpp"
 #include "scene/view/text_renderer.hpp"
+#include "scene/viewport.hpp"
 
 namespace bolvenda::app {
 
 class PainterStartup {
-public:
+  public:
     // Nothing may change the scene until painter() has returned: the worker reads it.
     PainterStartup(const scene::Scene& scene, scene::Viewport first_frame);
     ~PainterStartup();
@@ -28,7 +28,7 @@ public:
     // Waits for the worker; rethrows its failure (a StartupError) on this thread.
     view::Painter& painter();
 
-private:
+  private:
     void prepare(const scene::Scene& scene, scene::Viewport first_frame);
     void join();
 

@@ -8,7 +8,8 @@
 
 namespace bolvenda::app {
 
-Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter, bool animate)
+Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter,
+                 bool animate)
     : core_(&core),
       window_(&window),
       painter_(&painter),
@@ -39,7 +40,8 @@ std::vector<scene::Rect> Session::paint() {
     const scene::Viewport viewport = scene::Viewport::fit(target->w, target->h);
     std::vector<scene::Rect> damage;
     try {
-        damage = painter_->paint(layout_, viewport, *target, changed, tips_.shown(), leap_.in_air());
+        damage =
+            painter_->paint(layout_, viewport, *target, changed, tips_.shown(), leap_.in_air());
     } catch (const view::StartupError& e) {
         cannot_draw(size, e.what());
         return {};
@@ -61,11 +63,14 @@ void Session::cannot_draw(view::PixelSize size, const std::string& why) {
     cannot_draw_at_ = size;
     if (!said_cannot_draw_) {
         said_cannot_draw_ = true;
-        std::fprintf(stderr, "Bolvenda: cannot draw the window at %d x %d (%s); the game goes on at the last size that worked\n",
+        std::fprintf(stderr,
+                     "Bolvenda: cannot draw the window at %d x %d (%s); the game goes on at the "
+                     "last size that worked\n",
                      size.width, size.height, why.c_str());
     }
     // Before any frame worked, the size the window opens at.
-    const view::PixelSize back = drawn_size_.value_or(view::PixelSize{scene::design_width, scene::design_height});
+    const view::PixelSize back =
+        drawn_size_.value_or(view::PixelSize{scene::design_width, scene::design_height});
     if (!(back == size)) window_->request_size(back);
 }
 
@@ -89,18 +94,26 @@ bool Session::handle(const SDL_Event& event) {
         case SDL_WINDOWEVENT:
             if (event.window.windowID != window_->id()) return false;
             switch (event.window.event) {
-                case SDL_WINDOWEVENT_CLOSE: core_->end(); return false;
+                case SDL_WINDOWEVENT_CLOSE:
+                    core_->end();
+                    return false;
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
                     // Repainted at once, before the next event: the pointer events after this
                     // one are mapped by the frame of the new size.
                     painter_->forget_frame();
                     return true;
-                case SDL_WINDOWEVENT_EXPOSED: window_->present(); return false;
-                case SDL_WINDOWEVENT_LEAVE: pointer_ = std::nullopt; return tips_.pointer_moved(std::nullopt, now);
-                default: return false;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    window_->present();
+                    return false;
+                case SDL_WINDOWEVENT_LEAVE:
+                    pointer_ = std::nullopt;
+                    return tips_.pointer_moved(std::nullopt, now);
+                default:
+                    return false;
             }
         case SDL_KEYDOWN:
-            if (event.key.keysym.sym == SDLK_F11 && event.key.repeat == 0) window_->toggle_fullscreen();
+            if (event.key.keysym.sym == SDLK_F11 && event.key.repeat == 0)
+                window_->toggle_fullscreen();
             return false;
         case SDL_MOUSEMOTION: {
             auto p = design_point(event.motion.x, event.motion.y);
@@ -120,11 +133,14 @@ bool Session::handle(const SDL_Event& event) {
         case SDL_MOUSEBUTTONUP: {
             if (event.button.button != SDL_BUTTON_LEFT) return false;
             const int frog_before = scene::FrogLeap::frog_on(core_->scene());
-            const runtime::Element* clicked = router_.release(design_point(event.button.x, event.button.y));
+            const runtime::Element* clicked =
+                router_.release(design_point(event.button.x, event.button.y));
             if (clicked == nullptr || !animate_) return false;
-            return leap_.clicked(*clicked, frog_before, scene::FrogLeap::frog_on(core_->scene()), now);
+            return leap_.clicked(*clicked, frog_before, scene::FrogLeap::frog_on(core_->scene()),
+                                 now);
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 

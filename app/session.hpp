@@ -29,9 +29,10 @@
 namespace bolvenda::app {
 
 class Session {
-public:
+  public:
     // animate = false shows the frog in its new place at once, with no leap.
-    Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter, bool animate = true);
+    Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter,
+            bool animate = true);
 
     // Plays until the program ends; a runtime error from a handler propagates after the
     // window has been repainted with the steps that were done.
@@ -50,7 +51,7 @@ public:
     // The frog in mid-leap, if it is in the air.
     const std::optional<scene::FrogLeap::InAir>& frog_in_air() const { return leap_.in_air(); }
 
-private:
+  private:
     // Returns whether the frame must be repainted beyond what the scene's changes say.
     bool handle(const SDL_Event& event);
     std::optional<scene::Point> design_point(int window_x, int window_y) const;

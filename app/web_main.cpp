@@ -13,8 +13,8 @@
 #include <optional>
 #include <string>
 
-#include "game/game_core.hpp"
 #include "app/session.hpp"
+#include "game/game_core.hpp"
 #include "runtime/runtime_error.hpp"
 #include "scene/assets/assets.hpp"
 #include "scene/view/game_window.hpp"
@@ -26,7 +26,9 @@
 #include "scene/view/text_renderer.hpp"
 
 // The page (index.html) shows what became of the game; a page cannot close its own tab.
-EM_JS(void, page_game_started, (), { if (Module.gameStarted) Module.gameStarted(); });
+EM_JS(void, page_game_started, (), {
+    if (Module.gameStarted) Module.gameStarted();
+});
 EM_JS(void, page_game_stopped, (const char* message), {
     if (Module.gameStopped) Module.gameStopped(message ? UTF8ToString(message) : "");
 });
@@ -36,7 +38,7 @@ namespace {
 using namespace bolvenda;
 
 class WebHost {
-public:
+  public:
     WebHost()
         : core_(clock_),
           labels_(assets::typeface(assets::Typeface::Bold)),
@@ -54,11 +56,12 @@ public:
         emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, false, nullptr);
         emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, false, nullptr);
         emscripten_set_keypress_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, false, nullptr);
-        emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false, &WebHost::on_resize);
+        emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false,
+                                       &WebHost::on_resize);
         page_game_started();
     }
 
-private:
+  private:
     // The window fills the page in device pixels, shown at the page's size: sharp at any
     // pixel ratio. SDL maps pointer positions from the page's size to the window's.
     void fit_page() {
@@ -96,8 +99,10 @@ private:
         try {
             session_.dispatch(event);
         } catch (const runtime::RuntimeError& error) {
-            std::fprintf(stderr, "Bolvenda: run-time error %d: %s\n", error.number(), error.message().c_str());
-            stop("Errore di run-time '" + std::to_string(error.number()) + "':\n\n" + error.message());
+            std::fprintf(stderr, "Bolvenda: run-time error %d: %s\n", error.number(),
+                         error.message().c_str());
+            stop("Errore di run-time '" + std::to_string(error.number()) + "':\n\n" +
+                 error.message());
             return;
         }
         if (session_.ended()) {
@@ -114,7 +119,8 @@ private:
         timer_due_ = due;
         if (!due) return;
         const std::uint64_t now = SDL_GetTicks64();
-        timer_ = emscripten_set_timeout(&WebHost::on_timeout, *due > now ? double(*due - now) : 0.0, this);
+        timer_ = emscripten_set_timeout(&WebHost::on_timeout, *due > now ? double(*due - now) : 0.0,
+                                        this);
     }
 
     void stop(const std::string& message) {

@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
     std::set<std::tuple<scene::Picture, int, int>> copies;
     for (const scene::Placement& placed : layout.front_to_back()) {
         // The pond is drawn straight into the base layer and not kept.
-        if (placed.element->kind() != runtime::ElementKind::Image || placed.picture == scene::Picture::Pond)
+        if (placed.element->kind() != runtime::ElementKind::Image ||
+            placed.picture == scene::Picture::Pond)
             continue;
         scene::Rect r = viewport.to_window(placed.rect);
         if (!placed.stretch) {

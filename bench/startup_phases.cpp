@@ -13,9 +13,9 @@
 #include <cstdio>
 #include <string_view>
 
-#include "game/game_core.hpp"
 #include "app/painter_startup.hpp"
 #include "app/session.hpp"
+#include "game/game_core.hpp"
 #include "scene/view/game_window.hpp"
 #include "scene/view/platform.hpp"
 #include "scene/view/sdl_library.hpp"

@@ -56,7 +56,8 @@ void BM_LeapFrame(benchmark::State& state) {
     scene::FrogLeap leap(s, f.layout);
     std::uint64_t now = 0;
     leap.clicked(s.Label(to + 1), from, to, now);
-    f.painter.paint(f.layout, viewport, *surface, f.game.scene().changes().take(), std::nullopt, leap.in_air());
+    f.painter.paint(f.layout, viewport, *surface, f.game.scene().changes().take(), std::nullopt,
+                    leap.in_air());
     for (auto _ : state) {
         now += scene::FrogLeap::frame_ms;
         if (!leap.in_air()) leap.clicked(s.Label(to + 1), from, to, now);
@@ -64,7 +65,8 @@ void BM_LeapFrame(benchmark::State& state) {
         f.painter.paint(f.layout, viewport, *surface, {}, std::nullopt, leap.in_air());
         benchmark::DoNotOptimize(surface->pixels);
     }
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["frames/leap"] =
         static_cast<double>(scene::FrogLeap::duration_ms(from, to) / scene::FrogLeap::frame_ms);
 }

@@ -22,7 +22,8 @@ void Form1::Load() {
 
 void Form1::Click(runtime::Element& source) {
     // Every other element has no Click handler.
-    if (auto handler = click_handlers_.find(&source); handler != click_handlers_.end()) handler->second();
+    if (auto handler = click_handlers_.find(&source); handler != click_handlers_.end())
+        handler->second();
 }
 
 void Form1::MouseMove(runtime::Element* source) {

@@ -14,7 +14,7 @@
 namespace bolvenda::game {
 
 class Form1 final : public runtime::FormEvents {
-public:
+  public:
     Form1(scene::Scene& scene, runtime::Runtime& runtime);
 
     // The game numbers, in this order. Single precision, whole values only.
@@ -41,7 +41,7 @@ public:
     const runtime::SlotArray<22>& anfibio_slots() const { return anfibio; }
     const runtime::SlotArray<22>& insetto_slots() const { return insetto; }
 
-private:
+  private:
     scene::Scene* scene_;
     runtime::Runtime* runtime_;
     runtime::SlotArray<22> anfibio;  // frog on number i; slot 21 stays empty

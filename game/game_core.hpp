@@ -11,7 +11,7 @@
 namespace bolvenda::game {
 
 class GameCore {
-public:
+  public:
     explicit GameCore(runtime::Clock& clock)
         : runtime_(clock), form_(scene_, runtime_), dispatcher_(runtime_, form_) {}
     GameCore(const GameCore&) = delete;
@@ -23,7 +23,7 @@ public:
     // Closing the window by its frame: the program ends as by End.
     void end() noexcept { runtime_.end(); }
 
-private:
+  private:
     scene::Scene scene_;
     runtime::Runtime runtime_;
     game::Form1 form_;

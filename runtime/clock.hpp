@@ -5,7 +5,7 @@
 namespace bolvenda::runtime {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual float seconds_since_midnight() = 0;
 };

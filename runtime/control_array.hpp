@@ -10,7 +10,7 @@
 namespace bolvenda::runtime {
 
 class ControlArray {
-public:
+  public:
     ControlArray(Changes& changes, ElementKind kind, std::string name, int count,
                  const std::string& tool_tip);
 
@@ -20,7 +20,7 @@ public:
     Element& item(int index);
     const Element& item(int index) const;
 
-private:
+  private:
     std::string name_;
     std::vector<std::unique_ptr<Element>> items_;
 };

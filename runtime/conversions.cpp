@@ -31,7 +31,7 @@ bool skipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 // Reads the characters of the number with the skippable ones removed.
 class Cursor {
-public:
+  public:
     explicit Cursor(std::string_view text) : text_(text) {}
     char peek() {
         while (pos_ < text_.size() && skipped(text_[pos_])) ++pos_;
@@ -39,7 +39,7 @@ public:
     }
     void next() { ++pos_; }
 
-private:
+  private:
     std::string_view text_;
     std::size_t pos_ = 0;
 };

@@ -22,7 +22,8 @@ bool same_name(std::string_view a, std::string_view b) {
 
 void Changes::mark(const Element& element) {
     // A handful of elements change at a click: a scan is cheaper than any set.
-    if (std::find(changed_.begin(), changed_.end(), &element) == changed_.end()) changed_.push_back(&element);
+    if (std::find(changed_.begin(), changed_.end(), &element) == changed_.end())
+        changed_.push_back(&element);
 }
 
 Element::Element(Changes& changes, ElementKind kind, std::string name, int index,

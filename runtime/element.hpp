@@ -17,18 +17,18 @@ class Element;
 // The elements of one form whose Visible, Enabled or Caption changed since the view last
 // took them, each once: the one signal from the game to the painter. Shared by all of them.
 class Changes {
-public:
+  public:
     void mark(const Element& element);
     bool any() const noexcept { return !changed_.empty(); }
     // The changed elements, in the order they first changed; afterwards there are none.
     std::vector<const Element*> take() noexcept { return std::move(changed_); }
 
-private:
+  private:
     std::vector<const Element*> changed_;
 };
 
 class Element {
-public:
+  public:
     // index is the member's index in its control array, or no_index.
     static constexpr int no_index = -1;
 
@@ -57,7 +57,7 @@ public:
     // Late-bound set, as through an object reference: "Visible" or "Enabled", in any case.
     void set_property(std::string_view property, bool value);
 
-private:
+  private:
     Changes* changes_;
     ElementKind kind_;
     std::string name_;

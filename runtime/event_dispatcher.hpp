@@ -11,7 +11,7 @@
 namespace bolvenda::runtime {
 
 class EventDispatcher {
-public:
+  public:
     EventDispatcher(Runtime& runtime, FormEvents& form) : runtime_(&runtime), form_(&form) {}
 
     // Each returns whether the event reached a handler.
@@ -21,7 +21,7 @@ public:
 
     bool ended() const noexcept { return runtime_->ended(); }
 
-private:
+  private:
     template <class Handler>
     bool deliver(Handler&& handler);
 

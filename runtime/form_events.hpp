@@ -6,7 +6,7 @@
 namespace bolvenda::runtime {
 
 class FormEvents {
-public:
+  public:
     virtual ~FormEvents() = default;
     virtual void Load() = 0;
     virtual void Click(Element& source) = 0;

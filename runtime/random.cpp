@@ -23,7 +23,8 @@ float Random::next() {
 }
 
 void Random::reseed(double seed) {
-    std::uint64_t bits = 0;  // the seed's bit pattern (memcpy: the web build's library has no bit_cast)
+    std::uint64_t bits =
+        0;  // the seed's bit pattern (memcpy: the web build's library has no bit_cast)
     std::memcpy(&bits, &seed, sizeof bits);
     state_ = mix(bits ^ golden_gamma);
 }

@@ -7,7 +7,7 @@
 namespace bolvenda::runtime {
 
 class Random {
-public:
+  public:
     explicit Random(std::uint64_t state = 0x5eed'b01e'4da5ULL) : state_(state) {}
 
     // 0 <= r < 1, a multiple of 2^-24, so that r * 20 stays below 20 in single precision.
@@ -16,7 +16,7 @@ public:
     // few milliseconds apart) give unrelated sequences.
     void reseed(double seed);
 
-private:
+  private:
     std::uint64_t state_;
 };
 

@@ -7,7 +7,7 @@
 namespace bolvenda::runtime {
 
 class Runtime {
-public:
+  public:
     explicit Runtime(Clock& clock) : clock_(&clock) {}
 
     float rnd() { return random_.next(); }
@@ -18,7 +18,7 @@ public:
     void end() noexcept { ended_ = true; }
     bool ended() const noexcept { return ended_; }
 
-private:
+  private:
     Clock* clock_;
     Random random_;
     bool ended_ = false;

@@ -12,7 +12,7 @@ namespace bolvenda::runtime {
 
 template <std::size_t Size>
 class SlotArray {
-public:
+  public:
     static constexpr int size = static_cast<int>(Size);
 
     void fill(std::int32_t index, Element& element) { slot(index) = &element; }
@@ -22,7 +22,7 @@ public:
         set_property(at(index), property, value);
     }
 
-private:
+  private:
     static std::size_t checked(std::int32_t index);
     Element*& slot(std::int32_t index) { return slots_[checked(index)]; }
 

@@ -28,7 +28,8 @@ int FrogLeap::frog_on(const Scene& scene) {
     return -1;
 }
 
-bool FrogLeap::clicked(const Element& clicked, int frog_before, int frog_after, std::uint64_t now_ms) {
+bool FrogLeap::clicked(const Element& clicked, int frog_before, int frog_after,
+                       std::uint64_t now_ms) {
     const bool was_in_air = in_air_.has_value();
     in_air_.reset();
     // The labels with the hand pointer are the numbers of the line.
@@ -46,12 +47,13 @@ FrogLeap::InAir FrogLeap::at(std::uint64_t now_ms) const {
     const Placement& landing = layout_->of(scene_->Image1().item(to_));
     const Rect from = layout_->of(scene_->Image1().item(from_)).rect;
     const Rect to = landing.rect;
-    const double t = std::clamp(static_cast<double>(now_ms - start_) / static_cast<double>(duration_), 0.0, 1.0);
+    const double t =
+        std::clamp(static_cast<double>(now_ms - start_) / static_cast<double>(duration_), 0.0, 1.0);
     // A thrown body's path: steady across, a parabola up and down.
     const double x = from.left + (to.left - from.left) * t;
     const double rise = arc_height(from_, to_) * 4.0 * t * (1.0 - t);
-    const Rect at{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(to.top - rise)), to.width,
-                  to.height};
+    const Rect at{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(to.top - rise)),
+                  to.width, to.height};
     return {landing.element, at, to_ < from_};
 }
 

@@ -13,7 +13,7 @@
 namespace bolvenda::scene {
 
 class FrogLeap {
-public:
+  public:
     static constexpr std::uint64_t frame_ms = 16;  // about 60 frames a second
     static constexpr std::uint64_t hop_ms = 420;
 
@@ -45,7 +45,7 @@ public:
     // The frog on the line now: the number whose frog is visible, or -1.
     static int frog_on(const Scene& scene);
 
-private:
+  private:
     InAir at(std::uint64_t now_ms) const;
 
     const Scene* scene_;

@@ -11,7 +11,7 @@ constexpr Rgb blue{0x00, 0x00, 0xFF};
 
 // Which tick each of Line2..Line22 draws: n of the number it stands on.
 int tick_number(int line) {
-    if (line <= 5) return line - 2;   // Line2..Line5: 0..3
+    if (line <= 5) return line - 2;  // Line2..Line5: 0..3
     if (line == 6) return 16;
     if (line <= 18) return line - 3;  // Line7..Line18: 4..15
     return line - 2;                  // Line19..Line22: 17..20
@@ -29,7 +29,8 @@ Placement label(Element& element, Rect rect, int font_px, Align align, Rgb colou
     return p;
 }
 
-Placement picture(Element& element, Rect rect, Picture pic, bool stretch = true, bool hand = false) {
+Placement picture(Element& element, Rect rect, Picture pic, bool stretch = true,
+                  bool hand = false) {
     Placement p;
     p.element = &element;
     p.rect = rect;
@@ -51,15 +52,24 @@ Placement line(Element& element, Point from, Point to) {
 
 std::string_view asset_name(Picture picture) {
     switch (picture) {
-        case Picture::Pond: return "pond.gif";
-        case Picture::Frog: return "frog.gif";
-        case Picture::Fly: return "fly.gif";
-        case Picture::FaceWaiting: return "face_waiting.gif";
-        case Picture::FaceSad: return "face_sad.gif";
-        case Picture::FaceHappy: return "face_happy.gif";
-        case Picture::Equals: return "equals.gif";
-        case Picture::NotEqual: return "not_equal.gif";
-        case Picture::SleepingFrog: return "sleeping_frog.gif";
+        case Picture::Pond:
+            return "pond.gif";
+        case Picture::Frog:
+            return "frog.gif";
+        case Picture::Fly:
+            return "fly.gif";
+        case Picture::FaceWaiting:
+            return "face_waiting.gif";
+        case Picture::FaceSad:
+            return "face_sad.gif";
+        case Picture::FaceHappy:
+            return "face_happy.gif";
+        case Picture::Equals:
+            return "equals.gif";
+        case Picture::NotEqual:
+            return "not_equal.gif";
+        case Picture::SleepingFrog:
+            return "sleeping_frog.gif";
     }
     return "";
 }
@@ -136,7 +146,7 @@ const Placement* Layout::at(Point p) const {
 Cursor Layout::cursor_at(Point p) const {
     const Placement* placed = at(p);
     return placed != nullptr && placed->hand && placed->element->enabled() ? Cursor::Hand
-                                                                            : Cursor::Arrow;
+                                                                           : Cursor::Arrow;
 }
 
 std::string_view Layout::tool_tip_at(Point p) const {

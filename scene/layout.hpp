@@ -21,7 +21,17 @@ inline constexpr int line_width = 2;
 inline constexpr Rgb disabled_text_colour{0x11, 0x40, 0x44};
 
 // The pictures the window shows; each names its embedded file.
-enum class Picture { Pond, Frog, Fly, FaceWaiting, FaceSad, FaceHappy, Equals, NotEqual, SleepingFrog };
+enum class Picture {
+    Pond,
+    Frog,
+    Fly,
+    FaceWaiting,
+    FaceSad,
+    FaceHappy,
+    Equals,
+    NotEqual,
+    SleepingFrog
+};
 std::string_view asset_name(Picture picture);
 
 enum class Align { Left, Center, Right };
@@ -30,11 +40,11 @@ enum class Cursor { Arrow, Hand };
 // One element as it is placed in the window.
 struct Placement {
     Element* element = nullptr;
-    Rect rect;                // labels and pictures
+    Rect rect;  // labels and pictures
     // Labels: one line of Arial bold from the top edge.
     int font_px = 0;
     Align align = Align::Left;
-    Rgb text_colour{};        // black, the standard control text, or blue
+    Rgb text_colour{};  // black, the standard control text, or blue
     // Pictures: stretched to fill the rectangle, or drawn at natural size.
     Picture picture = Picture::Pond;
     bool stretch = true;
@@ -49,7 +59,7 @@ struct Placement {
 };
 
 class Layout {
-public:
+  public:
     explicit Layout(const Scene& scene);
 
     // Every element, the front-most first.
@@ -66,7 +76,7 @@ public:
     // The tooltip text at p: the front-most element's, if it is an enabled picture with one.
     std::string_view tool_tip_at(Point p) const;
 
-private:
+  private:
     std::vector<Placement> order_;
 };
 

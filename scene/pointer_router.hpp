@@ -11,7 +11,7 @@
 namespace bolvenda::scene {
 
 class PointerRouter {
-public:
+  public:
     PointerRouter(const Layout& layout, runtime::EventDispatcher& events)
         : layout_(&layout), events_(&events) {}
 
@@ -23,7 +23,7 @@ public:
     // Returns the element whose Click handler ran, if one did (the view shows the frog's leap).
     const Element* release(std::optional<Point> p);
 
-private:
+  private:
     Element* element_at(std::optional<Point> p) const;
 
     const Layout* layout_;

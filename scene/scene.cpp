@@ -13,26 +13,41 @@ using runtime::ElementKind;
 std::string label_caption(int k) {
     if (k <= 21) return std::to_string(k - 1);  // the number line: Label k shows k - 1
     switch (k) {
-        case 23: return "+";
-        case 25: return "PRONTI PER LA CATTURA!";
-        case 27: return "AIUTA LA RANA A CATTURARE LE MOSCHE";
-        case 28: return "MOSCHE CATTURATE:";
-        case 29: return "999";
-        case 30: return "SU";
-        case 31: return "999";
-        case 32: return "SONO STANCA! VADO A DORMIRE!";
-        default: return "";  // 22, 24, 26: the exercise and the answer box
+        case 23:
+            return "+";
+        case 25:
+            return "PRONTI PER LA CATTURA!";
+        case 27:
+            return "AIUTA LA RANA A CATTURARE LE MOSCHE";
+        case 28:
+            return "MOSCHE CATTURATE:";
+        case 29:
+            return "999";
+        case 30:
+            return "SU";
+        case 31:
+            return "999";
+        case 32:
+            return "SONO STANCA! VADO A DORMIRE!";
+        default:
+            return "";  // 22, 24, 26: the exercise and the answer box
     }
 }
 
 const char* image_tool_tip(int k) {
     switch (k) {
-        case 3: return "PRONTI PER LA CATTURA!";
-        case 4: return "!!!!!!!!";
-        case 5: return "OH,NO! MI È SCAPPATA!";
-        case 6: return "GNAM! GNAM! CHE BUONA!";
-        case 9: return "SONO STANCA! VADO A DORMIRE!";
-        default: return "";  // 7, 8: the signs
+        case 3:
+            return "PRONTI PER LA CATTURA!";
+        case 4:
+            return "!!!!!!!!";
+        case 5:
+            return "OH,NO! MI È SCAPPATA!";
+        case 6:
+            return "GNAM! GNAM! CHE BUONA!";
+        case 9:
+            return "SONO STANCA! VADO A DORMIRE!";
+        default:
+            return "";  // 7, 8: the signs
     }
 }
 
@@ -51,14 +66,16 @@ Scene::Scene() : changes_(std::make_unique<runtime::Changes>()) {
     all_.reserve(element_count);
     for (int k = 1; k <= label_count; ++k) {
         auto& label = labels_[static_cast<std::size_t>(k - 1)];
-        label = std::make_unique<Element>(*changes_, ElementKind::Label, "Label" + std::to_string(k),
-                                          Element::no_index, label_caption(k), "");
+        label =
+            std::make_unique<Element>(*changes_, ElementKind::Label, "Label" + std::to_string(k),
+                                      Element::no_index, label_caption(k), "");
         all_.push_back(label.get());
     }
     for (int k = first_image; k <= last_image; ++k) {
         auto& image = images_[static_cast<std::size_t>(k - first_image)];
-        image = std::make_unique<Element>(*changes_, ElementKind::Image, "Image" + std::to_string(k),
-                                          Element::no_index, "", image_tool_tip(k));
+        image =
+            std::make_unique<Element>(*changes_, ElementKind::Image, "Image" + std::to_string(k),
+                                      Element::no_index, "", image_tool_tip(k));
         all_.push_back(image.get());
     }
     image1_ = std::make_unique<ControlArray>(*changes_, ElementKind::Image, "Image1", array_size,

@@ -17,7 +17,7 @@ using runtime::ControlArray;
 using runtime::Element;
 
 class Scene {
-public:
+  public:
     static constexpr int label_count = 32;
     static constexpr int first_image = 3;
     static constexpr int last_image = 9;
@@ -49,7 +49,7 @@ public:
     // What changed since the view last took it.
     runtime::Changes& changes() const { return *changes_; }
 
-private:
+  private:
     // Held by pointer so that elements may keep a stable reference to it.
     std::unique_ptr<runtime::Changes> changes_;
     std::array<std::unique_ptr<Element>, label_count> labels_;

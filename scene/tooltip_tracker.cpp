@@ -49,7 +49,8 @@ bool TooltipTracker::time_passed(std::uint64_t now_ms) {
         }
         return false;
     }
-    if (candidate_ == nullptr || suppressed_ || !pointer_ || now_ms - since_ < rest_ms) return false;
+    if (candidate_ == nullptr || suppressed_ || !pointer_ || now_ms - since_ < rest_ms)
+        return false;
     shown_ = Shown{candidate_->tool_tip(), *pointer_};
     shown_since_ = now_ms;
     return true;

@@ -13,7 +13,7 @@
 namespace bolvenda::scene {
 
 class TooltipTracker {
-public:
+  public:
     static constexpr std::uint64_t rest_ms = 500;
     static constexpr std::uint64_t shown_ms = 5000;
 
@@ -36,7 +36,7 @@ public:
     std::optional<std::uint64_t> deadline() const;
     const std::optional<Shown>& shown() const noexcept { return shown_; }
 
-private:
+  private:
     const Element* tipped_at(std::optional<Point> p) const;
     bool hide();
 

@@ -10,7 +10,7 @@
 namespace bolvenda::scene {
 
 class Viewport {
-public:
+  public:
     // The design size itself: scale 1, no letterbox.
     Viewport();
     // The largest uniform scale at which the whole design fits a window of this size.
@@ -34,7 +34,7 @@ public:
 
     friend bool operator==(const Viewport&, const Viewport&) = default;
 
-private:
+  private:
     double scale_;
     int offset_x_;
     int offset_y_;

@@ -14,6 +14,8 @@ if [ "${1:-run}" = test ]; then
          librsvg2-dev libimagequant-dev libgif-dev valgrind
          # The embedded typefaces are cut from these fonts with fontTools; a test cuts them again.
          fonts-liberation2 python3-fonttools
+         # The one style of the C++ files, checked by the suite.
+         clang-format
          # The installed files' validators and the Debian package's tools.
          desktop-file-utils appstream man-db groff-base dpkg-dev lintian librsvg2-bin)
 fi

@@ -224,7 +224,8 @@ TEST(Answer, NumberCaptionsNeverChange) {
         ASSERT_TRUE(game.new_round());
         ASSERT_TRUE(game.click_number(round % 21));
     }
-    for (int k = 1; k <= 21; ++k) EXPECT_EQ(game.scene().Label(k).get_caption(), std::to_string(k - 1));
+    for (int k = 1; k <= 21; ++k)
+        EXPECT_EQ(game.scene().Label(k).get_caption(), std::to_string(k - 1));
 }
 
 TEST(HoverAndExit, WindowMoveHidesTheCaptionsAndChangesNothingElse) {
@@ -288,7 +289,7 @@ TEST(Failures, RoundCounterOverflowRaisesAfterTheEarlierSteps) {
     game.form().mosche = game.form().mosche * 2;  // +infinity
     EXPECT_THROW(game.new_round(), runtime::RuntimeError);
     EXPECT_FALSE(game.scene().Image(3).enabled());
-    EXPECT_EQ(game.frog_count(), 0);  // step 2 ran
+    EXPECT_EQ(game.frog_count(), 0);                  // step 2 ran
     EXPECT_EQ(game.scene().Label(31).caption(), "");  // step 5 never did
 }
 

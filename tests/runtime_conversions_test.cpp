@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "error_number.hpp"
-
 #include <cmath>
 #include <limits>
 
+#include "error_number.hpp"
 #include "runtime/conversions.hpp"
 #include "runtime/runtime_error.hpp"
 
@@ -126,7 +125,9 @@ TEST(AddSingle, StoresTheSumThenRaises) {
     EXPECT_EQ(error_number([&] { add_single(target, inf, -inf); }), 5);
     EXPECT_TRUE(std::isnan(target));
     target = 0;
-    EXPECT_EQ(error_number([&] { add_single(target, std::numeric_limits<float>::quiet_NaN(), 1.0f); }), 5);
+    EXPECT_EQ(
+        error_number([&] { add_single(target, std::numeric_limits<float>::quiet_NaN(), 1.0f); }),
+        5);
     EXPECT_TRUE(std::isnan(target));
 }
 

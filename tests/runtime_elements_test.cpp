@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "error_number.hpp"
-
 #include "runtime/control_array.hpp"
 #include "runtime/element.hpp"
 #include "runtime/runtime_error.hpp"

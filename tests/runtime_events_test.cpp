@@ -64,7 +64,8 @@ TEST_F(Delivery, ClickOnlyWhileEnabledAndVisible) {
     image.set_enabled(false);
     EXPECT_TRUE(events.mouse_move(&image));  // a disabled element still sees the pointer move
     EXPECT_TRUE(events.mouse_move(nullptr));
-    EXPECT_EQ(form.log, (std::vector<std::string>{"Load", "Click Image3", "Move Image3", "Move Form1"}));
+    EXPECT_EQ(form.log,
+              (std::vector<std::string>{"Load", "Click Image3", "Move Image3", "Move Form1"}));
 }
 
 TEST_F(Delivery, OneEventAtATime) {

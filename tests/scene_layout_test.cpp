@@ -92,7 +92,7 @@ TEST(Routing, OverlapsOfTheExerciseRowGoToTheFront) {
     Scene s;
     Layout layout(s);
     // Bottom 9-pixel strips of the number labels under the exercise row.
-    EXPECT_EQ(taker(layout, {90, 504}), "Image9");   // "1"
+    EXPECT_EQ(taker(layout, {90, 504}), "Image9");  // "1"
     EXPECT_EQ(taker(layout, {90, 503}), "Label2");
     EXPECT_EQ(taker(layout, {120, 512}), "Image9");  // "2"
     EXPECT_EQ(taker(layout, {80, 508}), "Image9");   // over the 1-pixel edge of "0" too
@@ -118,12 +118,12 @@ TEST(Routing, OverlapsOfTheExerciseRowGoToTheFront) {
 TEST(Routing, HiddenElementsTakeNothing) {
     Driver d;  // start-up: one frog on 0, the fly away from the line, captions hidden
     Layout layout(d.scene());
-    EXPECT_EQ(taker(layout, {216, 320}), "Form1");      // where the hidden frog on 5 stands
-    EXPECT_EQ(taker(layout, {300, 360}), "Form1");      // under the hidden Label32
+    EXPECT_EQ(taker(layout, {216, 320}), "Form1");  // where the hidden frog on 5 stands
+    EXPECT_EQ(taker(layout, {300, 360}), "Form1");  // under the hidden Label32
     EXPECT_EQ(taker(layout, {30, 320}), "Image1(0)");
-    EXPECT_EQ(taker(layout, {750, 460}), "Image4");     // the result faces are hidden
-    EXPECT_EQ(taker(layout, {420, 530}), "Form1");      // no exercise, no sign
-    EXPECT_EQ(taker(layout, {60, 500}), "Label1");      // disabled, but it still takes the pointer
+    EXPECT_EQ(taker(layout, {750, 460}), "Image4");  // the result faces are hidden
+    EXPECT_EQ(taker(layout, {420, 530}), "Form1");   // no exercise, no sign
+    EXPECT_EQ(taker(layout, {60, 500}), "Label1");   // disabled, but it still takes the pointer
     d.scene().Image(9).set_visible(false);
     EXPECT_EQ(taker(layout, {90, 508}), "Label2");
 }
@@ -178,7 +178,7 @@ TEST(Cursor, HandOverWhatTheChildMayClick) {
     EXPECT_EQ(layout.cursor_at({100, 530}), Cursor::Hand);  // Image9
     EXPECT_EQ(layout.cursor_at({90, 508}), Cursor::Hand);   // Image9 over the strip of "1"
     EXPECT_EQ(layout.cursor_at({60, 490}), Cursor::Arrow) << "numbers are not clickable yet";
-    EXPECT_EQ(layout.cursor_at({30, 320}), Cursor::Arrow);  // the frog
+    EXPECT_EQ(layout.cursor_at({30, 320}), Cursor::Arrow);   // the frog
     EXPECT_EQ(layout.cursor_at({460, 130}), Cursor::Arrow);  // the fly
     EXPECT_EQ(layout.cursor_at({300, 200}), Cursor::Arrow);  // the bare window
     EXPECT_EQ(layout.cursor_at({750, 460}), Cursor::Arrow);  // a face

@@ -60,7 +60,7 @@ TEST(Viewport, ScalesUniformlyAndLetterboxes) {
 }
 
 class TooltipTest : public ::testing::Test {
-protected:
+  protected:
     Driver d;
     Layout layout{d.scene()};
     TooltipTracker tips{layout};

@@ -6,7 +6,8 @@ namespace bolvenda::assets {
 
 namespace {
 
-std::span<const unsigned char> find(std::span<const detail::EmbeddedFile> files, std::string_view name) {
+std::span<const unsigned char> find(std::span<const detail::EmbeddedFile> files,
+                                    std::string_view name) {
     for (const detail::EmbeddedFile& file : files)
         if (file.name == name) return file.bytes;
     return {};
@@ -14,7 +15,9 @@ std::span<const unsigned char> find(std::span<const detail::EmbeddedFile> files,
 
 }  // namespace
 
-std::span<const unsigned char> asset(std::string_view name) { return find(detail::pictures_files(), name); }
+std::span<const unsigned char> asset(std::string_view name) {
+    return find(detail::pictures_files(), name);
+}
 
 std::span<const std::string_view> asset_names() { return detail::pictures_names(); }
 

@@ -7,16 +7,18 @@ namespace bolvenda::assets {
 namespace {
 
 class Reader {
-public:
+  public:
     explicit Reader(std::span<const unsigned char> bytes) : bytes_(bytes) {}
     bool has(std::size_t at, std::size_t length) const {
         return at <= bytes_.size() && length <= bytes_.size() - at;
     }
     unsigned u8(std::size_t at) const { return bytes_[at]; }
     unsigned u16(std::size_t at) const { return u8(at) | u8(at + 1) << 8; }
-    std::uint32_t u32(std::size_t at) const { return u16(at) | static_cast<std::uint32_t>(u16(at + 2)) << 16; }
+    std::uint32_t u32(std::size_t at) const {
+        return u16(at) | static_cast<std::uint32_t>(u16(at + 2)) << 16;
+    }
 
-private:
+  private:
     std::span<const unsigned char> bytes_;
 };
 
@@ -30,7 +32,8 @@ struct Entry {
 // bottom-up with rows padded to four bytes; the header's height counts both bitmaps.
 std::optional<IconImage> read_dib(const Reader& in, const Entry& entry) {
     const std::size_t at = entry.at;
-    if (!in.has(at, 40) || in.u32(at) < 40 || in.u32(at + 16) != 0 /* uncompressed */) return std::nullopt;
+    if (!in.has(at, 40) || in.u32(at) < 40 || in.u32(at + 16) != 0 /* uncompressed */)
+        return std::nullopt;
     const auto width = static_cast<std::int32_t>(in.u32(at + 4));
     const auto height = static_cast<std::int32_t>(in.u32(at + 8)) / 2;
     const unsigned bits = in.u16(at + 14);
@@ -49,7 +52,8 @@ std::optional<IconImage> read_dib(const Reader& in, const Entry& entry) {
     const std::size_t and_at = xor_at + xor_row * static_cast<std::size_t>(height);
     if (!in.has(palette_at, and_at + and_row * static_cast<std::size_t>(height) - palette_at))
         return std::nullopt;
-    if (and_at + and_row * static_cast<std::size_t>(height) > entry.at + entry.length) return std::nullopt;
+    if (and_at + and_row * static_cast<std::size_t>(height) > entry.at + entry.length)
+        return std::nullopt;
 
     IconImage image;
     image.width = width;
@@ -65,7 +69,8 @@ std::optional<IconImage> read_dib(const Reader& in, const Entry& entry) {
             std::uint32_t argb = 0;
             if (bits <= 8) {
                 const std::size_t bit = static_cast<std::size_t>(x) * bits;
-                const unsigned index = in.u8(xr + bit / 8) >> (8 - bits - bit % 8) & ((1u << bits) - 1);
+                const unsigned index =
+                    in.u8(xr + bit / 8) >> (8 - bits - bit % 8) & ((1u << bits) - 1);
                 if (index >= colours) return std::nullopt;
                 const std::size_t c = palette_at + 4 * index;
                 argb = 0xFF000000u | in.u8(c + 2) << 16 | in.u8(c + 1) << 8 | in.u8(c);
@@ -75,9 +80,11 @@ std::optional<IconImage> read_dib(const Reader& in, const Entry& entry) {
                 any_alpha |= bits == 32 && alpha != 0;
                 argb = alpha << 24 | in.u8(p + 2) << 16 | in.u8(p + 1) << 8 | in.u8(p);
             }
-            const bool masked = in.u8(and_at + row * and_row + static_cast<std::size_t>(x) / 8) >> (7 - x % 8) & 1;
+            const bool masked =
+                in.u8(and_at + row * and_row + static_cast<std::size_t>(x) / 8) >> (7 - x % 8) & 1;
             if (masked && bits != 32) argb = 0;
-            image.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = argb;
+            image.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                       static_cast<std::size_t>(x)] = argb;
         }
     }
     // A 32-bit image without any alpha is an old one that relies on its mask alone.
@@ -85,8 +92,12 @@ std::optional<IconImage> read_dib(const Reader& in, const Entry& entry) {
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
                 const std::size_t row = static_cast<std::size_t>(height - 1 - y);
-                const bool masked = in.u8(and_at + row * and_row + static_cast<std::size_t>(x) / 8) >> (7 - x % 8) & 1;
-                std::uint32_t& p = image.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+                const bool masked =
+                    in.u8(and_at + row * and_row + static_cast<std::size_t>(x) / 8) >> (7 - x % 8) &
+                    1;
+                std::uint32_t& p =
+                    image.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                               static_cast<std::size_t>(x)];
                 p = masked ? 0 : p | 0xFF000000u;
             }
     }
@@ -118,8 +129,9 @@ std::optional<IconImage> read_icon_file(std::span<const unsigned char> bytes) {
         std::optional<IconImage> image = read_dib(in, entry);
         if (!image) continue;
         const int bits = static_cast<int>(in.u16(entry.at + 14));
-        const bool better = !best || image->width * image->height > best->width * best->height ||
-                            (image->width * image->height == best->width * best->height && bits > best_bits);
+        const bool better =
+            !best || image->width * image->height > best->width * best->height ||
+            (image->width * image->height == best->width * best->height && bits > best_bits);
         if (better) {
             best = std::move(image);
             best_bits = bits;

@@ -13,9 +13,10 @@ const std::uint32_t* row_of(const SDL_Surface& s, int y) {
 
 // Colours to palette indices, for at most 256 colours: open addressing in twice the room.
 class ColourIndex {
-public:
+  public:
     // The colour's index, or nothing once a 257th colour comes.
-    std::optional<std::uint8_t> index_of(std::uint32_t colour, std::array<std::uint32_t, 256>& palette) {
+    std::optional<std::uint8_t> index_of(std::uint32_t colour,
+                                         std::array<std::uint32_t, 256>& palette) {
         std::size_t slot = (colour * 2654435761u) >> 23;  // 9 bits
         while (used_[slot]) {
             if (keys_[slot] == colour) return values_[slot];
@@ -29,7 +30,7 @@ public:
         return static_cast<std::uint8_t>(count_++);
     }
 
-private:
+  private:
     std::array<std::uint32_t, 512> keys_{};
     std::array<std::uint8_t, 512> values_{};
     std::array<bool, 512> used_{};
@@ -72,7 +73,8 @@ void BaseLayer::copy_to(SDL_Surface& target, scene::Rect area) const {
     }
     for (int y = area.top; y < area.bottom(); ++y) {
         auto* out = const_cast<std::uint32_t*>(row_of(target, y)) + area.left;
-        const std::uint8_t* in = indices_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+        const std::uint8_t* in = indices_.data() +
+                                 static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                                  static_cast<std::size_t>(area.left);
         for (int x = 0; x < area.width; ++x) out[x] = palette_[in[x]];
     }

@@ -14,7 +14,7 @@
 namespace bolvenda::view {
 
 class BaseLayer {
-public:
+  public:
     // Takes the drawn layer (canvas_format) and keeps it in the smaller form it allows.
     void keep(SurfacePtr drawn);
     void clear();
@@ -24,7 +24,7 @@ public:
     // Copies the area (inside the layer) onto the same place of target (canvas_format).
     void copy_to(SDL_Surface& target, scene::Rect area) const;
 
-private:
+  private:
     SurfacePtr whole_;
     std::vector<std::uint8_t> indices_;
     std::array<std::uint32_t, 256> palette_{};

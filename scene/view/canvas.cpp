@@ -44,7 +44,8 @@ void Canvas::clip_to(Rect clip) { clip_ = clipped(clip); }
 
 void Canvas::fill(Rect area, scene::Rgb colour) {
     Rect r = clipped(area);
-    Uint32 pixel = static_cast<Uint32>(colour.r) << 16 | static_cast<Uint32>(colour.g) << 8 | colour.b;
+    Uint32 pixel =
+        static_cast<Uint32>(colour.r) << 16 | static_cast<Uint32>(colour.g) << 8 | colour.b;
     for (int y = r.top; y < r.bottom(); ++y) std::fill_n(row(surface_, y) + r.left, r.width, pixel);
 }
 
@@ -52,8 +53,8 @@ void Canvas::blend(const PremultipliedImage& image, int x, int y, bool mirrored)
     Rect r = clipped({x, y, image.width, image.height});
     for (int dy = r.top; dy < r.bottom(); ++dy) {
         Uint32* out = row(surface_, dy) + r.left;
-        const std::uint32_t* in = image.pixels.data() +
-                                  static_cast<std::size_t>(dy - y) * static_cast<std::size_t>(image.width);
+        const std::uint32_t* in = image.pixels.data() + static_cast<std::size_t>(dy - y) *
+                                                            static_cast<std::size_t>(image.width);
         if (!mirrored) {
             in += r.left - x;
             for (int i = 0; i < r.width; ++i) out[i] = over(in[i], out[i]) & 0x00FFFFFF;
@@ -65,7 +66,8 @@ void Canvas::blend(const PremultipliedImage& image, int x, int y, bool mirrored)
     }
 }
 
-void Canvas::blend_resampled(const PremultipliedImage& image, Rect region, Rect target, scene::Rgb under) {
+void Canvas::blend_resampled(const PremultipliedImage& image, Rect region, Rect target,
+                             scene::Rgb under) {
     if (!(clipped(target) == target) || target.width <= 0 || target.height <= 0) return;
     static_assert(sizeof(Uint32) == sizeof(std::uint32_t));
     auto* out = reinterpret_cast<std::uint32_t*>(row(surface_, target.top) + target.left);
@@ -75,7 +77,8 @@ void Canvas::blend_resampled(const PremultipliedImage& image, Rect region, Rect 
     for (int y = region.top; y < region.bottom() && opaque; ++y)
         for (int x = region.left; x < region.right(); ++x) opaque &= image.at(x, y) >> 24 == 0xFF;
     if (opaque) return;  // the pond is: nothing of the colour under it shows
-    const Uint32 colour = static_cast<Uint32>(under.r) << 16 | static_cast<Uint32>(under.g) << 8 | under.b;
+    const Uint32 colour =
+        static_cast<Uint32>(under.r) << 16 | static_cast<Uint32>(under.g) << 8 | under.b;
     for (int y = 0; y < target.height; ++y) {
         std::uint32_t* line = out + static_cast<std::size_t>(y) * stride;
         for (int x = 0; x < target.width; ++x) line[x] = over(line[x], colour) & 0x00FFFFFF;
@@ -85,8 +88,9 @@ void Canvas::blend_resampled(const PremultipliedImage& image, Rect region, Rect 
 SurfacePtr create_canvas_surface(int width, int height) {
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, canvas_format);
     if (s == nullptr) {
-        throw StartupError(std::string("cannot allocate the window's picture (") + SDL_GetError() + ")",
-                           "Memoria insufficiente per disegnare la finestra del gioco.");
+        throw StartupError(
+            std::string("cannot allocate the window's picture (") + SDL_GetError() + ")",
+            "Memoria insufficiente per disegnare la finestra del gioco.");
     }
     return SurfacePtr(s);
 }

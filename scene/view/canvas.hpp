@@ -13,7 +13,7 @@ namespace bolvenda::view {
 inline constexpr Uint32 canvas_format = SDL_PIXELFORMAT_RGB888;
 
 class Canvas {
-public:
+  public:
     // The surface must be canvas_format and stay alive and unlocked-for-software as long.
     explicit Canvas(SDL_Surface& surface);
 
@@ -27,7 +27,7 @@ public:
     void blend_resampled(const PremultipliedImage& image, scene::Rect region, scene::Rect target,
                          scene::Rgb under);
 
-private:
+  private:
     scene::Rect clipped(scene::Rect area) const;
 
     SDL_Surface* surface_;

@@ -16,8 +16,9 @@ namespace bolvenda::view {
 namespace {
 
 StartupError sdl_failure(const char* what) {
-    return StartupError(std::string("cannot open the game window: ") + what + " (" + SDL_GetError() + ")",
-                        "Impossibile aprire la finestra del gioco.");
+    return StartupError(
+        std::string("cannot open the game window: ") + what + " (" + SDL_GetError() + ")",
+        "Impossibile aprire la finestra del gioco.");
 }
 
 // An embedded icon or cursor file as a surface over its pixels; nothing if it does not read.
@@ -30,9 +31,9 @@ std::optional<IconSurface> load_icon(const char* name) {
     std::optional<assets::IconImage> image = assets::read_icon_file(assets::asset(name));
     if (!image) return std::nullopt;
     IconSurface icon{std::move(*image), nullptr};
-    icon.surface.reset(SDL_CreateRGBSurfaceWithFormatFrom(icon.image.argb.data(), icon.image.width,
-                                                          icon.image.height, 32, icon.image.width * 4,
-                                                          SDL_PIXELFORMAT_ARGB8888));
+    icon.surface.reset(SDL_CreateRGBSurfaceWithFormatFrom(
+        icon.image.argb.data(), icon.image.width, icon.image.height, 32, icon.image.width * 4,
+        SDL_PIXELFORMAT_ARGB8888));
     if (!icon.surface) return std::nullopt;
     return icon;
 }
@@ -41,14 +42,16 @@ std::optional<IconSurface> load_icon(const char* name) {
 
 GameWindow::GameWindow(bool fullscreen) {
     const platform::FirstWindow first = platform::first_window();
-    const Uint32 flags = SDL_WINDOW_HIDDEN | first.flags | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    const Uint32 flags =
+        SDL_WINDOW_HIDDEN | first.flags | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window_.reset(SDL_CreateWindow(std::string(scene::window_title).c_str(), SDL_WINDOWPOS_CENTERED,
                                    SDL_WINDOWPOS_CENTERED, first.width, first.height, flags));
     if (!window_) throw sdl_failure("no window");
     // Small enough for a split screen, large enough that the numbers stay numbers.
     SDL_SetWindowMinimumSize(window_.get(), scene::design_width / 3, scene::design_height / 3);
 
-    if (auto icon = load_icon("bolvenda.ico")) SDL_SetWindowIcon(window_.get(), icon->surface.get());
+    if (auto icon = load_icon("bolvenda.ico"))
+        SDL_SetWindowIcon(window_.get(), icon->surface.get());
 
     arrow_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW));
     if (auto hand = load_icon("hand.cur")) {
@@ -114,7 +117,9 @@ PixelSize GameWindow::size() const {
     return size;
 }
 
-void GameWindow::request_size(PixelSize size) { SDL_SetWindowSize(window_.get(), size.width, size.height); }
+void GameWindow::request_size(PixelSize size) {
+    SDL_SetWindowSize(window_.get(), size.width, size.height);
+}
 
 bool GameWindow::destroyed_by(const SDL_Event& event) const {
     return platform::window_destroyed_by(*window_, event);

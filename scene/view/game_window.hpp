@@ -8,8 +8,8 @@
 #include <span>
 
 #include "scene/layout.hpp"
-#include "scene/viewport.hpp"
 #include "scene/view/sdl_handles.hpp"
+#include "scene/viewport.hpp"
 
 namespace bolvenda::view {
 
@@ -20,7 +20,7 @@ struct PixelSize {
 };
 
 class GameWindow {
-public:
+  public:
     // Created hidden at the design size, or covering its display; throws StartupError.
     explicit GameWindow(bool fullscreen = false);
 
@@ -47,7 +47,7 @@ public:
     // Between a window and the whole of its display; the new size arrives as a resize.
     void toggle_fullscreen();
 
-private:
+  private:
     SDL_Surface* window_surface();
 
     WindowPtr window_;

@@ -27,11 +27,13 @@ void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport
 
     Canvas canvas(*drawn);
     // 1. The background colour, which shows only in the letterbox and where the pond is not.
-    canvas.fill({0, 0, viewport.window_width(), viewport.window_height()}, scene::background_colour);
+    canvas.fill({0, 0, viewport.window_width(), viewport.window_height()},
+                scene::background_colour);
     // 2. The pond at its natural size from the client area's corner, cut to the client area:
     //    only the part the window shows is resampled, straight into the base layer.
     canvas.clip_to(viewport.client_area());
-    Rect shown{0, 0, std::min(pond->width, scene::design_width), std::min(pond->height, scene::design_height)};
+    Rect shown{0, 0, std::min(pond->width, scene::design_width),
+               std::min(pond->height, scene::design_height)};
     canvas.blend_resampled(*pond, shown, viewport.to_window(shown), scene::background_colour);
     pond.reset();
     // 3. The lines lie behind every other element and never change.
@@ -48,12 +50,14 @@ void Painter::prepare(const scene::Layout& layout, const Viewport& viewport) {
         if (placed.element->kind() == ElementKind::Image) {
             Rect r = picture_rect(placed, viewport);
             pictures_->sized(placed.picture, r.width, r.height);
-        } else if (placed.element->kind() == ElementKind::Label && !placed.element->caption().empty()) {
+        } else if (placed.element->kind() == ElementKind::Label &&
+                   !placed.element->caption().empty()) {
             const int px = viewport.length(placed.font_px);
             labels_->render(placed.element->caption(), px, placed.text_colour);
             // A label that is a button is drawn dimmed while it cannot be clicked: both looks
             // ready, so that neither the first frame nor the first round renders text.
-            if (placed.hand) labels_->render(placed.element->caption(), px, scene::disabled_text_colour);
+            if (placed.hand)
+                labels_->render(placed.element->caption(), px, scene::disabled_text_colour);
         }
     }
 }
@@ -65,7 +69,8 @@ void Painter::draw_line(Canvas& canvas, const Placement& line, const Viewport& v
     int before = width / 2;
     int x0 = std::min(line.from.x, line.to.x), x1 = std::max(line.from.x, line.to.x);
     int y0 = std::min(line.from.y, line.to.y), y1 = std::max(line.from.y, line.to.y);
-    int left = viewport.x(x0), right = viewport.x(x1), top = viewport.y(y0), bottom = viewport.y(y1);
+    int left = viewport.x(x0), right = viewport.x(x1), top = viewport.y(y0),
+        bottom = viewport.y(y1);
     if (x0 == x1) {
         canvas.fill({left - before, top, width, bottom - top + 1}, scene::line_colour);
     } else {
@@ -80,11 +85,13 @@ Rect Painter::picture_rect(const Placement& picture, const Viewport& viewport) c
     return viewport.to_window({picture.rect.left, picture.rect.top, natural.width, natural.height});
 }
 
-void Painter::draw_picture(Canvas& canvas, const Placement& picture, const Viewport& viewport, bool mirrored) {
+void Painter::draw_picture(Canvas& canvas, const Placement& picture, const Viewport& viewport,
+                           bool mirrored) {
     Rect own = picture_rect(picture, viewport);
     Canvas clipped = canvas;
     clipped.clip_to(viewport.to_window(picture.rect));
-    clipped.blend(pictures_->sized(picture.picture, own.width, own.height), own.left, own.top, mirrored);
+    clipped.blend(pictures_->sized(picture.picture, own.width, own.height), own.left, own.top,
+                  mirrored);
 }
 
 void Painter::draw_label(Canvas& canvas, const Placement& label, const Viewport& viewport) {
@@ -104,7 +111,8 @@ void Painter::draw_label(Canvas& canvas, const Placement& label, const Viewport&
 }
 
 Rect Painter::tooltip_rect(const scene::TooltipTracker::Shown& tip, const Viewport& viewport) {
-    const RenderedText& rendered = tips_->render(tip.text, viewport.length(tooltip_font_px), tooltip_ink);
+    const RenderedText& rendered =
+        tips_->render(tip.text, viewport.length(tooltip_font_px), tooltip_ink);
     int pad = viewport.length(3);
     int w = rendered.image.width + 2 * (pad + 1);
     int h = tips_->line_height(viewport.length(tooltip_font_px)) + 2 + pad;
@@ -121,7 +129,8 @@ Rect Painter::tooltip_rect(const scene::TooltipTracker::Shown& tip, const Viewpo
 void Painter::draw_tooltip(Canvas& canvas, const scene::TooltipTracker::Shown& tip,
                            const Viewport& viewport) {
     Rect box = tooltip_rect(tip, viewport);
-    const RenderedText& rendered = tips_->render(tip.text, viewport.length(tooltip_font_px), tooltip_ink);
+    const RenderedText& rendered =
+        tips_->render(tip.text, viewport.length(tooltip_font_px), tooltip_ink);
     int pad = viewport.length(3);
     canvas.fill(box, tooltip_ink);
     canvas.fill({box.left + 1, box.top + 1, box.width - 2, box.height - 2}, tooltip_paper);
@@ -132,8 +141,8 @@ Rect Painter::element_rect(const Placement& placed, const Viewport& viewport) co
     return viewport.to_window(placed.rect);
 }
 
-void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, SDL_Surface& target, Rect area,
-                        const Frame& frame) {
+void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, SDL_Surface& target,
+                        Rect area, const Frame& frame) {
     base_.copy_to(target, area);
 
     Canvas canvas(target);
@@ -150,8 +159,10 @@ void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, S
         if (own.right() <= area.left || own.left >= area.right() || own.bottom() <= area.top ||
             own.top >= area.bottom())
             continue;
-        if (placed.element->kind() == ElementKind::Image) draw_picture(scene_canvas, placed, viewport);
-        else draw_label(scene_canvas, placed, viewport);
+        if (placed.element->kind() == ElementKind::Image)
+            draw_picture(scene_canvas, placed, viewport);
+        else
+            draw_label(scene_canvas, placed, viewport);
     }
     if (frame.frog) {
         // In front of everything on the line, as a leaping frog passes over the others.
@@ -159,24 +170,29 @@ void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, S
         leaping.rect = frame.frog->at;
         draw_picture(scene_canvas, leaping, viewport, frame.frog->facing_left);
     }
-    if (frame.tip) draw_tooltip(canvas, *frame.tip, viewport);  // a tooltip may reach into the letterbox
+    if (frame.tip)
+        draw_tooltip(canvas, *frame.tip, viewport);  // a tooltip may reach into the letterbox
 }
 
 std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& viewport,
-                                 SDL_Surface& target, std::span<const runtime::Element* const> changed,
+                                 SDL_Surface& target,
+                                 std::span<const runtime::Element* const> changed,
                                  const std::optional<scene::TooltipTracker::Shown>& tip,
                                  const std::optional<scene::FrogLeap::InAir>& frog) {
     prepare_base(layout, viewport);
-    Frame now{target.pixels, viewport, tip, tip ? tooltip_rect(*tip, viewport) : Rect{}, frog,
-              frog ? viewport.to_window(frog->at) : Rect{}};
+    Frame now{target.pixels, viewport,
+              tip,           tip ? tooltip_rect(*tip, viewport) : Rect{},
+              frog,          frog ? viewport.to_window(frog->at) : Rect{}};
     const Rect whole{0, 0, viewport.window_width(), viewport.window_height()};
     std::vector<Rect> damage;
     if (!frame_ || frame_->pixels != now.pixels || !(frame_->viewport == viewport)) {
         damage.push_back(whole);
     } else {
-        for (const runtime::Element* element : changed) damage.push_back(element_rect(layout.of(*element), viewport));
-        bool tip_changed = frame_->tip.has_value() != now.tip.has_value() ||
-                           (now.tip && (frame_->tip->text != now.tip->text || !(frame_->tip->at == now.tip->at)));
+        for (const runtime::Element* element : changed)
+            damage.push_back(element_rect(layout.of(*element), viewport));
+        bool tip_changed =
+            frame_->tip.has_value() != now.tip.has_value() ||
+            (now.tip && (frame_->tip->text != now.tip->text || !(frame_->tip->at == now.tip->at)));
         if (tip_changed) {
             if (frame_->tip) damage.push_back(frame_->tip_rect);
             if (now.tip) damage.push_back(now.tip_rect);
@@ -185,7 +201,8 @@ std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& vi
             // Where the frog was and where it is; on landing, its place on the line too.
             if (frame_->frog) damage.push_back(frame_->frog_rect);
             if (now.frog) damage.push_back(now.frog_rect);
-            if (frame_->frog && !now.frog) damage.push_back(element_rect(layout.of(*frame_->frog->landing), viewport));
+            if (frame_->frog && !now.frog)
+                damage.push_back(element_rect(layout.of(*frame_->frog->landing), viewport));
         }
     }
     for (Rect& area : damage) {

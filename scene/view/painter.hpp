@@ -15,12 +15,12 @@
 #include "scene/frog_leap.hpp"
 #include "scene/layout.hpp"
 #include "scene/tooltip_tracker.hpp"
-#include "scene/viewport.hpp"
 #include "scene/view/base_layer.hpp"
 #include "scene/view/canvas.hpp"
 #include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_handles.hpp"
 #include "scene/view/text_renderer.hpp"
+#include "scene/viewport.hpp"
 
 namespace bolvenda::view {
 
@@ -29,7 +29,7 @@ inline constexpr scene::Rgb tooltip_ink{0x00, 0x00, 0x00};
 inline constexpr int tooltip_font_px = 12;
 
 class Painter {
-public:
+  public:
     // labels: Arial bold; tips: the tooltip's plain face.
     Painter(PictureSet& pictures, TextRenderer& labels, TextRenderer& tips)
         : pictures_(&pictures), labels_(&labels), tips_(&tips) {}
@@ -38,10 +38,11 @@ public:
     // the elements changed since the last paint onto it (Scene::changes()); frog, the frog in
     // mid-leap, drawn there instead of in its landing place. Returns the window rectangles
     // that changed, to be put on screen.
-    std::vector<scene::Rect> paint(const scene::Layout& layout, const scene::Viewport& viewport,
-                                   SDL_Surface& target, std::span<const runtime::Element* const> changed = {},
-                                   const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt,
-                                   const std::optional<scene::FrogLeap::InAir>& frog = std::nullopt);
+    std::vector<scene::Rect> paint(
+        const scene::Layout& layout, const scene::Viewport& viewport, SDL_Surface& target,
+        std::span<const runtime::Element* const> changed = {},
+        const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt,
+        const std::optional<scene::FrogLeap::InAir>& frog = std::nullopt);
     // Makes ahead what painting at this viewport needs (the base layer, the pictures at their
     // sizes, the fonts and the labels' present texts), so that the paint itself only composes.
     // Touches nothing but this painter and what it was given: it may run on another thread
@@ -51,7 +52,7 @@ public:
     // painted last (a new surface may well reuse the old one's memory).
     void forget_frame() { frame_.reset(); }
 
-private:
+  private:
     // The frame on the target: a new surface or size is painted whole.
     struct Frame {
         const void* pixels = nullptr;
@@ -61,17 +62,19 @@ private:
         std::optional<scene::FrogLeap::InAir> frog;
         scene::Rect frog_rect;
     };
-    void draw_area(const scene::Layout& layout, const scene::Viewport& viewport, SDL_Surface& target,
-                   scene::Rect area, const Frame& frame);
+    void draw_area(const scene::Layout& layout, const scene::Viewport& viewport,
+                   SDL_Surface& target, scene::Rect area, const Frame& frame);
     // Where a picture is drawn at its scaled size (for an unstretched one, beyond its own
     // rectangle, which cuts it).
-    scene::Rect picture_rect(const scene::Placement& picture, const scene::Viewport& viewport) const;
+    scene::Rect picture_rect(const scene::Placement& picture,
+                             const scene::Viewport& viewport) const;
     scene::Rect element_rect(const scene::Placement& placed, const scene::Viewport& viewport) const;
-    scene::Rect tooltip_rect(const scene::TooltipTracker::Shown& tip, const scene::Viewport& viewport);
+    scene::Rect tooltip_rect(const scene::TooltipTracker::Shown& tip,
+                             const scene::Viewport& viewport);
     void prepare_base(const scene::Layout& layout, const scene::Viewport& viewport);
     void draw_line(Canvas& canvas, const scene::Placement& line, const scene::Viewport& viewport);
-    void draw_picture(Canvas& canvas, const scene::Placement& picture, const scene::Viewport& viewport,
-                      bool mirrored = false);
+    void draw_picture(Canvas& canvas, const scene::Placement& picture,
+                      const scene::Viewport& viewport, bool mirrored = false);
     void draw_label(Canvas& canvas, const scene::Placement& label, const scene::Viewport& viewport);
     void draw_tooltip(Canvas& canvas, const scene::TooltipTracker::Shown& tip,
                       const scene::Viewport& viewport);

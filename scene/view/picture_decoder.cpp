@@ -32,8 +32,9 @@ bool gif_is_whole(std::span<const unsigned char> b) {
     colour_table(b[10]);
     while (at < b.size()) {
         switch (b[at]) {
-            case 0x3B: return true;  // trailer
-            case 0x21:               // extension: label, then sub-blocks
+            case 0x3B:
+                return true;  // trailer
+            case 0x21:        // extension: label, then sub-blocks
                 at += 2;
                 if (!sub_blocks()) return false;
                 break;
@@ -43,7 +44,8 @@ bool gif_is_whole(std::span<const unsigned char> b) {
                 at += 10 + 1;
                 if (!sub_blocks()) return false;
                 break;
-            default: return false;
+            default:
+                return false;
         }
     }
     return false;
@@ -57,11 +59,13 @@ PremultipliedImage decode_picture(std::span<const unsigned char> bytes, const ch
                             "Impossibile leggere le immagini del gioco.");
     };
     if (bytes.empty()) throw fail("not embedded");
-    if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) throw fail("too large");
+    if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+        throw fail("too large");
     if (!gif_is_whole(bytes)) throw fail("not a whole GIF file");
     int width = 0, height = 0, channels = 0;
     std::unique_ptr<stbi_uc, decltype(&stbi_image_free)> rgba(
-        stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels, 4),
+        stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height,
+                              &channels, 4),
         &stbi_image_free);
     if (!rgba) throw fail(stbi_failure_reason());
 

@@ -28,7 +28,9 @@ PictureSet::PictureSet() {
     }
 }
 
-PictureSize PictureSet::natural_size(Picture picture) const { return sizes_[static_cast<std::size_t>(picture)]; }
+PictureSize PictureSet::natural_size(Picture picture) const {
+    return sizes_[static_cast<std::size_t>(picture)];
+}
 
 PremultipliedImage PictureSet::decode(Picture picture) const {
     const std::string name = name_of(picture);
@@ -40,7 +42,8 @@ const PremultipliedImage& PictureSet::sized(Picture picture, int width, int heig
     auto found = sized_.find(key);
     if (found != sized_.end()) return found->second;
     PremultipliedImage decoded = decode(picture);
-    if (decoded.width != width || decoded.height != height) decoded = resample(decoded, width, height);
+    if (decoded.width != width || decoded.height != height)
+        decoded = resample(decoded, width, height);
     return sized_.emplace(key, std::move(decoded)).first->second;
 }
 

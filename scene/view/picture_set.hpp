@@ -19,7 +19,7 @@ struct PictureSize {
 };
 
 class PictureSet {
-public:
+  public:
     PictureSet();  // throws StartupError if a picture is missing or is no GIF
 
     PictureSize natural_size(scene::Picture picture) const;
@@ -29,7 +29,7 @@ public:
     // Drops the scaled copies; the next window size makes its own.
     void forget_sizes() { sized_.clear(); }
 
-private:
+  private:
     std::array<PictureSize, 9> sizes_;
     std::map<std::tuple<scene::Picture, int, int>, PremultipliedImage> sized_;
 };

@@ -45,8 +45,10 @@ namespace bolvenda::view {
 
 // The runtime's clock, read from the system.
 class SystemClock final : public runtime::Clock {
-public:
-    float seconds_since_midnight() override { return static_cast<float>(platform::seconds_since_midnight()); }
+  public:
+    float seconds_since_midnight() override {
+        return static_cast<float>(platform::seconds_since_midnight());
+    }
 };
 
 }  // namespace bolvenda::view

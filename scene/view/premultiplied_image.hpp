@@ -32,7 +32,7 @@ PremultipliedImage decode_picture(std::span<const unsigned char> bytes, const ch
 PremultipliedImage resample(const PremultipliedImage& source, int width, int height);
 // Resamples the region of source onto width x height pixels written at out, stride pixels a
 // row apart: straight into a larger picture, with no copy of the whole in between.
-void resample_into(const PremultipliedImage& source, scene::Rect region, std::uint32_t* out, int width,
-                   int height, std::size_t stride);
+void resample_into(const PremultipliedImage& source, scene::Rect region, std::uint32_t* out,
+                   int width, int height, std::size_t stride);
 
 }  // namespace bolvenda::view

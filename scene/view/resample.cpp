@@ -10,13 +10,14 @@
 
 namespace bolvenda::view {
 
-void resample_into(const PremultipliedImage& source, scene::Rect region, std::uint32_t* out, int width,
-                   int height, std::size_t stride) {
+void resample_into(const PremultipliedImage& source, scene::Rect region, std::uint32_t* out,
+                   int width, int height, std::size_t stride) {
     if (width <= 0 || height <= 0 || region.width <= 0 || region.height <= 0) return;
     if (width == region.width && height == region.height) {
         // At scale 1 a copy: a resampling filter would soften the picture for nothing.
         for (int y = 0; y < height; ++y)
-            std::copy_n(&source.pixels[static_cast<std::size_t>(region.top + y) * static_cast<std::size_t>(source.width) +
+            std::copy_n(&source.pixels[static_cast<std::size_t>(region.top + y) *
+                                           static_cast<std::size_t>(source.width) +
                                        static_cast<std::size_t>(region.left)],
                         width, out + static_cast<std::size_t>(y) * stride);
         return;
@@ -25,10 +26,11 @@ void resample_into(const PremultipliedImage& source, scene::Rect region, std::ui
     // Channels resampled alike: with premultiplied input that is the right filter, and no
     // transparent white can bleed into the edges. 0xAARRGGBB in memory (little-endian) is
     // B, G, R, A on little-endian machines.
-    stbir_resize_region(source.pixels.data(), source.width, source.height, source.width * 4, out, width, height,
-                        static_cast<int>(stride * 4), STBIR_TYPE_UINT8, 4, alpha_channel,
-                        STBIR_FLAG_ALPHA_PREMULTIPLIED, STBIR_EDGE_CLAMP, STBIR_EDGE_CLAMP, STBIR_FILTER_DEFAULT,
-                        STBIR_FILTER_DEFAULT, STBIR_COLORSPACE_LINEAR, nullptr,
+    stbir_resize_region(source.pixels.data(), source.width, source.height, source.width * 4, out,
+                        width, height, static_cast<int>(stride * 4), STBIR_TYPE_UINT8, 4,
+                        alpha_channel, STBIR_FLAG_ALPHA_PREMULTIPLIED, STBIR_EDGE_CLAMP,
+                        STBIR_EDGE_CLAMP, STBIR_FILTER_DEFAULT, STBIR_FILTER_DEFAULT,
+                        STBIR_COLORSPACE_LINEAR, nullptr,
                         static_cast<float>(region.left) / static_cast<float>(source.width),
                         static_cast<float>(region.top) / static_cast<float>(source.height),
                         static_cast<float>(region.right()) / static_cast<float>(source.width),

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "scene/view/startup_error.hpp"
 #include "scene/view/platform.hpp"
+#include "scene/view/startup_error.hpp"
 
 namespace bolvenda::view {
 
@@ -15,20 +15,22 @@ VideoLibrary::VideoLibrary() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");  // the first tap on the window counts
     platform::handle_display_errors();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        throw StartupError(std::string("cannot open the game window: no display available (") +
-                               SDL_GetError() + ")",
-                           "Impossibile aprire la finestra del gioco: nessuno schermo disponibile.");
+        throw StartupError(
+            std::string("cannot open the game window: no display available (") + SDL_GetError() +
+                ")",
+            "Impossibile aprire la finestra del gioco: nessuno schermo disponibile.");
     }
     // Without a display SDL falls back to a driver that shows nothing; a game nobody can see
     // would wait for clicks forever. Only a caller who asked for such a driver gets one.
     const char* driver = SDL_GetCurrentVideoDriver();
-    bool invisible = driver != nullptr &&
-                     (std::string_view(driver) == "offscreen" || std::string_view(driver) == "dummy");
+    bool invisible = driver != nullptr && (std::string_view(driver) == "offscreen" ||
+                                           std::string_view(driver) == "dummy");
     if (invisible && SDL_GetHint(SDL_HINT_VIDEODRIVER) == nullptr) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         SDL_Quit();
-        throw StartupError("cannot open the game window: no display available (is DISPLAY set?)",
-                           "Impossibile aprire la finestra del gioco: nessuno schermo disponibile.");
+        throw StartupError(
+            "cannot open the game window: no display available (is DISPLAY set?)",
+            "Impossibile aprire la finestra del gioco: nessuno schermo disponibile.");
     }
 }
 

@@ -10,7 +10,7 @@ namespace bolvenda::view {
 // SDL's video and events, on a display the user can see (or on the driver a caller asked for
 // by SDL_VIDEODRIVER).
 class VideoLibrary {
-public:
+  public:
     VideoLibrary();  // throws StartupError
     ~VideoLibrary();
     VideoLibrary(const VideoLibrary&) = delete;
@@ -19,12 +19,12 @@ public:
 
 // For tests and tools; video = false starts nothing, as offscreen drawing needs no SDL library.
 class SdlLibrary {
-public:
+  public:
     explicit SdlLibrary(bool video = true) {
         if (video) video_.emplace();
     }
 
-private:
+  private:
     std::optional<VideoLibrary> video_;
 };
 

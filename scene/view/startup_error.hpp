@@ -8,12 +8,12 @@
 namespace bolvenda::view {
 
 class StartupError : public std::runtime_error {
-public:
+  public:
     StartupError(const std::string& english, std::string italian)
         : std::runtime_error(english), italian_(std::move(italian)) {}
     const std::string& italian() const noexcept { return italian_; }
 
-private:
+  private:
     std::string italian_;
 };
 

@@ -54,12 +54,15 @@ TextRenderer::TextRenderer(std::span<const unsigned char> font) {
     library_.reset(library);
     // Opened from the program's own bytes: no font lookup, the same pixels everywhere.
     FT_Face face = nullptr;
-    if (font.empty() || font.size() > static_cast<std::size_t>(std::numeric_limits<FT_Long>::max()) ||
-        FT_New_Memory_Face(library, font.data(), static_cast<FT_Long>(font.size()), 0, &face) != 0) {
+    if (font.empty() ||
+        font.size() > static_cast<std::size_t>(std::numeric_limits<FT_Long>::max()) ||
+        FT_New_Memory_Face(library, font.data(), static_cast<FT_Long>(font.size()), 0, &face) !=
+            0) {
         throw StartupError("cannot open the embedded font", cannot_open_it);
     }
     face_.reset(face);
-    if (!FT_IS_SCALABLE(face)) throw StartupError("the embedded font is not scalable", cannot_open_it);
+    if (!FT_IS_SCALABLE(face))
+        throw StartupError("the embedded font is not scalable", cannot_open_it);
     size_to(12);
 }
 
@@ -70,8 +73,9 @@ TextRenderer::Metrics TextRenderer::size_to(int pixel_size) {
     if (size_ != pixel_size) {
         // The design's sizes are pixels of the em.
         if (pixel_size <= 0 || FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixel_size)) != 0)
-            throw StartupError("cannot size the embedded font to " + std::to_string(pixel_size) + " px",
-                               cannot_open_it);
+            throw StartupError(
+                "cannot size the embedded font to " + std::to_string(pixel_size) + " px",
+                cannot_open_it);
         size_ = pixel_size;
     }
     const FT_Fixed scale = face->size->metrics.y_scale;
@@ -113,7 +117,8 @@ const RenderedText& TextRenderer::render(std::string_view text, int pixel_size, 
         const FT_UInt index = FT_Get_Char_Index(face, next_code_point(text, i));
         if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0 ||
             FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) {
-            throw StartupError("cannot draw the text \"" + std::string(text) + "\"", cannot_draw_it);
+            throw StartupError("cannot draw the text \"" + std::string(text) + "\"",
+                               cannot_draw_it);
         }
         const FT_GlyphSlot slot = face->glyph;
         pen += previous_advance;
@@ -123,8 +128,10 @@ const RenderedText& TextRenderer::render(std::string_view text, int pixel_size, 
             pen += delta.x;
         }
         if (!glyphs.empty()) {
-            if (previous_rsb - slot->lsb_delta > 32) pen -= 64;
-            else if (previous_rsb - slot->lsb_delta < -31) pen += 64;
+            if (previous_rsb - slot->lsb_delta > 32)
+                pen -= 64;
+            else if (previous_rsb - slot->lsb_delta < -31)
+                pen += 64;
         }
         pen = (pen + 32) & -64;
         previous = index;
@@ -132,11 +139,17 @@ const RenderedText& TextRenderer::render(std::string_view text, int pixel_size, 
         previous_rsb = slot->rsb_delta;
 
         const FT_Bitmap& bitmap = slot->bitmap;
-        PlacedGlyph placed{floor_px(pen) + slot->bitmap_left, metrics.ascent - slot->bitmap_top,
-                           static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows), bitmap.pitch, {}};
+        PlacedGlyph placed{floor_px(pen) + slot->bitmap_left,
+                           metrics.ascent - slot->bitmap_top,
+                           static_cast<int>(bitmap.width),
+                           static_cast<int>(bitmap.rows),
+                           bitmap.pitch,
+                           {}};
         if (bitmap.pitch < 0 || bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
-            throw StartupError("unexpected glyph bitmap for \"" + std::string(text) + "\"", cannot_draw_it);
-        placed.coverage.assign(bitmap.buffer, bitmap.buffer + static_cast<std::size_t>(bitmap.pitch) * bitmap.rows);
+            throw StartupError("unexpected glyph bitmap for \"" + std::string(text) + "\"",
+                               cannot_draw_it);
+        placed.coverage.assign(
+            bitmap.buffer, bitmap.buffer + static_cast<std::size_t>(bitmap.pitch) * bitmap.rows);
         left = std::min(left, placed.x);
         right = std::max(right, placed.x + placed.width);
         top = std::min(top, placed.y);
@@ -151,12 +164,15 @@ const RenderedText& TextRenderer::render(std::string_view text, int pixel_size, 
     image.width = right - left;
     image.height = bottom - top;
     rendered.rise = -top;
-    std::vector<unsigned char> alpha(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+    std::vector<unsigned char> alpha(static_cast<std::size_t>(image.width) *
+                                     static_cast<std::size_t>(image.height));
     for (const PlacedGlyph& g : glyphs) {
         for (int row = 0; row < g.rows; ++row) {
-            unsigned char* out = &alpha[static_cast<std::size_t>(g.y - top + row) * static_cast<std::size_t>(image.width) +
+            unsigned char* out = &alpha[static_cast<std::size_t>(g.y - top + row) *
+                                            static_cast<std::size_t>(image.width) +
                                         static_cast<std::size_t>(g.x - left)];
-            const unsigned char* in = &g.coverage[static_cast<std::size_t>(row) * static_cast<std::size_t>(g.pitch)];
+            const unsigned char* in =
+                &g.coverage[static_cast<std::size_t>(row) * static_cast<std::size_t>(g.pitch)];
             // Where two glyphs touch, the darker coverage wins rather than the two adding up.
             for (int col = 0; col < g.width; ++col) out[col] = std::max(out[col], in[col]);
         }
@@ -164,7 +180,8 @@ const RenderedText& TextRenderer::render(std::string_view text, int pixel_size, 
     const std::uint32_t ink = static_cast<std::uint32_t>(colour_key);
     image.pixels.resize(alpha.size());
     for (std::size_t p = 0; p < alpha.size(); ++p)
-        image.pixels[p] = alpha[p] == 0 ? 0 : premultiply(static_cast<std::uint32_t>(alpha[p]) << 24 | ink);
+        image.pixels[p] =
+            alpha[p] == 0 ? 0 : premultiply(static_cast<std::uint32_t>(alpha[p]) << 24 | ink);
     return texts_.emplace(std::move(key), std::move(rendered)).first->second;
 }
 

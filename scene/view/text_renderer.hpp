@@ -27,7 +27,7 @@ struct RenderedText {
 };
 
 class TextRenderer {
-public:
+  public:
     // The font's bytes must outlive the renderer. Throws StartupError if they are not a font
     // FreeType can open.
     explicit TextRenderer(std::span<const unsigned char> font);
@@ -46,7 +46,7 @@ public:
 
     static constexpr std::size_t max_cached_texts = 256;
 
-private:
+  private:
     struct LibraryDeleter {
         void operator()(FT_LibraryRec_* library) const noexcept;
     };

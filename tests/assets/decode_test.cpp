@@ -22,10 +22,15 @@ TEST(Decode, EveryPictureAtItsSize) {
         const char* name;
         int w, h;
     };
-    for (const Want& p : {Want{"pond.gif", 800, 600}, {"frog.gif", 88, 123}, {"fly.gif", 200, 185},
-                          {"face_waiting.gif", 64, 37}, {"face_sad.gif", 64, 37},
-                          {"face_happy.gif", 64, 37}, {"equals.gif", 54, 47},
-                          {"not_equal.gif", 54, 47}, {"sleeping_frog.gif", 110, 93}}) {
+    for (const Want& p : {Want{"pond.gif", 800, 600},
+                          {"frog.gif", 88, 123},
+                          {"fly.gif", 200, 185},
+                          {"face_waiting.gif", 64, 37},
+                          {"face_sad.gif", 64, 37},
+                          {"face_happy.gif", 64, 37},
+                          {"equals.gif", 54, 47},
+                          {"not_equal.gif", 54, 47},
+                          {"sleeping_frog.gif", 110, 93}}) {
         const view::PremultipliedImage image = decode_picture(assets::asset(p.name), p.name);
         EXPECT_EQ(image.width, p.w) << p.name;
         EXPECT_EQ(image.height, p.h) << p.name;
@@ -36,7 +41,8 @@ TEST(Decode, CutOrMangledPicturesFailCleanly) {
     const auto whole = assets::asset("frog.gif");
     // Cut anywhere, the file is refused: no picture with made-up rows.
     for (std::size_t length = 0; length < whole.size(); ++length) {
-        std::vector<unsigned char> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+        std::vector<unsigned char> cut(whole.begin(),
+                                       whole.begin() + static_cast<std::ptrdiff_t>(length));
         EXPECT_THROW(decode_picture(cut, "cut"), view::StartupError) << "cut at " << length;
     }
     // Bytes changed at random: refused or decoded at a sane size, never a crash (the sanitizer

@@ -12,10 +12,10 @@ namespace {
 TEST(Embedded, NamesEveryPictureThePointerAndTheIcon) {
     std::vector<std::string> names;
     for (std::string_view n : assets::asset_names()) names.emplace_back(n);
-    std::vector<std::string> want{"pond.gif",     "frog.gif",         "fly.gif",
-                                  "face_waiting.gif", "face_sad.gif", "face_happy.gif",
-                                  "equals.gif",   "not_equal.gif",    "sleeping_frog.gif",
-                                  "hand.cur",     "bolvenda.ico"};
+    std::vector<std::string> want{"pond.gif",         "frog.gif",      "fly.gif",
+                                  "face_waiting.gif", "face_sad.gif",  "face_happy.gif",
+                                  "equals.gif",       "not_equal.gif", "sleeping_frog.gif",
+                                  "hand.cur",         "bolvenda.ico"};
     std::sort(names.begin(), names.end());
     std::sort(want.begin(), want.end());
     EXPECT_EQ(names, want);

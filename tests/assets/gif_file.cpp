@@ -4,7 +4,7 @@ namespace bolvenda::test {
 namespace {
 
 class Cursor {
-public:
+  public:
     explicit Cursor(const std::vector<std::uint8_t>& b) : b_(b) {}
     std::uint8_t u8() {
         if (at_ >= b_.size()) throw GifError("GIF ends early");
@@ -25,7 +25,7 @@ public:
         return out;
     }
 
-private:
+  private:
     const std::vector<std::uint8_t>& b_;
     std::size_t at_ = 0;
 };
@@ -37,7 +37,8 @@ std::vector<std::uint8_t> lzw_decode(const std::vector<std::uint8_t>& data, int 
     std::vector<std::vector<std::uint8_t>> table;
     auto reset = [&] {
         table.assign(static_cast<std::size_t>(clear + 2), {});
-        for (int i = 0; i < clear; ++i) table[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(i)};
+        for (int i = 0; i < clear; ++i)
+            table[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(i)};
     };
     reset();
     int width = min_code_size + 1;
@@ -46,8 +47,7 @@ std::vector<std::uint8_t> lzw_decode(const std::vector<std::uint8_t>& data, int 
     int previous = -1;
     while (bit + static_cast<std::size_t>(width) <= data.size() * 8) {
         int code = 0;
-        for (int i = 0; i < width; ++i, ++bit)
-            code |= (data[bit / 8] >> (bit % 8) & 1) << i;
+        for (int i = 0; i < width; ++i, ++bit) code |= (data[bit / 8] >> (bit % 8) & 1) << i;
         if (code == clear) {
             reset();
             width = min_code_size + 1;

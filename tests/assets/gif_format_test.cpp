@@ -45,8 +45,7 @@ TEST_P(Picture, HasOnlyOneGraphicControlExtensionWithTheTransparentIndex) {
     EXPECT_EQ(gce.data[0], 0x01) << "transparency flag only: no disposal, no user input";
     EXPECT_EQ(gce.data[1] | gce.data[2] << 8, 0) << "delay";
     EXPECT_EQ(gce.data[3], f.transparent_index);
-    EXPECT_EQ(gif.palette.at(static_cast<std::size_t>(f.transparent_index)),
-              f.transparent_colour);
+    EXPECT_EQ(gif.palette.at(static_cast<std::size_t>(f.transparent_index)), f.transparent_colour);
 }
 
 TEST_P(Picture, KeepsItsOpaquePixelsOffTheTransparentColour) {
@@ -123,7 +122,9 @@ TEST(Faces, HaveTheirEyesAtTheSamePixels) {
     }
 }
 
-bool in_bar(int x, int y) { return x >= 7 && x <= 43 && ((y >= 7 && y <= 16) || (y >= 27 && y <= 36)); }
+bool in_bar(int x, int y) {
+    return x >= 7 && x <= 43 && ((y >= 7 && y <= 16) || (y >= 27 && y <= 36));
+}
 
 TEST(Signs, EqualsIsExactlyTheTwoBars) {
     const auto px = opaque("equals.gif");

@@ -2,10 +2,10 @@
 // one source (built only where the generator's libraries are installed); the font tool cuts
 // the committed typefaces from Debian's Liberation Sans, byte for byte.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 #include <string>
 
 #include "scene/assets/assets.hpp"

@@ -6,8 +6,12 @@
 namespace bolvenda::test {
 namespace {
 
-unsigned u16(const std::vector<std::uint8_t>& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
-unsigned u32(const std::vector<std::uint8_t>& b, std::size_t at) { return u16(b, at) | u16(b, at + 2) << 16; }
+unsigned u16(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return b.at(at) | b.at(at + 1) << 8;
+}
+unsigned u32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return u16(b, at) | u16(b, at + 2) << 16;
+}
 
 struct Dib {
     int width, height, bits;
@@ -19,8 +23,12 @@ struct Dib {
 // One BITMAPINFOHEADER image with its palette, XOR and AND bitmaps, checked for length.
 Dib read_dib(const std::vector<std::uint8_t>& b, std::size_t at, std::size_t length) {
     EXPECT_EQ(u32(b, at), 40u);
-    Dib d{static_cast<int>(u32(b, at + 4)), static_cast<int>(u32(b, at + 8)) / 2,
-          static_cast<int>(u16(b, at + 14)), {}, {}, {}};
+    Dib d{static_cast<int>(u32(b, at + 4)),
+          static_cast<int>(u32(b, at + 8)) / 2,
+          static_cast<int>(u16(b, at + 14)),
+          {},
+          {},
+          {}};
     EXPECT_EQ(u32(b, at + 8), static_cast<unsigned>(2 * d.width)) << "height counts the mask";
     EXPECT_EQ(u16(b, at + 12), 1u) << "planes";
     EXPECT_EQ(u32(b, at + 16), 0u) << "uncompressed";
@@ -48,7 +56,9 @@ const std::vector<std::uint32_t> standard16{
     0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
     0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 
-bool opaque_at(const Dib& d, int x, int y) { return !d.transparent[static_cast<std::size_t>(y) * d.width + x]; }
+bool opaque_at(const Dib& d, int x, int y) {
+    return !d.transparent[static_cast<std::size_t>(y) * d.width + x];
+}
 std::uint32_t colour_at(const Dib& d, int x, int y) {
     return d.palette[d.indices[static_cast<std::size_t>(y) * d.width + x]];
 }

@@ -1,8 +1,7 @@
 // The event loop on SDL's dummy video driver: real SDL events in, the game's state out, with
 // no display. Pointer positions are window pixels, as SDL reports them.
-#include <gtest/gtest.h>
-
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
@@ -20,7 +19,7 @@ namespace bolvenda::testing {
 namespace {
 
 class SessionTest : public ::testing::Test {
-protected:
+  protected:
     // In the environment, not as a hint: SDL_Quit at the end of each test clears the hints.
     static void SetUpTestSuite() { setenv("SDL_VIDEODRIVER", "dummy", 1); }
 
@@ -41,7 +40,7 @@ protected:
 };
 
 TEST_F(SessionTest, PlaysARoundAndEndsWhenTheWindowCloses) {
-    click(40, 530);                   // Image3: a new round
+    click(40, 530);                    // Image3: a new round
     click(40, 530, SDL_BUTTON_RIGHT);  // only the left button clicks
     push(window_event(window.id(), SDL_WINDOWEVENT_CLOSE));
     app::Session session(core, window, painter);
@@ -97,7 +96,10 @@ TEST_F(SessionTest, ANewRoundInMidLeapShowsAtOnceWithNoFrogInTheAir) {
     EXPECT_FALSE(session.deadline());
     EXPECT_EQ(core.form().mosche, 2.0f);
     Offscreen expected;
-    EXPECT_EQ(compare(pixels_of(*SDL_GetWindowSurface(window.handle())), expected.render(core.scene())).count, 0);
+    EXPECT_EQ(
+        compare(pixels_of(*SDL_GetWindowSurface(window.handle())), expected.render(core.scene()))
+            .count,
+        0);
 }
 
 TEST_F(SessionTest, QuitEventEndsTheProgram) {

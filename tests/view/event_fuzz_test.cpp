@@ -5,9 +5,8 @@
 // is held against the independent model of the rules; every few hundred events the window's
 // frame, painted piece by piece, is held against a whole repaint of the same state.
 // BOLVENDA_FUZZ_SEED and BOLVENDA_FUZZ_EVENTS choose the stream; a failure names both.
-#include <gtest/gtest.h>
-
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
@@ -45,7 +44,7 @@ struct Game {
 };
 
 class EventFuzz : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { setenv("SDL_VIDEODRIVER", "dummy", 1); }
 
     view::SdlLibrary sdl;
@@ -74,11 +73,15 @@ protected:
         if (roll < 55) {
             scene::Layout layout(game->core.scene());
             const auto& placed = layout.front_to_back();
-            const scene::Placement* target = &placed[static_cast<std::size_t>(below(static_cast<int>(placed.size())))];
+            const scene::Placement* target =
+                &placed[static_cast<std::size_t>(below(static_cast<int>(placed.size())))];
             runtime::Element* aim = nullptr;
-            if (roll < 25) aim = &game->core.scene().Label(between(1, 21));
-            else if (roll < 40) aim = &game->core.scene().Image(3);
-            else if (roll == 40 && below(20) == 0) aim = &game->core.scene().Image(9);
+            if (roll < 25)
+                aim = &game->core.scene().Label(between(1, 21));
+            else if (roll < 40)
+                aim = &game->core.scene().Image(3);
+            else if (roll == 40 && below(20) == 0)
+                aim = &game->core.scene().Image(9);
             for (const scene::Placement& p : placed)
                 if (p.element == aim) target = &p;
             scene::Rect r = viewport().to_window(target->rect);
@@ -132,10 +135,12 @@ protected:
             push(pointer_button(window.id(), down, p.x, p.y, which));
         } else if (roll < 9997) {
             static constexpr Uint8 kinds[] = {
-                SDL_WINDOWEVENT_ENTER,     SDL_WINDOWEVENT_LEAVE,     SDL_WINDOWEVENT_FOCUS_GAINED,
-                SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_EXPOSED,  SDL_WINDOWEVENT_SHOWN,
-                SDL_WINDOWEVENT_HIDDEN,    SDL_WINDOWEVENT_MINIMIZED, SDL_WINDOWEVENT_RESTORED,
-                SDL_WINDOWEVENT_MOVED,     SDL_WINDOWEVENT_SIZE_CHANGED};
+                SDL_WINDOWEVENT_ENTER,        SDL_WINDOWEVENT_LEAVE,
+                SDL_WINDOWEVENT_FOCUS_GAINED, SDL_WINDOWEVENT_FOCUS_LOST,
+                SDL_WINDOWEVENT_EXPOSED,      SDL_WINDOWEVENT_SHOWN,
+                SDL_WINDOWEVENT_HIDDEN,       SDL_WINDOWEVENT_MINIMIZED,
+                SDL_WINDOWEVENT_RESTORED,     SDL_WINDOWEVENT_MOVED,
+                SDL_WINDOWEVENT_SIZE_CHANGED};
             const Uint8 which = kinds[below(static_cast<int>(std::size(kinds)))];
             // A size change tells the size the window has, again.
             const bool sized = which == SDL_WINDOWEVENT_SIZE_CHANGED;
@@ -198,7 +203,8 @@ TEST_F(EventFuzz, EveryEventFollowsTheRulesAndEveryFrameIsAWholeRepaint) {
         if (game->model.ended) {
             SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);  // after End nothing more is delivered
             game.reset();
-            game = std::make_unique<Game>(window, painter, 30000.0f + 97.0f * static_cast<float>(games++));
+            game = std::make_unique<Game>(window, painter,
+                                          30000.0f + 97.0f * static_cast<float>(games++));
         }
         step();
         if (HasFatalFailure()) return;
@@ -216,8 +222,9 @@ TEST_F(EventFuzz, EveryEventFollowsTheRulesAndEveryFrameIsAWholeRepaint) {
     game->model.ended = true;
     check(game->core, game->model, events);
 
-    std::printf("seed %u: %ld events, %d games, %d rounds, %d answers, %d resizes, %d whole frames\n",
-                seed, events, games, rounds, answers, resizes, frames);
+    std::printf(
+        "seed %u: %ld events, %d games, %d rounds, %d answers, %d resizes, %d whole frames\n", seed,
+        events, games, rounds, answers, resizes, frames);
     EXPECT_GT(rounds, events / 400);
     EXPECT_GT(answers, events / 800);
     EXPECT_GT(frames, 0);

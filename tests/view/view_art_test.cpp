@@ -22,7 +22,7 @@ int fly_left(int n) { return 72 + 32 * n; }
 constexpr int frog_top = 296, fly_top = 280;
 
 class Art : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { shown = std::make_unique<Shown>(); }
     static void TearDownTestSuite() { shown.reset(); }
     struct Shown {

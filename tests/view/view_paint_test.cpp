@@ -19,7 +19,7 @@ using scene::Rgb;
 constexpr Rgb blue{0, 0, 255};
 
 class Paint : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { offscreen = std::make_unique<Offscreen>(); }
     static void TearDownTestSuite() { offscreen.reset(); }
     static inline std::unique_ptr<Offscreen> offscreen;
@@ -214,7 +214,8 @@ TEST_F(Paint, TooltipInsideTheWindowWithItsAccent) {
     auto plain = offscreen->render(d.scene());
     using Shown = scene::TooltipTracker::Shown;
     // Near the right and bottom edges the tip moves to stay whole inside the window.
-    auto tipped = offscreen->render(d.scene(), 792, 566, Shown{"OH,NO! MI È SCAPPATA!", {780, 560}});
+    auto tipped =
+        offscreen->render(d.scene(), 792, 566, Shown{"OH,NO! MI È SCAPPATA!", {780, 560}});
     Rect r = compare(plain, tipped).bounds;
     ASSERT_GT(r.width, 60);
     EXPECT_LE(r.right(), 792);
@@ -254,14 +255,17 @@ TEST(IncrementalPaint, EqualsAWholeRepaintThroughAGame) {
     EXPECT_TRUE(painter.paint(layout, viewport, *surface).empty()) << "nothing changed";
 
     std::uint64_t seed = 12345;
-    auto next = [&] { return (seed = seed * 6364136223846793005ull + 1442695040888963407ull) >> 33; };
+    auto next = [&] {
+        return (seed = seed * 6364136223846793005ull + 1442695040888963407ull) >> 33;
+    };
     using Shown = scene::TooltipTracker::Shown;
     std::optional<Shown> tip;
     scene::FrogLeap leap(d.scene(), layout);
     std::uint64_t now = 0;
     auto click_number = [&](int n) {
         const int before = scene::FrogLeap::frog_on(d.scene());
-        if (d.click_number(n)) leap.clicked(d.scene().Label(n + 1), before, scene::FrogLeap::frog_on(d.scene()), now);
+        if (d.click_number(n))
+            leap.clicked(d.scene().Label(n + 1), before, scene::FrogLeap::frog_on(d.scene()), now);
     };
     for (int step = 0; step < 120; ++step) {
         now += next() % 240;
@@ -270,16 +274,23 @@ TEST(IncrementalPaint, EqualsAWholeRepaintThroughAGame) {
             case 0:
                 if (d.new_round()) leap.clicked(d.scene().Image(3), -1, -1, now);
                 break;
-            case 1: click_number(static_cast<int>(next() % 21)); break;
-            case 2: click_number(static_cast<int>(d.form().somma)); break;
-            case 4: break;  // time passes
+            case 1:
+                click_number(static_cast<int>(next() % 21));
+                break;
+            case 2:
+                click_number(static_cast<int>(d.form().somma));
+                break;
+            case 4:
+                break;  // time passes
             case 3:
-                tip = next() % 2 ? std::optional<Shown>(Shown{"AIUTOOOO!!!", {static_cast<int>(next() % 792),
-                                                                             static_cast<int>(next() % 566)}})
+                tip = next() % 2 ? std::optional<Shown>(Shown{"AIUTOOOO!!!",
+                                                              {static_cast<int>(next() % 792),
+                                                               static_cast<int>(next() % 566)}})
                                  : std::nullopt;
                 break;
         }
-        auto changed = painter.paint(layout, viewport, *surface, d.scene().changes().take(), tip, leap.in_air());
+        auto changed = painter.paint(layout, viewport, *surface, d.scene().changes().take(), tip,
+                                     leap.in_air());
         for (const scene::Rect& r : changed) {
             EXPECT_GE(r.left, 0);
             EXPECT_LE(r.right(), 792);

@@ -41,8 +41,8 @@ using testing::Pixels;
 
 std::optional<Pixels> read_png(const std::string& path) {
     int w = 0, h = 0, channels = 0;
-    std::unique_ptr<unsigned char, void (*)(void*)> data(stbi_load(path.c_str(), &w, &h, &channels, 3),
-                                                         stbi_image_free);
+    std::unique_ptr<unsigned char, void (*)(void*)> data(
+        stbi_load(path.c_str(), &w, &h, &channels, 3), stbi_image_free);
     if (!data) return std::nullopt;
     Pixels p{w, h, {}};
     p.data.resize(static_cast<std::size_t>(w) * h);
@@ -59,7 +59,7 @@ std::optional<Pixels> read_png(const std::string& path) {
 constexpr int browser_tolerance = 1;
 
 class Expected {
-public:
+  public:
     std::string run(const std::string& line) {
         std::istringstream in(line);
         std::string command;
@@ -70,9 +70,12 @@ public:
         }
         if (command == "round" || command == "answer") {
             int n1 = 0, somma = 0, n = 0, caught = 0;
-            if (!(in >> n1 >> somma >> n >> caught)) return "error: " + command + " needs four numbers";
-            if (command == "round") game_->round_started({n1, somma}, n, caught);
-            else game_->answered({n1, somma}, n, caught);
+            if (!(in >> n1 >> somma >> n >> caught))
+                return "error: " + command + " needs four numbers";
+            if (command == "round")
+                game_->round_started({n1, somma}, n, caught);
+            else
+                game_->answered({n1, somma}, n, caught);
             return "ok";
         }
         if (command == "compare" || command == "find") {
@@ -82,7 +85,9 @@ public:
             if (!shot) return "error: cannot read " + path;
             if (command == "find") {
                 auto round = testing::find_round(*shot, renderer_);
-                return round ? "round " + std::to_string(round->n1) + " " + std::to_string(round->somma) : "none";
+                return round ? "round " + std::to_string(round->n1) + " " +
+                                   std::to_string(round->somma)
+                             : "none";
             }
             scene::Rect area{0, 0, shot->width, shot->height};
             in >> area.left >> area.top >> area.width >> area.height;
@@ -97,7 +102,8 @@ public:
         if (command == "centre") {
             scene::Rect r{};
             int w = 0, h = 0;
-            if (!(in >> r.left >> r.top >> r.width >> r.height >> w >> h)) return "error: centre needs six numbers";
+            if (!(in >> r.left >> r.top >> r.width >> r.height >> w >> h))
+                return "error: centre needs six numbers";
             const scene::Point c = testing::centre_of(r, scene::Viewport::fit(w, h));
             return std::to_string(c.x) + " " + std::to_string(c.y);
         }
@@ -106,13 +112,13 @@ public:
             std::string name;
             in >> name;
             const scene::Rect r = testing::design_rect(name);
-            return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.width) + " " +
-                   std::to_string(r.height);
+            return std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+                   std::to_string(r.width) + " " + std::to_string(r.height);
         }
         return "error: unknown command " + command;
     }
 
-private:
+  private:
     testing::Offscreen renderer_;
     std::unique_ptr<testing::ExpectedGame> game_ = std::make_unique<testing::ExpectedGame>();
 };

@@ -19,7 +19,8 @@ class FullScreen : public RealWindow {
     void SetUp() override {
         auto xvfb = find_on_path("Xvfb");
         auto evilwm = find_on_path("evilwm");
-        if (!xvfb || !evilwm) GTEST_SKIP() << "Xvfb and evilwm are needed (scripts/install-deps.sh test)";
+        if (!xvfb || !evilwm)
+            GTEST_SKIP() << "Xvfb and evilwm are needed (scripts/install-deps.sh test)";
         server_ = std::make_unique<XServer>(*xvfb);
         display_ = server_->display_name();
         x_ = std::make_unique<XClient>(display_);
@@ -66,7 +67,8 @@ TEST_F(FullScreen, OpensOnTheWholeScreenAndF11SwitchesBothWays) {
     ASSERT_TRUE(shows(renderer().render(game.scene(), screen_w, screen_h), "full-screen"));
 
     f11();
-    ASSERT_TRUE(sized(scene::design_width, scene::design_height)) << "F11 did not leave full screen";
+    ASSERT_TRUE(sized(scene::design_width, scene::design_height))
+        << "F11 did not leave full screen";
     ASSERT_TRUE(shows(renderer().render(game.scene()), "window"));
 
     f11();

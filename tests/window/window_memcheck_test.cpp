@@ -16,22 +16,17 @@ const scene::Rect new_round_picture = design_rect("Image3");
 const scene::Rect exit_picture = design_rect("Image9");
 
 class Memcheck : public RealWindow {
-protected:
+  protected:
     static constexpr int found_errors = 99;  // what valgrind exits with when it found any
 
     void start_under_valgrind(const std::string& valgrind, const std::string& log) {
         Launch launch;
-        launch.argv = {valgrind,
-                       "--error-exitcode=" + std::to_string(found_errors),
-                       "--leak-check=full",
-                       "--show-leak-kinds=definite",
-                       "--errors-for-leak-kinds=definite",
-                       // libdbus forks a helper that never returns to our code; its exit is not the game's
-                       "--child-silent-after-fork=yes",
-                       "--num-callers=30",
-                       "--suppressions=" BOLVENDA_VALGRIND_SUPPRESSIONS,
-                       "--log-file=" + log,
-                       BOLVENDA_GAME};
+        launch.argv = {
+            valgrind, "--error-exitcode=" + std::to_string(found_errors), "--leak-check=full",
+            "--show-leak-kinds=definite", "--errors-for-leak-kinds=definite",
+            // libdbus forks a helper that never returns to our code; its exit is not the game's
+            "--child-silent-after-fork=yes", "--num-callers=30",
+            "--suppressions=" BOLVENDA_VALGRIND_SUPPRESSIONS, "--log-file=" + log, BOLVENDA_GAME};
         launch.environment = on_display(DisplayEnvironment::get().server()->display_name());
         game_ = std::make_unique<ChildProcess>(launch);
         window_ = x_->wait_for_window(scene::window_title, 120s).value_or(None);
@@ -48,7 +43,8 @@ TEST_F(Memcheck, AShortGameHasNoErrorsAndLosesNothing) {
     ExpectedGame game;
     const auto slow = 60s;  // valgrind runs the game some fifty times slower
     auto deadline = std::chrono::steady_clock::now() + slow;
-    while (x_->capture(window_) != renderer().render(game.scene()) && std::chrono::steady_clock::now() < deadline)
+    while (x_->capture(window_) != renderer().render(game.scene()) &&
+           std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(200ms);
     const Pixels before = screen_now();
     click_at(centre_of(new_round_picture));
@@ -56,7 +52,8 @@ TEST_F(Memcheck, AShortGameHasNoErrorsAndLosesNothing) {
     deadline = std::chrono::steady_clock::now() + slow;
     while (!round && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(300ms);
-        if (auto now = x_->capture(window_); now && *now != before) round = find_round(*now, renderer());
+        if (auto now = x_->capture(window_); now && *now != before)
+            round = find_round(*now, renderer());
     }
     ASSERT_TRUE(round) << "the round never showed";
     click_at(centre_of(number_label(round->somma)));
@@ -68,7 +65,8 @@ TEST_F(Memcheck, AShortGameHasNoErrorsAndLosesNothing) {
     std::stringstream report;
     report << in.rdbuf();
     ASSERT_TRUE(code) << "the game did not end under valgrind";
-    EXPECT_EQ(*code, 0) << (*code == found_errors ? "memcheck found errors:\n" : "the game failed:\n")
+    EXPECT_EQ(*code, 0) << (*code == found_errors ? "memcheck found errors:\n"
+                                                  : "the game failed:\n")
                         << report.str();
     EXPECT_NE(report.str().find("ERROR SUMMARY: 0 errors"), std::string::npos) << report.str();
 }

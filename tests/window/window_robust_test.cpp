@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <sstream>
 #include <memory>
+#include <sstream>
 #include <thread>
 
 #include "window_fixture.hpp"

@@ -1,7 +1,7 @@
-// A long session in the real window: thousands (BOLVENDA_SOAK_EVENTS) of real XTest moves and clicks over random
-// points at random window sizes, with rounds started and answered on the way. Every 500
-// events the window goes back to the design size, must show the offscreen render of the state
-// the clicks made, and the game's resident memory is read: after the first sample it may not
+// A long session in the real window: thousands (BOLVENDA_SOAK_EVENTS) of real XTest moves and
+// clicks over random points at random window sizes, with rounds started and answered on the way.
+// Every 500 events the window goes back to the design size, must show the offscreen render of the
+// state the clicks made, and the game's resident memory is read: after the first sample it may not
 // grow by a megabyte. BOLVENDA_SOAK_SEED repeats a run.
 #include <gtest/gtest.h>
 
@@ -21,14 +21,16 @@ namespace {
 const scene::Rect new_round_picture = design_rect("Image3");
 
 class Soak : public RealWindow {
-protected:
+  protected:
     std::mt19937 pick;
     ExpectedGame game;
     std::optional<Round> open_round;
     int rounds = 0, answers = 0, caught = 0;
     scene::Viewport viewport;  // of the window's size now
 
-    int between(int lo, int hi) { return lo + static_cast<int>(pick() % static_cast<unsigned>(hi - lo + 1)); }
+    int between(int lo, int hi) {
+        return lo + static_cast<int>(pick() % static_cast<unsigned>(hi - lo + 1));
+    }
 
     void resize(int width, int height) {
         x_->move_resize(window_, 0, 0, width, height);
@@ -65,7 +67,8 @@ protected:
         auto after = next_screen(before);
         ASSERT_TRUE(after) << "round " << rounds + 1 << ": no change after the click";
         open_round = find_round(*after, renderer());
-        ASSERT_TRUE(open_round) << "round " << rounds + 1 << ": no single frog and fly on the screen";
+        ASSERT_TRUE(open_round) << "round " << rounds + 1
+                                << ": no single frog and fly on the screen";
         game.round_started(*open_round, ++rounds, caught);
     }
 
@@ -73,7 +76,8 @@ protected:
     // (rounds are started above, where their numbers can be read) or hit a number whose
     // answer the expected screens do not write.
     void random_event() {
-        int x = between(0, viewport.window_width() - 1), y = between(0, viewport.window_height() - 1);
+        int x = between(0, viewport.window_width() - 1),
+            y = between(0, viewport.window_height() - 1);
         if (pick() % 8 == 0) {  // aimed at a number, as a child answering
             scene::Rect r = viewport.to_window(number_label(between(0, 20)));
             x = r.left + between(0, std::max(r.width - 1, 0));
@@ -84,7 +88,8 @@ protected:
         const scene::Placement* placed = design ? layout.at(*design) : nullptr;
         runtime::Element* on = placed != nullptr ? placed->element : nullptr;
         scene::Scene& s = game.scene();
-        const bool harmless = on != &s.Image(3) && on != &s.Image(9) && on != &s.Label(1) && on != &s.Label(10);
+        const bool harmless =
+            on != &s.Image(3) && on != &s.Image(9) && on != &s.Label(1) && on != &s.Label(10);
         if (pick() % 3 != 0 || !harmless) {
             x_->move_pointer_to(window_, x, y);
             return;
@@ -104,7 +109,8 @@ protected:
 
 TEST_F(Soak, ThousandsOfRealEventsKeepMemoryFlatAndTheScreenTrue) {
     const char* given = std::getenv("BOLVENDA_SOAK_SEED");
-    const auto seed = given != nullptr ? static_cast<std::uint32_t>(std::strtoul(given, nullptr, 10)) : 5000u;
+    const auto seed =
+        given != nullptr ? static_cast<std::uint32_t>(std::strtoul(given, nullptr, 10)) : 5000u;
     SCOPED_TRACE("seed " + std::to_string(seed) + " (BOLVENDA_SOAK_SEED repeats the run)");
     pick.seed(seed);
     start_game();
@@ -133,10 +139,11 @@ TEST_F(Soak, ThousandsOfRealEventsKeepMemoryFlatAndTheScreenTrue) {
     std::sort(sorted.begin(), sorted.end());
     std::string curve;
     for (long kib : samples) curve += " " + std::to_string(kib);
-    std::printf("soak: %d events, %d rounds, %d answers, %d caught; resident KiB every %d events:%s "
-                "(first %ld, median %ld, last %ld)\n",
-                events, rounds, answers, caught, sample_every, curve.c_str(), samples.front(),
-                sorted[sorted.size() / 2], samples.back());
+    std::printf(
+        "soak: %d events, %d rounds, %d answers, %d caught; resident KiB every %d events:%s "
+        "(first %ld, median %ld, last %ld)\n",
+        events, rounds, answers, caught, sample_every, curve.c_str(), samples.front(),
+        sorted[sorted.size() / 2], samples.back());
 #if !defined(BOLVENDA_SANITIZED)
     // The first sample is the warm-up: every size-dependent cache has been made once by then.
     // (The sanitizers keep freed memory in quarantine: there only the screens are held.)

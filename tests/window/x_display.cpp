@@ -185,9 +185,10 @@ bool XClient::has_window_manager() {
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    bool found = XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False,
-                                    AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
-                 data != nullptr && count == 1;
+    bool found =
+        XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False,
+                           AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+        data != nullptr && count == 1;
     if (data != nullptr) XFree(data);
     return found;
 }
@@ -327,8 +328,10 @@ void XClient::destroy(Window window) {
 }
 
 void XClient::set_mapped(Window window, bool mapped) {
-    if (mapped) XMapWindow(display_, window);
-    else XUnmapWindow(display_, window);
+    if (mapped)
+        XMapWindow(display_, window);
+    else
+        XUnmapWindow(display_, window);
     XSync(display_, False);
 }
 

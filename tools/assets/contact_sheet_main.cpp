@@ -5,7 +5,6 @@
 #include <cairo.h>
 
 #include <algorithm>
-
 #include <cstdio>
 #include <exception>
 #include <fstream>
@@ -45,8 +44,7 @@ Surface to_surface(const Raster& r) {
         for (int x = 0; x < r.width; ++x) {
             const Rgba p = r.at(x, y);
             auto pm = [&p](unsigned c) { return (c * p.a + 127) / 255; };
-            row[x] = static_cast<std::uint32_t>(p.a) << 24 | pm(p.r) << 16 | pm(p.g) << 8 |
-                     pm(p.b);
+            row[x] = static_cast<std::uint32_t>(p.a) << 24 | pm(p.r) << 16 | pm(p.g) << 8 | pm(p.b);
         }
     }
     cairo_surface_mark_dirty(s.get());
@@ -117,10 +115,12 @@ int main(int argc, char** argv) {
     }
     try {
         const fs::path dir = argv[1];
-        auto gif = [&dir](const char* name) { return to_surface(decode_gif(read_file(dir / name))); };
-        Pictures p{gif("pond.gif"),      gif("frog.gif"),     gif("fly.gif"),
-                   gif("face_waiting.gif"), gif("face_sad.gif"), gif("face_happy.gif"),
-                   gif("equals.gif"),    gif("not_equal.gif"), gif("sleeping_frog.gif")};
+        auto gif = [&dir](const char* name) {
+            return to_surface(decode_gif(read_file(dir / name)));
+        };
+        Pictures p{gif("pond.gif"),         gif("frog.gif"),      gif("fly.gif"),
+                   gif("face_waiting.gif"), gif("face_sad.gif"),  gif("face_happy.gif"),
+                   gif("equals.gif"),       gif("not_equal.gif"), gif("sleeping_frog.gif")};
 
         const int width = 1620, height = 1330;
         Surface sheet(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
@@ -134,8 +134,8 @@ int main(int argc, char** argv) {
             int shown_w, shown_h;
         };
         const std::vector<Cell> cells{{p.frog.get(), 80, 163},     {p.fly.get(), 40, 49},
-                                      {p.waiting.get(), 80, 53},  {p.sad.get(), 80, 53},
-                                      {p.happy.get(), 80, 53},    {p.equals.get(), 30, 23},
+                                      {p.waiting.get(), 80, 53},   {p.sad.get(), 80, 53},
+                                      {p.happy.get(), 80, 53},     {p.equals.get(), 30, 23},
                                       {p.not_equal.get(), 30, 23}, {p.sleeping.get(), 81, 51}};
         // Row of natural sizes over water then earth, then shown sizes, each twice enlarged.
         double x = 10;
@@ -167,8 +167,7 @@ int main(int argc, char** argv) {
             for (int side = 0; side < 2; ++side) {
                 const double bx = x + side * (5 * r.width + 12);
                 draw(cr.get(), s.get(), bx + 4, iy + 4, r.width, r.height);
-                draw(cr.get(), s.get(), bx + r.width + 8, iy + 4, 4 * r.width, 4 * r.height,
-                     true);
+                draw(cr.get(), s.get(), bx + r.width + 8, iy + 4, 4 * r.width, 4 * r.height, true);
             }
             iy += 4 * r.height + 14;
         }

@@ -17,8 +17,8 @@ struct Source {
 
 int read_from(GifFileType* gif, GifByteType* buffer, int length) {
     auto* s = static_cast<Source*>(gif->UserData);
-    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(length),
-                                                s->bytes->size() - s->at);
+    const std::size_t n =
+        std::min<std::size_t>(static_cast<std::size_t>(length), s->bytes->size() - s->at);
     std::memcpy(buffer, s->bytes->data() + s->at, n);
     s->at += n;
     return static_cast<int>(n);

@@ -3,7 +3,6 @@
 #include <gif_lib.h>
 
 #include <array>
-
 #include <memory>
 #include <stdexcept>
 #include <string>

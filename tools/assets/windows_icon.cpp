@@ -7,14 +7,22 @@
 namespace bolvenda::tools {
 namespace {
 
-constexpr std::array<Rgba, 16> vga{{{0, 0, 0, 255},       {128, 0, 0, 255},
-                                    {0, 128, 0, 255},     {128, 128, 0, 255},
-                                    {0, 0, 128, 255},     {128, 0, 128, 255},
-                                    {0, 128, 128, 255},   {192, 192, 192, 255},
-                                    {128, 128, 128, 255}, {255, 0, 0, 255},
-                                    {0, 255, 0, 255},     {255, 255, 0, 255},
-                                    {0, 0, 255, 255},     {255, 0, 255, 255},
-                                    {0, 255, 255, 255},   {255, 255, 255, 255}}};
+constexpr std::array<Rgba, 16> vga{{{0, 0, 0, 255},
+                                    {128, 0, 0, 255},
+                                    {0, 128, 0, 255},
+                                    {128, 128, 0, 255},
+                                    {0, 0, 128, 255},
+                                    {128, 0, 128, 255},
+                                    {0, 128, 128, 255},
+                                    {192, 192, 192, 255},
+                                    {128, 128, 128, 255},
+                                    {255, 0, 0, 255},
+                                    {0, 255, 0, 255},
+                                    {255, 255, 0, 255},
+                                    {0, 0, 255, 255},
+                                    {255, 0, 255, 255},
+                                    {0, 255, 255, 255},
+                                    {255, 255, 255, 255}}};
 constexpr std::array<Rgba, 2> mono{{{0, 0, 0, 255}, {255, 255, 255, 255}}};
 
 template <std::size_t N>
@@ -102,9 +110,9 @@ std::vector<std::uint8_t> encode_cursor(const IconImage& image, int hot_x, int h
     put16(out, 0);
     put16(out, 2);  // cursor
     put16(out, 1);
-    out.insert(out.end(), {static_cast<std::uint8_t>(image.width),
-                           static_cast<std::uint8_t>(image.height),
-                           static_cast<std::uint8_t>(1u << image.bits), 0});
+    out.insert(out.end(),
+               {static_cast<std::uint8_t>(image.width), static_cast<std::uint8_t>(image.height),
+                static_cast<std::uint8_t>(1u << image.bits), 0});
     put16(out, static_cast<unsigned>(hot_x));
     put16(out, static_cast<unsigned>(hot_y));
     put32(out, static_cast<unsigned>(body.size()));
@@ -123,9 +131,9 @@ std::vector<std::uint8_t> encode_icon(const std::vector<IconImage>& images) {
     unsigned offset = 6 + 16 * static_cast<unsigned>(images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
         const IconImage& im = images[i];
-        out.insert(out.end(), {static_cast<std::uint8_t>(im.width),
-                               static_cast<std::uint8_t>(im.height),
-                               static_cast<std::uint8_t>(im.bits == 1 ? 2 : 16), 0});
+        out.insert(out.end(),
+                   {static_cast<std::uint8_t>(im.width), static_cast<std::uint8_t>(im.height),
+                    static_cast<std::uint8_t>(im.bits == 1 ? 2 : 16), 0});
         put16(out, 1);
         put16(out, static_cast<unsigned>(im.bits));
         put32(out, static_cast<unsigned>(bodies[i].size()));

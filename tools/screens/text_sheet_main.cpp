@@ -35,7 +35,8 @@ std::vector<Line> shown_lines() {
     std::vector<Line> lines;
     for (const auto& placed : layout.front_to_back()) {
         const runtime::Element& e = *placed.element;
-        if (!e.caption().empty()) lines.push_back({e.caption(), true, placed.font_px, placed.text_colour});
+        if (!e.caption().empty())
+            lines.push_back({e.caption(), true, placed.font_px, placed.text_colour});
         if (!e.tool_tip().empty())
             lines.push_back({e.tool_tip(), false, view::tooltip_font_px, view::tooltip_ink});
     }
@@ -46,10 +47,12 @@ std::vector<Line> shown_lines() {
     const auto& number = layout.of(scene.Label(12));
     lines.push_back({"11", true, number.font_px, number.text_colour});
     lines.push_back({"11", true, number.font_px, scene::disabled_text_colour});
-    std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) { return a.label > b.label; });
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const Line& a, const Line& b) { return a.label > b.label; });
     lines.erase(std::unique(lines.begin(), lines.end(),
                             [](const Line& a, const Line& b) {
-                                return a.text == b.text && a.label == b.label && a.design_px == b.design_px;
+                                return a.text == b.text && a.label == b.label &&
+                                       a.design_px == b.design_px;
                             }),
                 lines.end());
     return lines;
@@ -87,7 +90,8 @@ int main(int argc, char** argv) {
             }
         }
         std::unique_ptr<cairo_surface_t, SurfaceDeleter> png(cairo_image_surface_create_for_data(
-            static_cast<unsigned char*>(sheet->pixels), CAIRO_FORMAT_RGB24, sheet->w, sheet->h, sheet->pitch));
+            static_cast<unsigned char*>(sheet->pixels), CAIRO_FORMAT_RGB24, sheet->w, sheet->h,
+            sheet->pitch));
         if (cairo_surface_write_to_png(png.get(), argv[1]) != CAIRO_STATUS_SUCCESS)
             throw std::runtime_error(std::string("cannot write ") + argv[1]);
     } catch (const std::exception& e) {

@@ -25,7 +25,8 @@ int on_x11_error(Display* display, XErrorEvent* error) {
     if (error->error_code == BadWindow && error->request_code == X_SendEvent) return 0;
     char text[256] = {};
     XGetErrorText(display, error->error_code, text, sizeof text);
-    std::fprintf(stderr, "Bolvenda: X11 error ignored: %s (request %d)\n", text, error->request_code);
+    std::fprintf(stderr, "Bolvenda: X11 error ignored: %s (request %d)\n", text,
+                 error->request_code);
     return 0;
 }
 
@@ -33,7 +34,8 @@ int on_x11_error(Display* display, XErrorEvent* error) {
 // returning would only make it call exit(), which runs the atexit handlers of libraries that
 // would talk to the dead connection again. One line, and out at once.
 int on_x11_connection_lost(Display*) {
-    static constexpr char line[] = "Bolvenda: the display went away (the connection to the X server was lost)\n";
+    static constexpr char line[] =
+        "Bolvenda: the display went away (the connection to the X server was lost)\n";
     ssize_t ignored = write(STDERR_FILENO, line, sizeof line - 1);
     (void)ignored;
     _exit(EXIT_FAILURE);
@@ -65,7 +67,9 @@ void release_startup_memory() {
 
 bool has_threads() { return true; }
 
-FirstWindow first_window() { return {scene::design_width, scene::design_height, SDL_WINDOW_RESIZABLE}; }
+FirstWindow first_window() {
+    return {scene::design_width, scene::design_height, SDL_WINDOW_RESIZABLE};
+}
 
 void handle_display_errors() {
     // Before SDL starts, so that it keeps ours as the previous handlers.
@@ -79,7 +83,8 @@ void watch_window(SDL_Window&) {
 }
 
 bool window_destroyed_by(SDL_Window& window, const SDL_Event& event) {
-    if (event.type != SDL_SYSWMEVENT || event.syswm.msg == nullptr || event.syswm.msg->subsystem != SDL_SYSWM_X11)
+    if (event.type != SDL_SYSWMEVENT || event.syswm.msg == nullptr ||
+        event.syswm.msg->subsystem != SDL_SYSWM_X11)
         return false;
     const XEvent& x = event.syswm.msg->msg.x11.event;
     SDL_SysWMinfo info;
@@ -92,11 +97,8 @@ bool window_destroyed_by(SDL_Window& window, const SDL_Event& event) {
 bool animations_wanted() { return true; }
 
 double seconds_since_midnight() {
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t now_t = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&now_t, &local);
-    return since_midnight(local, now);
+    return seconds_since_midnight_with(
+        [](const std::time_t& t, std::tm& local) { localtime_r(&t, &local); });
 }
 
 }  // namespace bolvenda::view::platform

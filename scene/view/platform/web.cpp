@@ -25,15 +25,16 @@ void watch_window(SDL_Window&) {}
 bool window_destroyed_by(SDL_Window&, const SDL_Event&) { return false; }
 
 bool animations_wanted() {
-    return !EM_ASM_INT({ return window.matchMedia && window.matchMedia('(prefers-reduced-motion: reduce)').matches ? 1 : 0; });
+    return !EM_ASM_INT({
+        return window.matchMedia && window.matchMedia('(prefers-reduced-motion: reduce)').matches
+                   ? 1
+                   : 0;
+    });
 }
 
 double seconds_since_midnight() {
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t now_t = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&now_t, &local);
-    return since_midnight(local, now);
+    return seconds_since_midnight_with(
+        [](const std::time_t& t, std::tm& local) { localtime_r(&t, &local); });
 }
 
 }  // namespace bolvenda::view::platform

@@ -27,7 +27,8 @@ FirstWindow first_window() {
     if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) == 0 && dpi > 96.0f &&
         SDL_GetDisplayUsableBounds(0, &usable) == 0) {
         // A tenth of the screen left for the window's frame and title bar.
-        const double scale = std::min({dpi / 96.0, 0.9 * usable.w / window.width, 0.9 * usable.h / window.height});
+        const double scale =
+            std::min({dpi / 96.0, 0.9 * usable.w / window.width, 0.9 * usable.h / window.height});
         if (scale > 1.0) {
             window.width = static_cast<int>(window.width * scale + 0.5);
             window.height = static_cast<int>(window.height * scale + 0.5);
@@ -48,11 +49,8 @@ bool animations_wanted() {
 }
 
 double seconds_since_midnight() {
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t now_t = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_s(&local, &now_t);
-    return since_midnight(local, now);
+    return seconds_since_midnight_with(
+        [](const std::time_t& t, std::tm& local) { localtime_s(&local, &t); });
 }
 
 }  // namespace bolvenda::view::platform
