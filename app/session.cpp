@@ -146,8 +146,10 @@ bool Session::handle(const SDL_Event& event) {
 
 void Session::start() {
     core_->events().load();  // before the window takes any input
-    // The first pointer event finds the scene where this first frame shows it, whatever size
-    // the window was given before its size events are read (a page sizes its canvas itself).
+    // The first frame is painted whole: whatever the painter drew before was another scene's.
+    // The first pointer event finds the scene where this frame shows it, whatever size the
+    // window was given before its size events are read (a page sizes its canvas itself).
+    painter_->forget_frame();
     paint();
     // Put on screen once the window is there: drawn to a hidden window it would be lost.
     window_->show();

@@ -177,9 +177,9 @@ class EventFuzz : public ::testing::Test {
     void expect_whole_repaint_equal(long event) {
         SDL_Surface* shown = SDL_GetWindowSurface(window.handle());
         ASSERT_NE(shown, nullptr) << "no window surface at a size that worked";
-        const Difference d =
-            compare(pixels_of(*shown),
-                    whole.render(game->core.scene(), shown->w, shown->h, game->session.tooltip()));
+        const Difference d = compare(
+            pixels_of(*shown), whole.render(game->core.scene(), shown->w, shown->h,
+                                            game->session.tooltip(), game->session.frog_in_air()));
         ASSERT_EQ(d.count, 0)
             << "after event " << event
             << " the frame painted piece by piece differs from a whole repaint at " << shown->w
