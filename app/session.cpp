@@ -136,8 +136,7 @@ bool Session::handle(const SDL_Event& event) {
             const runtime::Element* clicked =
                 router_.release(design_point(event.button.x, event.button.y));
             if (clicked == nullptr || !animate_) return false;
-            return leap_.clicked(*clicked, frog_before, scene::FrogLeap::frog_on(core_->scene()),
-                                 now);
+            return leap_.clicked(*clicked, frog_before, now);
         }
         default:
             return false;

@@ -55,12 +55,12 @@ void BM_LeapFrame(benchmark::State& state) {
     f.game.click_number(to);
     scene::FrogLeap leap(s, f.layout);
     std::uint64_t now = 0;
-    leap.clicked(s.Label(to + 1), from, to, now);
+    leap.clicked(s.Label(to + 1), from, now);
     f.painter.paint(f.layout, viewport, *surface, f.game.scene().changes().take(), std::nullopt,
                     leap.in_air());
     for (auto _ : state) {
         now += scene::FrogLeap::frame_ms;
-        if (!leap.in_air()) leap.clicked(s.Label(to + 1), from, to, now);
+        if (!leap.in_air()) leap.clicked(s.Label(to + 1), from, now);
         leap.time_passed(now);
         f.painter.paint(f.layout, viewport, *surface, {}, std::nullopt, leap.in_air());
         benchmark::DoNotOptimize(surface->pixels);

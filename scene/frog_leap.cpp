@@ -28,12 +28,12 @@ int FrogLeap::frog_on(const Scene& scene) {
     return -1;
 }
 
-bool FrogLeap::clicked(const Element& clicked, int frog_before, int frog_after,
-                       std::uint64_t now_ms) {
+bool FrogLeap::clicked(const Element& clicked, int frog_before, std::uint64_t now_ms) {
     const bool was_in_air = in_air_.has_value();
     in_air_.reset();
     // The labels with the hand pointer are the numbers of the line.
     const bool number = clicked.kind() == runtime::ElementKind::Label && layout_->of(clicked).hand;
+    const int frog_after = frog_on(*scene_);
     if (!number || frog_before < 0 || frog_after < 0) return was_in_air;
     from_ = frog_before;
     to_ = frog_after;

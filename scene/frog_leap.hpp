@@ -31,11 +31,11 @@ class FrogLeap {
     // longer for a long jump, never more than 0.8 s.
     static std::uint64_t duration_ms(int from, int to);
 
-    // A click reached clicked's handler; the frog stood on frog_before before it and stands on
-    // frog_after now (-1: on no number). A number's click with a frog before and after starts
-    // a leap; any other click ends one in flight, as a new round or the end shows at once.
-    // Returns whether what is drawn changed.
-    bool clicked(const Element& clicked, int frog_before, int frog_after, std::uint64_t now_ms);
+    // A click reached clicked's handler; the frog stood on frog_before before it (-1: on no
+    // number). A number's click with a frog on the line before and after starts a leap; any
+    // other click ends one in flight, as a new round or the end shows at once. Returns whether
+    // what is drawn changed.
+    bool clicked(const Element& clicked, int frog_before, std::uint64_t now_ms);
     // Moves the frog on, or lands it; returns whether what is drawn changed.
     bool time_passed(std::uint64_t now_ms);
     // When the next frame is due; nothing while the frog is not in the air.

@@ -180,9 +180,7 @@ std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& vi
                                  const std::optional<scene::TooltipTracker::Shown>& tip,
                                  const std::optional<scene::FrogLeap::InAir>& frog) {
     prepare_base(layout, viewport);
-    Frame now{target.pixels, viewport,
-              tip,           tip ? tooltip_rect(*tip, viewport) : Rect{},
-              frog,          frog ? viewport.to_window(frog->at) : Rect{}};
+    Frame now{target.pixels, viewport, tip, tip ? tooltip_rect(*tip, viewport) : Rect{}, frog};
     const Rect whole{0, 0, viewport.window_width(), viewport.window_height()};
     std::vector<Rect> damage;
     if (!frame_ || frame_->pixels != now.pixels || !(frame_->viewport == viewport)) {
@@ -199,8 +197,8 @@ std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& vi
         }
         if (frame_->frog != now.frog) {
             // Where the frog was and where it is; on landing, its place on the line too.
-            if (frame_->frog) damage.push_back(frame_->frog_rect);
-            if (now.frog) damage.push_back(now.frog_rect);
+            if (frame_->frog) damage.push_back(viewport.to_window(frame_->frog->at));
+            if (now.frog) damage.push_back(viewport.to_window(now.frog->at));
             if (frame_->frog && !now.frog)
                 damage.push_back(element_rect(layout.of(*frame_->frog->landing), viewport));
         }

@@ -60,7 +60,6 @@ class Painter {
         std::optional<scene::TooltipTracker::Shown> tip;
         scene::Rect tip_rect;
         std::optional<scene::FrogLeap::InAir> frog;
-        scene::Rect frog_rect;
     };
     void draw_area(const scene::Layout& layout, const scene::Viewport& viewport,
                    SDL_Surface& target, scene::Rect area, const Frame& frame);

@@ -63,7 +63,7 @@ TextRenderer::TextRenderer(std::span<const unsigned char> font) {
     face_.reset(face);
     if (!FT_IS_SCALABLE(face))
         throw StartupError("the embedded font is not scalable", cannot_open_it);
-    size_to(12);
+    // Sized at the first text: opening checks the font, sizing would only run its hinting.
 }
 
 TextRenderer::~TextRenderer() = default;

@@ -264,15 +264,14 @@ TEST(IncrementalPaint, EqualsAWholeRepaintThroughAGame) {
     std::uint64_t now = 0;
     auto click_number = [&](int n) {
         const int before = scene::FrogLeap::frog_on(d.scene());
-        if (d.click_number(n))
-            leap.clicked(d.scene().Label(n + 1), before, scene::FrogLeap::frog_on(d.scene()), now);
+        if (d.click_number(n)) leap.clicked(d.scene().Label(n + 1), before, now);
     };
     for (int step = 0; step < 120; ++step) {
         now += next() % 240;
         leap.time_passed(now);
         switch (next() % 5) {
             case 0:
-                if (d.new_round()) leap.clicked(d.scene().Image(3), -1, -1, now);
+                if (d.new_round()) leap.clicked(d.scene().Image(3), -1, now);
                 break;
             case 1:
                 click_number(static_cast<int>(next() % 21));

@@ -2,8 +2,6 @@
 // offscreen, at the moments worth looking at: start-up, a round of 7 + 3 and its right
 // answer, a round of 9 + 8 and the near miss 16. Each round is played through the game's
 // handlers, from a clock reading that makes the draw come out as wanted.
-#include <cairo.h>
-
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -13,27 +11,15 @@
 
 #include "tests/support/driver.hpp"
 #include "tests/support/offscreen.hpp"
+#include "tools/screens/png_file.hpp"
 
 namespace fs = std::filesystem;
 using bolvenda::testing::Driver;
 using bolvenda::testing::Offscreen;
 using bolvenda::testing::Pixels;
+using bolvenda::tools::write_png;
 
 namespace {
-
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-
-void write_png(Pixels frame, const fs::path& path) {
-    // 0xRRGGBB in 32 bits is cairo's RGB24 on the same machine.
-    std::unique_ptr<cairo_surface_t, SurfaceDeleter> png(cairo_image_surface_create_for_data(
-        reinterpret_cast<unsigned char*>(frame.data.data()), CAIRO_FORMAT_RGB24, frame.width,
-        frame.height, frame.width * 4));
-    if (cairo_surface_write_to_png(png.get(), path.c_str()) != CAIRO_STATUS_SUCCESS)
-        throw std::runtime_error("cannot write " + path.string());
-    std::printf("%s\n", path.c_str());
-}
 
 // A game whose first round is n1 + n2: the clock's first reading seeds the draw.
 std::unique_ptr<Driver> game_with_round(int n1, int n2) {
@@ -80,7 +66,7 @@ int main(int argc, char** argv) {
             d.click_number(to);
             bolvenda::scene::Layout layout(d.scene());
             bolvenda::scene::FrogLeap leap(d.scene(), layout);
-            leap.clicked(d.scene().Label(to + 1), from, to, 0);
+            leap.clicked(d.scene().Label(to + 1), from, 0);
             const auto duration = bolvenda::scene::FrogLeap::duration_ms(from, to);
             for (int quarter : {1, 2, 3}) {
                 leap.time_passed(duration * static_cast<unsigned>(quarter) / 4);

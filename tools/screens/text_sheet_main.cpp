@@ -1,13 +1,9 @@
 // bolvenda_text_sheet OUT.png: every text the window can show, in its own face, size and ink,
 // at the design size (left) and at twice it (right), over the window's background: to hold
 // a change of the text renderer or of the fonts against the last one by eye.
-#include <cairo.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <exception>
-#include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -17,6 +13,8 @@
 #include "scene/view/painter.hpp"
 #include "scene/view/sdl_library.hpp"
 #include "scene/view/text_renderer.hpp"
+#include "tests/support/offscreen.hpp"
+#include "tools/screens/png_file.hpp"
 
 namespace {
 
@@ -58,10 +56,6 @@ std::vector<Line> shown_lines() {
     return lines;
 }
 
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,11 +83,7 @@ int main(int argc, char** argv) {
                 y += 3 * l.design_px + gap;
             }
         }
-        std::unique_ptr<cairo_surface_t, SurfaceDeleter> png(cairo_image_surface_create_for_data(
-            static_cast<unsigned char*>(sheet->pixels), CAIRO_FORMAT_RGB24, sheet->w, sheet->h,
-            sheet->pitch));
-        if (cairo_surface_write_to_png(png.get(), argv[1]) != CAIRO_STATUS_SUCCESS)
-            throw std::runtime_error(std::string("cannot write ") + argv[1]);
+        tools::write_png(testing::pixels_of(*sheet), argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bolvenda_text_sheet: %s\n", e.what());
         return 1;

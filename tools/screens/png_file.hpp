@@ -1,0 +1,13 @@
+// A frame of pixels written as a PNG file with cairo, for the tools' pictures to look at.
+#pragma once
+
+#include <filesystem>
+
+#include "tests/support/pixels.hpp"
+
+namespace bolvenda::tools {
+
+// Prints the path once written; throws std::runtime_error if it cannot be.
+void write_png(testing::Pixels frame, const std::filesystem::path& path);
+
+}  // namespace bolvenda::tools
