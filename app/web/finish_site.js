@@ -27,8 +27,8 @@ const worker = fs.readFileSync(at("sw.js.in"), "utf8")
   .replace("@BOLVENDA_FILES@", JSON.stringify(files));
 fs.writeFileSync(at("sw.js"), worker);
 
-for (const f of ["index.html", "bolvenda.js", "bolvenda.wasm", "favicon.ico",
-  "manifest.webmanifest", "sw.js"]) {
+// The icons are PNG, compressed already.
+for (const f of [...files.filter((f) => !f.startsWith("icons/")), "sw.js"]) {
   const data = fs.readFileSync(at(f));
   fs.writeFileSync(at(f + ".gz"), zlib.gzipSync(data, { level: 9 }));
   fs.writeFileSync(at(f + ".br"), zlib.brotliCompressSync(data, {

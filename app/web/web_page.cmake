@@ -10,7 +10,7 @@ set_target_properties(bolvenda PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 # whole-program pass for size (-Os, after the build type's -O3): 2 % smaller, as quick to start;
 # our code itself stays at -O3, where -Os made the start 15 % slower.
 target_link_options(bolvenda PRIVATE -Os
-  -fwasm-exceptions -sUSE_SDL=0 -sUSE_SDL_TTF=0 -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1
+  -fwasm-exceptions -sUSE_SDL=0 -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web -sEXIT_RUNTIME=0 -sINCOMING_MODULE_JS_API=canvas,instantiateWasm,onAbort,wasmBinary)
 
 # The page's title and colours are the window's (the root CMakeLists.txt).
