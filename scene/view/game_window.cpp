@@ -54,13 +54,6 @@ GameWindow::GameWindow(bool fullscreen) {
         SDL_SetWindowIcon(window_.get(), icon->surface.get());
 
     arrow_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW));
-    if (auto hand = load_icon("hand.cur")) {
-        int hot_x = std::clamp(hand->image.hot_x, 0, hand->image.width - 1);
-        int hot_y = std::clamp(hand->image.hot_y, 0, hand->image.height - 1);
-        hand_.reset(SDL_CreateColorCursor(hand->surface.get(), hot_x, hot_y));
-    }
-    // Without a hand of our own the system's is the next best sign of "click here".
-    if (!hand_) hand_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND));
     if (arrow_) SDL_SetCursor(arrow_.get());
     if (SDL_GetWindowSurface(window_.get()) == nullptr) throw sdl_failure("no window surface");
     platform::watch_window(*window_);
@@ -94,6 +87,8 @@ SDL_Surface* GameWindow::drawing_surface() {
 void GameWindow::present() {
     SDL_Surface* surface = window_surface();
     if (surface == nullptr) return;
+    const SDL_Rect whole{0, 0, surface->w, surface->h};
+    if (canvas_ && platform::show_frame(*window_, *canvas_, {&whole, 1})) return;
     if (canvas_) SDL_BlitSurface(canvas_.get(), nullptr, surface, nullptr);
     SDL_UpdateWindowSurface(window_.get());
 }
@@ -104,10 +99,10 @@ void GameWindow::present(std::span<const scene::Rect> changed) {
     if (surface == nullptr) return;
     std::vector<SDL_Rect> rects;
     rects.reserve(changed.size());
-    for (const scene::Rect& r : changed) {
-        rects.push_back({r.left, r.top, r.width, r.height});
-        if (canvas_) SDL_BlitSurface(canvas_.get(), &rects.back(), surface, &rects.back());
-    }
+    for (const scene::Rect& r : changed) rects.push_back({r.left, r.top, r.width, r.height});
+    if (canvas_ && platform::show_frame(*window_, *canvas_, rects)) return;
+    for (SDL_Rect& r : rects)
+        if (canvas_) SDL_BlitSurface(canvas_.get(), &r, surface, &r);
     SDL_UpdateWindowSurfaceRects(window_.get(), rects.data(), static_cast<int>(rects.size()));
 }
 
@@ -128,6 +123,16 @@ bool GameWindow::destroyed_by(const SDL_Event& event) const {
 void GameWindow::set_cursor(scene::Cursor cursor) {
     if (cursor == cursor_) return;
     cursor_ = cursor;
+    // The hand is made when first needed, not at start-up: a browser makes a picture of it.
+    if (cursor == scene::Cursor::Hand && !hand_) {
+        if (auto hand = load_icon("hand.cur")) {
+            int hot_x = std::clamp(hand->image.hot_x, 0, hand->image.width - 1);
+            int hot_y = std::clamp(hand->image.hot_y, 0, hand->image.height - 1);
+            hand_.reset(SDL_CreateColorCursor(hand->surface.get(), hot_x, hot_y));
+        }
+        // Without a hand of our own the system's is the next best sign of "click here".
+        if (!hand_) hand_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND));
+    }
     SDL_Cursor* shape = cursor == scene::Cursor::Hand ? hand_.get() : arrow_.get();
     if (shape != nullptr) SDL_SetCursor(shape);
 }

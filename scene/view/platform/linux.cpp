@@ -94,6 +94,8 @@ bool window_destroyed_by(SDL_Window& window, const SDL_Event& event) {
 }
 
 // The desktops' own switches reach no program through SDL or X11.
+bool show_frame(SDL_Window&, const SDL_Surface&, std::span<const SDL_Rect>) { return false; }
+
 bool animations_wanted() { return true; }
 
 double seconds_since_midnight() {

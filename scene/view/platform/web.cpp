@@ -2,11 +2,20 @@
 // opened from disk cannot have), and a window the page sizes.
 #include <emscripten.h>
 
+#include <cstdint>
 #include <ctime>
+#include <vector>
 
 #include "scene/layout.hpp"
 #include "scene/view/platform.hpp"
 #include "scene/view/platform/local_time.hpp"
+
+// The page's canvas takes RGBA bytes; its context is made opaque, as the game's frame is.
+EM_JS(void, put_rgba_on_canvas, (const void* rgba, int x, int y, int w, int h), {
+    const context = Module.canvas.getContext('2d', {alpha : false});
+    context.putImageData(new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h),
+                         x, y);
+});
 
 namespace bolvenda::view::platform {
 
@@ -23,6 +32,31 @@ FirstWindow first_window() {
 void handle_display_errors() {}
 void watch_window(SDL_Window&) {}
 bool window_destroyed_by(SDL_Window&, const SDL_Event&) { return false; }
+
+// Straight from the game's frame to the page's canvas, only where it changed. SDL's way would
+// copy the whole window twice per frame, the second time in a loop of JavaScript.
+bool show_frame(SDL_Window&, const SDL_Surface& frame, std::span<const SDL_Rect> rects) {
+    std::vector<std::uint32_t> rgba;
+    for (const SDL_Rect& r : rects) {
+        SDL_Rect shown;
+        const SDL_Rect whole{0, 0, frame.w, frame.h};
+        if (!SDL_IntersectRect(&r, &whole, &shown)) continue;
+        rgba.resize(static_cast<std::size_t>(shown.w) * static_cast<std::size_t>(shown.h));
+        std::uint32_t* out = rgba.data();
+        for (int y = shown.y; y < shown.y + shown.h; ++y) {
+            const auto* row =
+                static_cast<const std::uint32_t*>(frame.pixels) +
+                static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.pitch / 4);
+            // 0x00RRGGBB words to the bytes R, G, B, 255 (little-endian words 0xFFBBGGRR).
+            for (int x = shown.x; x < shown.x + shown.w; ++x) {
+                const std::uint32_t p = row[x];
+                *out++ = 0xFF000000u | (p & 0x0000FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16;
+            }
+        }
+        put_rgba_on_canvas(rgba.data(), shown.x, shown.y, shown.w, shown.h);
+    }
+    return true;
+}
 
 bool animations_wanted() {
     return !EM_ASM_INT({

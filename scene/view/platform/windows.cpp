@@ -41,6 +41,8 @@ void handle_display_errors() {}
 void watch_window(SDL_Window&) {}
 bool window_destroyed_by(SDL_Window&, const SDL_Event&) { return false; }
 
+bool show_frame(SDL_Window&, const SDL_Surface&, std::span<const SDL_Rect>) { return false; }
+
 bool animations_wanted() {
     // "Show animations in Windows", under Ease of Access.
     BOOL animate = TRUE;
