@@ -33,13 +33,6 @@ char32_t next_code_point(std::string_view text, std::size_t& i) {
     return code;
 }
 
-// One glyph of a line, as FreeType rendered it, and where it stands.
-struct PlacedGlyph {
-    int x, y;  // top-left corner of the bitmap, from the line's origin at the top
-    int width, rows, pitch;
-    std::vector<unsigned char> coverage;
-};
-
 }  // namespace
 
 void TextRenderer::LibraryDeleter::operator()(FT_LibraryRec_* library) const noexcept {
@@ -91,6 +84,34 @@ bool TextRenderer::covers(std::string_view text) const {
     return true;
 }
 
+const TextRenderer::Glyph& TextRenderer::glyph(unsigned index, int pixel_size) {
+    auto key = std::make_pair(index, pixel_size);
+    auto found = glyphs_.find(key);
+    if (found != glyphs_.end()) return found->second;
+    FT_Face face = face_.get();
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0 ||
+        FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0)
+        throw StartupError("cannot draw the glyph " + std::to_string(index), cannot_draw_it);
+    const FT_GlyphSlot slot = face->glyph;
+    const FT_Bitmap& bitmap = slot->bitmap;
+    if (bitmap.pitch < 0 || bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
+        throw StartupError("unexpected bitmap for the glyph " + std::to_string(index),
+                           cannot_draw_it);
+    Glyph g{slot->bitmap_left,
+            slot->bitmap_top,
+            static_cast<int>(bitmap.width),
+            static_cast<int>(bitmap.rows),
+            slot->advance.x,
+            slot->lsb_delta,
+            slot->rsb_delta,
+            {}};
+    g.coverage.resize(static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.rows));
+    for (int row = 0; row < g.rows; ++row)
+        std::copy_n(bitmap.buffer + static_cast<std::size_t>(row) * bitmap.pitch, g.width,
+                    &g.coverage[static_cast<std::size_t>(row) * static_cast<std::size_t>(g.width)]);
+    return glyphs_.emplace(key, std::move(g)).first->second;
+}
+
 const RenderedText& TextRenderer::render(std::string_view text, int pixel_size, scene::Rgb colour) {
     const int colour_key = colour.r << 16 | colour.g << 8 | colour.b;
     auto key = std::make_tuple(std::string(text), pixel_size, colour_key);
@@ -109,52 +130,42 @@ const RenderedText& TextRenderer::render(std::string_view text, int pixel_size, 
     // Pen positions in 26.6 pixels. Kerning is applied unrounded, then the pen is rounded to
     // a whole pixel, nudged by the hinter's side-bearing changes so that hinted glyphs keep
     // even gaps (FreeType's "smart" kerning).
-    std::vector<PlacedGlyph> glyphs;
+    // Kept glyphs are pointed at below: make room before, never during, the line.
+    if (glyphs_.size() >= max_cached_glyphs) glyphs_.clear();
+    struct Placed {
+        const Glyph* glyph;
+        int x, y;  // top-left corner of the bitmap, from the line's origin at the top
+    };
+    std::vector<Placed> placed;
     FT_Pos pen = 0, previous_advance = 0, previous_rsb = 0;
     FT_UInt previous = 0;
     int left = 0, right = 0, top = 0, bottom = metrics.height;
     for (std::size_t i = 0; i < text.size();) {
         const FT_UInt index = FT_Get_Char_Index(face, next_code_point(text, i));
-        if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0 ||
-            FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) {
-            throw StartupError("cannot draw the text \"" + std::string(text) + "\"",
-                               cannot_draw_it);
-        }
-        const FT_GlyphSlot slot = face->glyph;
+        const Glyph& g = glyph(index, pixel_size);
         pen += previous_advance;
         if (kerning && previous != 0 && index != 0) {
             FT_Vector delta{};
             FT_Get_Kerning(face, previous, index, FT_KERNING_UNFITTED, &delta);
             pen += delta.x;
         }
-        if (!glyphs.empty()) {
-            if (previous_rsb - slot->lsb_delta > 32)
+        if (!placed.empty()) {
+            if (previous_rsb - g.lsb_delta > 32)
                 pen -= 64;
-            else if (previous_rsb - slot->lsb_delta < -31)
+            else if (previous_rsb - g.lsb_delta < -31)
                 pen += 64;
         }
         pen = (pen + 32) & -64;
         previous = index;
-        previous_advance = slot->advance.x;
-        previous_rsb = slot->rsb_delta;
+        previous_advance = g.advance;
+        previous_rsb = g.rsb_delta;
 
-        const FT_Bitmap& bitmap = slot->bitmap;
-        PlacedGlyph placed{floor_px(pen) + slot->bitmap_left,
-                           metrics.ascent - slot->bitmap_top,
-                           static_cast<int>(bitmap.width),
-                           static_cast<int>(bitmap.rows),
-                           bitmap.pitch,
-                           {}};
-        if (bitmap.pitch < 0 || bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
-            throw StartupError("unexpected glyph bitmap for \"" + std::string(text) + "\"",
-                               cannot_draw_it);
-        placed.coverage.assign(
-            bitmap.buffer, bitmap.buffer + static_cast<std::size_t>(bitmap.pitch) * bitmap.rows);
-        left = std::min(left, placed.x);
-        right = std::max(right, placed.x + placed.width);
-        top = std::min(top, placed.y);
-        bottom = std::max(bottom, placed.y + placed.rows);
-        glyphs.push_back(std::move(placed));
+        const Placed at{&g, floor_px(pen) + g.left, metrics.ascent - g.top};
+        left = std::min(left, at.x);
+        right = std::max(right, at.x + g.width);
+        top = std::min(top, at.y);
+        bottom = std::max(bottom, at.y + g.rows);
+        placed.push_back(at);
     }
     right = std::max(right, floor_px(pen + previous_advance));
 
@@ -166,13 +177,14 @@ const RenderedText& TextRenderer::render(std::string_view text, int pixel_size, 
     rendered.rise = -top;
     std::vector<unsigned char> alpha(static_cast<std::size_t>(image.width) *
                                      static_cast<std::size_t>(image.height));
-    for (const PlacedGlyph& g : glyphs) {
+    for (const Placed& at : placed) {
+        const Glyph& g = *at.glyph;
         for (int row = 0; row < g.rows; ++row) {
-            unsigned char* out = &alpha[static_cast<std::size_t>(g.y - top + row) *
+            unsigned char* out = &alpha[static_cast<std::size_t>(at.y - top + row) *
                                             static_cast<std::size_t>(image.width) +
-                                        static_cast<std::size_t>(g.x - left)];
+                                        static_cast<std::size_t>(at.x - left)];
             const unsigned char* in =
-                &g.coverage[static_cast<std::size_t>(row) * static_cast<std::size_t>(g.pitch)];
+                &g.coverage[static_cast<std::size_t>(row) * static_cast<std::size_t>(g.width)];
             // Where two glyphs touch, the darker coverage wins rather than the two adding up.
             for (int col = 0; col < g.width; ++col) out[col] = std::max(out[col], in[col]);
         }
@@ -187,6 +199,7 @@ const RenderedText& TextRenderer::render(std::string_view text, int pixel_size, 
 
 void TextRenderer::forget_sizes() {
     texts_.clear();
+    glyphs_.clear();
     // The face stays open: a new scale only asks for other sizes of it.
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "scene/geometry.hpp"
 #include "scene/view/premultiplied_image.hpp"
@@ -45,6 +47,7 @@ class TextRenderer {
     void forget_sizes();
 
     static constexpr std::size_t max_cached_texts = 256;
+    static constexpr std::size_t max_cached_glyphs = 1024;
 
   private:
     struct LibraryDeleter {
@@ -58,12 +61,21 @@ class TextRenderer {
         int height;
     };
     Metrics size_to(int pixel_size);
+    // A glyph as FreeType hinted and rendered it, kept: the line's digits and capitals repeat.
+    struct Glyph {
+        int left = 0, top = 0;  // the bitmap's corner from the pen, y up
+        int width = 0, rows = 0;
+        long advance = 0, lsb_delta = 0, rsb_delta = 0;  // 26.6 pixels
+        std::vector<unsigned char> coverage;             // width * rows
+    };
+    const Glyph& glyph(unsigned index, int pixel_size);
 
     // The face is declared after its library: it is closed first.
     std::unique_ptr<FT_LibraryRec_, LibraryDeleter> library_;
     std::unique_ptr<FT_FaceRec_, FaceDeleter> face_;
     int size_ = 0;
     std::map<std::tuple<std::string, int, int>, RenderedText> texts_;
+    std::map<std::pair<unsigned, int>, Glyph> glyphs_;
 };
 
 }  // namespace bolvenda::view
