@@ -43,6 +43,8 @@ async function load(url) {
         if (game && game !== "loading" && !window.playingAt) window.playingAt = performance.now();
       }).observe(document, { attributes: true, subtree: true });
     });
+    // A browser already open, as a child finds it: its own start-up is not the page's.
+    await new Promise((settled) => setTimeout(settled, 1500));
     await page.goto(url);
     await page.waitForFunction(() => window.playingAt, { timeout: 120000, polling: 50 });
     return await page.evaluate(() => [window.playingAt, performance.getEntriesByName("instantiated")[0]?.startTime]);

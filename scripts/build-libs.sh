@@ -123,7 +123,4 @@ configured_freetype() {  # the build folder's config headers come before the sou
 }
 build_library freetype MinSizeRel "${ft_options[@]}"
 
-# stb is headers only: the game's decoder and resampler come from Debian's libstb-dev. A copy,
-# not a link to /usr/include, which must not reach emcc; with its own times, so no rebuild.
-rm -rf "$prefix/include/stb"
-cp -a /usr/include/stb "$prefix/include/"
+rm -rf "$prefix/include/stb"  # an older build's copy: the game no longer reads stb

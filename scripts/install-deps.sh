@@ -6,11 +6,12 @@
 #   windows, the cross compiler alone)
 set -euo pipefail
 
-want=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev libstb-dev)
+want=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev)
 if [ "${1:-run}" = test ]; then
   # xfonts-base: a bare Xvfb has no core font for SDL's X11 message box; time: whole-process figures;
   # evilwm: a window manager that grants full screen.
-  want+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick libxtst-dev libxfixes-dev xfonts-base time evilwm
+  # libstb-dev: second decoders and resamplers that the tests hold the game's own against.
+  want+=(libgtest-dev libbenchmark-dev libstb-dev xvfb xdotool x11-apps imagemagick libxtst-dev libxfixes-dev xfonts-base time evilwm
          librsvg2-dev libimagequant-dev libgif-dev valgrind
          # The embedded typefaces are cut from these fonts with fontTools; a test cuts them again.
          fonts-liberation2 python3-fonttools
