@@ -37,12 +37,13 @@ if [ "$target" = windows ]; then
 else
   export NODE_PATH=/usr/share/nodejs  # Debian's emcc finds node-acorn there
   checks_id=emcc-$(emcc -dumpversion)
-  compiler="emcc $(emcc -dumpversion)"
-  configure=(emcmake cmake -DCMAKE_FIND_ROOT_PATH="$prefix")
+  # Bulk memory, as the game: SDL's fills and copies of surfaces become single instructions.
+  compiler="emcc $(emcc -dumpversion) -mbulk-memory"
+  configure=(emcmake cmake -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_C_FLAGS=-mbulk-memory)
 fi
 # CMake's checks of the C library, some 350 compiles, take over a minute through either
-# compiler. Their results depend only on the compiler and its C library headers (and on C
-# flags, which neither toolchain sets), so they are kept per compiler; copies recorded with
+# compiler. Their results depend only on the compiler and its C library headers (the one C
+# flag, bulk memory for the web, changes none of them), so they are kept per compiler; copies recorded with
 # Debian's compilers ship in scripts/lib-checks/, and results a configure finds are added to
 # the kept ones.
 checks=$libs/checks-$checks_id.cmake
@@ -84,7 +85,8 @@ build_library() {
 declare -A extra_key
 
 # Only what the game uses: a window, its surface, mouse and touch events, cursors, the message
-# box. Built for speed: it copies every frame to the screen.
+# box. Built for speed where it copies every frame to the screen; for size in a browser, where
+# the game puts its frames on the page itself and SDL's code is only downloaded.
 sdl_options=(-DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_AUDIO=OFF -DSDL_RENDER=OFF
   -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF
   -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_FILESYSTEM=OFF -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF
@@ -92,7 +94,9 @@ sdl_options=(-DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_AUDIO=OFF -DS
 if [ "$target" = windows ]; then
   sdl_options+=(-DSDL_DIRECTX=OFF -DSDL_RENDER_D3D=OFF -DSDL_WASAPI=OFF -DSDL_XINPUT=OFF)
 fi
-build_library libsdl2 Release "${sdl_options[@]}"
+sdl_type=Release
+[ "$target" = web ] && sdl_type=MinSizeRel
+build_library libsdl2 "$sdl_type" "${sdl_options[@]}"
 
 # FreeType for TrueType outlines with their own hinting instructions, drawn anti-aliased, and
 # their kerning: the game's fonts have no compressed tables, bitmaps, colours or variations,

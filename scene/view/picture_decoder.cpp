@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -126,10 +127,10 @@ GifImage first_image(std::span<const unsigned char> b) {
 }
 
 // GIF's variable-width LZW into colour indices, at most out.size() of them (a surplus is
-// dropped, a shortfall left as it was). Each code's string is written straight into place,
+// dropped); returns how many it wrote. Each code's string is written straight into place,
 // back to front, from the table of prefixes: no stack, no copy.
-void lzw_decode(std::span<const unsigned char> data, int min_code_size,
-                std::span<std::uint8_t> out) {
+std::size_t lzw_decode(std::span<const unsigned char> data, int min_code_size,
+                       std::span<std::uint8_t> out) {
     if (min_code_size < 2 || min_code_size > 8) throw GifError("bad LZW code size");
     constexpr int max_codes = 4096;
     std::array<std::uint16_t, max_codes> prefix{}, length{};
@@ -155,7 +156,7 @@ void lzw_decode(std::span<const unsigned char> data, int min_code_size,
     };
     while (written < out.size()) {
         while (held < width) {
-            if (in == data.size()) return;
+            if (in == data.size()) return written;
             bits |= std::uint32_t{data[in++]} << held;
             held += 8;
         }
@@ -168,7 +169,7 @@ void lzw_decode(std::span<const unsigned char> data, int min_code_size,
             previous = -1;
             continue;
         }
-        if (code == end) return;
+        if (code == end) return written;
         if (previous < 0) {
             if (code > clear) throw GifError("bad LZW code");
             put(code);
@@ -198,6 +199,7 @@ void lzw_decode(std::span<const unsigned char> data, int min_code_size,
         }
         previous = code;
     }
+    return out.size();
 }
 
 // The rows of an interlaced image in the order they are stored: every 8th from 0, every 8th
@@ -234,10 +236,14 @@ PremultipliedImage decode_picture(std::span<const unsigned char> bytes, const ch
     try {
         const GifImage image = first_image(bytes);
         if (image.width > largest || image.height > largest) throw GifError("image too large");
-        std::vector<std::uint8_t> indices(static_cast<std::size_t>(image.width) *
-                                          static_cast<std::size_t>(image.height));
-        lzw_decode(image.lzw, image.min_code_size, indices);
-        // On the logical screen; what the image leaves uncovered is transparent.
+        // Not zeroed: only what the decoder wrote is read.
+        const std::size_t count =
+            static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+        const std::unique_ptr<std::uint8_t[]> indices(new std::uint8_t[count]);
+        const std::size_t decoded =
+            lzw_decode(image.lzw, image.min_code_size, {indices.get(), count});
+        // On the logical screen; what the image leaves uncovered, or its data left out, is
+        // transparent.
         picture.pixels.assign(
             static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height), 0);
         const std::vector<int> rows = stored_row_order(image.height, image.interlaced);
@@ -245,12 +251,14 @@ PremultipliedImage decode_picture(std::span<const unsigned char> bytes, const ch
         const int x1 = std::min(image.left + image.width, picture.width);
         for (std::size_t stored = 0; stored < rows.size(); ++stored) {
             const int y = image.top + rows[stored];
-            if (y >= picture.height || x0 >= x1) continue;
-            const std::uint8_t* from = &indices[stored * static_cast<std::size_t>(image.width)];
+            const std::size_t row = stored * static_cast<std::size_t>(image.width);
+            if (y >= picture.height || row >= decoded) continue;
+            const int end = std::min<std::size_t>(x1, image.left + (decoded - row));
+            const std::uint8_t* from = &indices[row];
             std::uint32_t* to =
                 &picture
                      .pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width)];
-            for (int x = x0; x < x1; ++x) to[x] = image.colours[from[x - image.left]];
+            for (int x = x0; x < end; ++x) to[x] = image.colours[from[x - image.left]];
         }
     } catch (const GifError& error) {
         throw fail(error.what());

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 #include <ctime>
-#include <vector>
+#include <memory>
 
 #include "scene/layout.hpp"
 #include "scene/view/platform.hpp"
@@ -36,13 +36,15 @@ bool window_destroyed_by(SDL_Window&, const SDL_Event&) { return false; }
 // Straight from the game's frame to the page's canvas, only where it changed. SDL's way would
 // copy the whole window twice per frame, the second time in a loop of JavaScript.
 bool show_frame(SDL_Window&, const SDL_Surface& frame, std::span<const SDL_Rect> rects) {
-    std::vector<std::uint32_t> rgba;
     for (const SDL_Rect& r : rects) {
         SDL_Rect shown;
         const SDL_Rect whole{0, 0, frame.w, frame.h};
         if (!SDL_IntersectRect(&r, &whole, &shown)) continue;
-        rgba.resize(static_cast<std::size_t>(shown.w) * static_cast<std::size_t>(shown.h));
-        std::uint32_t* out = rgba.data();
+        // Every pixel is written below: no zeroes first.
+        const std::unique_ptr<std::uint32_t[]> rgba(
+            new std::uint32_t[static_cast<std::size_t>(shown.w) *
+                              static_cast<std::size_t>(shown.h)]);
+        std::uint32_t* out = rgba.get();
         for (int y = shown.y; y < shown.y + shown.h; ++y) {
             const auto* row =
                 static_cast<const std::uint32_t*>(frame.pixels) +
@@ -53,7 +55,7 @@ bool show_frame(SDL_Window&, const SDL_Surface& frame, std::span<const SDL_Rect>
                 *out++ = 0xFF000000u | (p & 0x0000FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16;
             }
         }
-        put_rgba_on_canvas(rgba.data(), shown.x, shown.y, shown.w, shown.h);
+        put_rgba_on_canvas(rgba.get(), shown.x, shown.y, shown.w, shown.h);
     }
     return true;
 }
