@@ -55,7 +55,8 @@ GameWindow::GameWindow(bool fullscreen) {
 
     arrow_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW));
     if (arrow_) SDL_SetCursor(arrow_.get());
-    if (SDL_GetWindowSurface(window_.get()) == nullptr) throw sdl_failure("no window surface");
+    if (!own_frames_ && SDL_GetWindowSurface(window_.get()) == nullptr)
+        throw sdl_failure("no window surface");
     platform::watch_window(*window_);
 }
 
@@ -67,16 +68,24 @@ void GameWindow::show() {
 SDL_Surface* GameWindow::window_surface() { return SDL_GetWindowSurface(window_.get()); }
 
 SDL_Surface* GameWindow::drawing_surface() {
+    if (own_frames_) {
+        const PixelSize now = size();
+        return sized_canvas(now.width, now.height);
+    }
     SDL_Surface* surface = window_surface();
     if (surface == nullptr) return nullptr;
     if (surface->format->format == canvas_format) {
         canvas_.reset();
         return surface;
     }
-    if (!canvas_ || canvas_->w != surface->w || canvas_->h != surface->h) {
+    return sized_canvas(surface->w, surface->h);
+}
+
+SDL_Surface* GameWindow::sized_canvas(int width, int height) {
+    if (!canvas_ || canvas_->w != width || canvas_->h != height) {
         canvas_.reset();
         try {
-            canvas_ = create_canvas_surface(surface->w, surface->h);
+            canvas_ = create_canvas_surface(width, height);
         } catch (const StartupError&) {
             return nullptr;
         }
@@ -85,22 +94,30 @@ SDL_Surface* GameWindow::drawing_surface() {
 }
 
 void GameWindow::present() {
+    if (own_frames_) {
+        if (canvas_) {
+            const SDL_Rect whole{0, 0, canvas_->w, canvas_->h};
+            platform::show_frame(*window_, *canvas_, {&whole, 1});
+        }
+        return;
+    }
     SDL_Surface* surface = window_surface();
     if (surface == nullptr) return;
-    const SDL_Rect whole{0, 0, surface->w, surface->h};
-    if (canvas_ && platform::show_frame(*window_, *canvas_, {&whole, 1})) return;
     if (canvas_) SDL_BlitSurface(canvas_.get(), nullptr, surface, nullptr);
     SDL_UpdateWindowSurface(window_.get());
 }
 
 void GameWindow::present(std::span<const scene::Rect> changed) {
     if (changed.empty()) return;
-    SDL_Surface* surface = window_surface();
-    if (surface == nullptr) return;
     std::vector<SDL_Rect> rects;
     rects.reserve(changed.size());
     for (const scene::Rect& r : changed) rects.push_back({r.left, r.top, r.width, r.height});
-    if (canvas_ && platform::show_frame(*window_, *canvas_, rects)) return;
+    if (own_frames_) {
+        if (canvas_) platform::show_frame(*window_, *canvas_, rects);
+        return;
+    }
+    SDL_Surface* surface = window_surface();
+    if (surface == nullptr) return;
     for (SDL_Rect& r : rects)
         if (canvas_) SDL_BlitSurface(canvas_.get(), &r, surface, &r);
     SDL_UpdateWindowSurfaceRects(window_.get(), rects.data(), static_cast<int>(rects.size()));

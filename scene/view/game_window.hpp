@@ -1,6 +1,6 @@
 // The game's window: its title, icon and pointers, and the surface it is drawn on. Drawn in
-// software onto the window's own surface; where that surface is not our canvas format, onto a
-// canvas of ours copied across at present().
+// software onto the window's own surface; where that surface is not our canvas format, or the
+// platform shows frames itself, onto a canvas of ours copied across at present().
 #pragma once
 
 #include <SDL.h>
@@ -8,6 +8,7 @@
 #include <span>
 
 #include "scene/layout.hpp"
+#include "scene/view/platform.hpp"
 #include "scene/view/sdl_handles.hpp"
 #include "scene/viewport.hpp"
 
@@ -49,7 +50,10 @@ class GameWindow {
 
   private:
     SDL_Surface* window_surface();
+    SDL_Surface* sized_canvas(int width, int height);
 
+    // Where the platform shows frames itself, SDL's window surface is never made.
+    const bool own_frames_ = platform::shows_frames();
     WindowPtr window_;
     CursorPtr arrow_;
     CursorPtr hand_;

@@ -34,9 +34,11 @@ void handle_display_errors();
 void watch_window(SDL_Window& window);
 bool window_destroyed_by(SDL_Window& window, const SDL_Event& event);
 
-// Puts the rectangles of a drawn frame (canvas_format, the window's size) on screen itself,
-// where that is quicker than SDL's window surface; false where SDL's surface is the way.
-bool show_frame(SDL_Window& window, const SDL_Surface& frame, std::span<const SDL_Rect> rects);
+// Whether the platform puts drawn frames on screen itself, quicker than through SDL's window
+// surface (which is then never made); and that way, for the rectangles of a frame in
+// canvas_format at the window's size.
+bool shows_frames();
+void show_frame(SDL_Window& window, const SDL_Surface& frame, std::span<const SDL_Rect> rects);
 
 // Whether the user's system lets programs animate (the frog's leap): a setting to show
 // animations, a preference for reduced motion.

@@ -93,9 +93,11 @@ bool window_destroyed_by(SDL_Window& window, const SDL_Event& event) {
     return info.subsystem == SDL_SYSWM_X11 && x.xdestroywindow.window == info.info.x11.window;
 }
 
-// The desktops' own switches reach no program through SDL or X11.
-bool show_frame(SDL_Window&, const SDL_Surface&, std::span<const SDL_Rect>) { return false; }
+// SDL's window surface is the window's own pixels.
+bool shows_frames() { return false; }
+void show_frame(SDL_Window&, const SDL_Surface&, std::span<const SDL_Rect>) {}
 
+// The desktops' own switches reach no program through SDL or X11.
 bool animations_wanted() { return true; }
 
 double seconds_since_midnight() {

@@ -35,7 +35,9 @@ bool window_destroyed_by(SDL_Window&, const SDL_Event&) { return false; }
 
 // Straight from the game's frame to the page's canvas, only where it changed. SDL's way would
 // copy the whole window twice per frame, the second time in a loop of JavaScript.
-bool show_frame(SDL_Window&, const SDL_Surface& frame, std::span<const SDL_Rect> rects) {
+bool shows_frames() { return true; }
+
+void show_frame(SDL_Window&, const SDL_Surface& frame, std::span<const SDL_Rect> rects) {
     for (const SDL_Rect& r : rects) {
         SDL_Rect shown;
         const SDL_Rect whole{0, 0, frame.w, frame.h};
@@ -57,7 +59,6 @@ bool show_frame(SDL_Window&, const SDL_Surface& frame, std::span<const SDL_Rect>
         }
         put_rgba_on_canvas(rgba.get(), shown.x, shown.y, shown.w, shown.h);
     }
-    return true;
 }
 
 bool animations_wanted() {

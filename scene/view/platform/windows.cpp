@@ -41,7 +41,9 @@ void handle_display_errors() {}
 void watch_window(SDL_Window&) {}
 bool window_destroyed_by(SDL_Window&, const SDL_Event&) { return false; }
 
-bool show_frame(SDL_Window&, const SDL_Surface&, std::span<const SDL_Rect>) { return false; }
+// SDL's window surface is the window's own pixels.
+bool shows_frames() { return false; }
+void show_frame(SDL_Window&, const SDL_Surface&, std::span<const SDL_Rect>) {}
 
 bool animations_wanted() {
     // "Show animations in Windows", under Ease of Access.
