@@ -5,6 +5,7 @@
 #include <array>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,41 +16,6 @@
 namespace bolvenda::view {
 
 namespace {
-
-// Walks a GIF's blocks to its trailer without decoding: a file cut short anywhere fails here,
-// where the decoder would fill the missing rows with whatever it guessed.
-bool gif_is_whole(std::span<const unsigned char> b) {
-    std::size_t at = 13;  // signature and logical screen descriptor
-    if (b.size() < at || b[0] != 'G' || b[1] != 'I' || b[2] != 'F') return false;
-    auto colour_table = [&](unsigned flags) {
-        if (flags & 0x80) at += 3 * (std::size_t{2} << (flags & 7));
-    };
-    auto sub_blocks = [&] {
-        while (at < b.size() && b[at] != 0) at += 1 + std::size_t{b[at]};
-        ++at;  // the terminator
-        return at <= b.size();
-    };
-    colour_table(b[10]);
-    while (at < b.size()) {
-        switch (b[at]) {
-            case 0x3B:
-                return true;  // trailer
-            case 0x21:        // extension: label, then sub-blocks
-                at += 2;
-                if (!sub_blocks()) return false;
-                break;
-            case 0x2C:  // image: descriptor, local colour table, LZW code size, sub-blocks
-                if (at + 10 > b.size()) return false;
-                colour_table(b[at + 9]);
-                at += 10 + 1;
-                if (!sub_blocks()) return false;
-                break;
-            default:
-                return false;
-        }
-    }
-    return false;
-}
 
 // What a GIF's image block holds: where it sits on the logical screen, its colours and its
 // LZW data with the sub-block lengths taken out.
@@ -65,11 +31,15 @@ class GifError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Reads up to the first image (the file has been checked whole).
-GifImage first_image(std::span<const unsigned char> b) {
-    std::size_t at = 13;
+// Walks a GIF's blocks to its trailer and keeps its first image. A file cut short anywhere, or
+// with a block no GIF has, fails here, where a decoder would fill the missing rows with
+// whatever it guessed.
+GifImage first_image_of_whole(std::span<const unsigned char> b) {
+    const GifError not_whole("not a whole GIF file");
+    if (b.size() < 13 || b[0] != 'G' || b[1] != 'I' || b[2] != 'F') throw not_whole;
+    std::size_t at = 13;  // signature and logical screen descriptor
     auto byte = [&]() -> unsigned {
-        if (at >= b.size()) throw GifError("no image");
+        if (at >= b.size()) throw not_whole;
         return b[at++];
     };
     auto u16 = [&] {
@@ -85,20 +55,30 @@ GifImage first_image(std::span<const unsigned char> b) {
         }
         return true;
     };
+    // A chain of sub-blocks up to its empty one, each handed over as (offset, length).
+    auto sub_blocks = [&](auto&& each) {
+        for (unsigned n = byte(); n != 0; n = byte()) {
+            if (n > b.size() - at) throw not_whole;
+            each(at, n);
+            at += n;
+        }
+    };
     std::array<std::uint32_t, 256> global{};
     const bool has_global = colour_table(b[10], global);
+    std::optional<GifImage> first;
     int transparent = -1;
     for (;;) {
         const unsigned introducer = byte();
+        if (introducer == 0x3B) {  // the trailer
+            if (!first) throw GifError("no image");
+            return std::move(*first);
+        }
         if (introducer == 0x21) {
-            const unsigned label = byte();
-            for (unsigned n = byte(); n != 0; n = byte()) {
-                if (n > b.size() - at) throw GifError("extension cut short");
-                const std::size_t block = at;
-                // The graphic control block: flags, delay, transparent index.
-                if (label == 0xF9 && n >= 4) transparent = (b[block] & 1) ? b[block + 3] : -1;
-                at = block + n;
-            }
+            // The graphic control block before the first image: flags, delay, transparent index.
+            const bool control = byte() == 0xF9 && !first;
+            sub_blocks([&](std::size_t block, unsigned n) {
+                if (control && n >= 4) transparent = (b[block] & 1) ? b[block + 3] : -1;
+            });
         } else if (introducer == 0x2C) {
             GifImage image;
             image.left = u16();
@@ -113,15 +93,15 @@ GifImage first_image(std::span<const unsigned char> b) {
             }
             if (transparent >= 0) image.colours[static_cast<std::size_t>(transparent)] = 0;
             image.min_code_size = static_cast<int>(byte());
-            for (unsigned n = byte(); n != 0; n = byte()) {
-                if (n > b.size() - at) throw GifError("image data cut short");
-                image.lzw.insert(image.lzw.end(), b.begin() + static_cast<std::ptrdiff_t>(at),
-                                 b.begin() + static_cast<std::ptrdiff_t>(at + n));
-                at += n;
-            }
-            return image;
+            sub_blocks([&](std::size_t block, unsigned n) {
+                if (!first)
+                    image.lzw.insert(image.lzw.end(),
+                                     b.begin() + static_cast<std::ptrdiff_t>(block),
+                                     b.begin() + static_cast<std::ptrdiff_t>(block + n));
+            });
+            if (!first) first = std::move(image);
         } else {
-            throw GifError("no image");
+            throw not_whole;
         }
     }
 }
@@ -224,17 +204,16 @@ PremultipliedImage decode_picture(std::span<const unsigned char> bytes, const ch
                             "Impossibile leggere le immagini del gioco.");
     };
     if (bytes.empty()) throw fail("not embedded");
-    if (!gif_is_whole(bytes)) throw fail("not a whole GIF file");
     // No picture larger than any the game carries could be: a damaged header asks for no more.
     constexpr int largest = 4096;
     PremultipliedImage picture;
-    picture.width = bytes[6] | bytes[7] << 8;
-    picture.height = bytes[8] | bytes[9] << 8;
-    if (picture.width <= 0 || picture.height <= 0 || picture.width > largest ||
-        picture.height > largest)
-        throw fail("no size or too large");
     try {
-        const GifImage image = first_image(bytes);
+        const GifImage image = first_image_of_whole(bytes);
+        picture.width = bytes[6] | bytes[7] << 8;
+        picture.height = bytes[8] | bytes[9] << 8;
+        if (picture.width <= 0 || picture.height <= 0 || picture.width > largest ||
+            picture.height > largest)
+            throw GifError("no size or too large");
         if (image.width > largest || image.height > largest) throw GifError("image too large");
         // Not zeroed: only what the decoder wrote is read.
         const std::size_t count =
