@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/assets/gif_file.hpp"
+#include "tests/assets/gif_library.hpp"
 
 namespace bolvenda::test {
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@
 #include "scene/assets/icon_file.hpp"
 #include "scene/view/premultiplied_image.hpp"
 #include "scene/view/startup_error.hpp"
-#include "tests/assets/gif_file.hpp"
+#include "tests/assets/gif_library.hpp"
 
 namespace bolvenda::test {
 namespace {
@@ -38,62 +39,73 @@ TEST(Decode, EveryPictureAtItsSize) {
     }
 }
 
-// Each pixel is its colour in the global palette, or 0 where it is the transparent index.
-TEST(Decode, EveryPictureAgreesWithTheTestsOwnReader) {
+// Each pixel is its colour in giflib's reading, or 0 where it is the transparent index.
+TEST(Decode, EveryPictureAgreesWithGiflib) {
     for (const char* name :
          {"pond.gif", "frog.gif", "fly.gif", "face_waiting.gif", "face_sad.gif", "face_happy.gif",
           "equals.gif", "not_equal.gif", "sleeping_frog.gif"}) {
         const auto bytes = assets::asset(name);
-        const GifFile gif = read_gif({bytes.begin(), bytes.end()});
-        ASSERT_EQ(gif.extensions.at(0).label, 0xF9) << name;
-        const int transparent = gif.extensions[0].data.at(3);
+        const Gif gif = read_gif(bytes);
+        GraphicsControlBlock gcb{};
+        ASSERT_EQ(DGifSavedExtensionToGCB(gif.file.get(), 0, &gcb), GIF_OK) << name;
         const view::PremultipliedImage image = decode_picture(bytes, name);
-        ASSERT_EQ(image.pixels.size(), gif.images.at(0).pixels.size()) << name;
-        for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-            const int index = gif.images[0].pixels[i];
-            const GifColour c = gif.palette.at(static_cast<std::size_t>(index));
-            const std::uint32_t want =
-                index == transparent ? 0u : 0xFF000000u | c.r << 16 | c.g << 8 | c.b;
-            ASSERT_EQ(image.pixels[i], want) << name << " pixel " << i;
-        }
+        ASSERT_EQ(image.width, gif.file->SWidth) << name;
+        ASSERT_EQ(image.height, gif.file->SHeight) << name;
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x) {
+                const GifColour c = gif.at(x, y);
+                const std::uint32_t want = gif.index_at(x, y) == gcb.TransparentColor
+                                               ? 0u
+                                               : 0xFF000000u | c.r << 16 | c.g << 8 | c.b;
+                ASSERT_EQ(image.at(x, y), want) << name << " at " << x << "," << y;
+            }
     }
 }
 
-// A GIF with what the game's pictures lack: an interlaced image, smaller than the screen and
-// off its corner, with colours of its own. Uncompressed LZW: literal codes in pairs, each pair
-// after a clear code, so that every code stays 3 bits wide.
+struct GifWriter {
+    void operator()(GifFileType* gif) const { EGifCloseFile(gif, nullptr); }
+};
+using ColourMap = std::unique_ptr<ColorMapObject, decltype(&GifFreeMapObject)>;
+
+// A GIF with what the game's pictures lack, written by giflib: an interlaced image, smaller
+// than the screen and off its corner, with colours of its own.
 TEST(Decode, InterlacedImageOffTheCornerWithItsOwnColours) {
     const int w = 4, h = 10, left = 1, top = 2;
-    std::vector<unsigned char> gif = {'G',  'I', 'F', '8', '9', 'a', 6, 0, 13,         0,
-                                      0x80, 0,   0,   9,   9,   9,   9, 9, 9,          0x2C,
-                                      left, 0,   top, 0,   w,   0,   h, 0, 0x40 | 0x81};
-    const std::uint32_t colours[4] = {0xFF102030u, 0xFF405060u, 0xFF708090u, 0xFFA0B0C0u};
-    for (std::uint32_t c : colours)
-        gif.insert(gif.end(), {static_cast<unsigned char>(c >> 16),
-                               static_cast<unsigned char>(c >> 8), static_cast<unsigned char>(c)});
-    const int rows[h] = {0, 8, 4, 2, 6, 1, 3, 5, 7, 9};  // in the order they are stored
-    std::vector<int> codes;
-    for (int row : rows)
-        for (int x = 0; x < w; ++x) {
-            if (x % 2 == 0) codes.push_back(4);  // clear
-            codes.push_back((row + x) % 4);
-        }
-    codes.push_back(5);  // end
-    std::vector<unsigned char> lzw((codes.size() * 3 + 7) / 8);
-    for (std::size_t i = 0; i < codes.size(); ++i)
-        for (std::size_t b = 0; b < 3; ++b)
-            lzw[(3 * i + b) / 8] |=
-                static_cast<unsigned char>((codes[i] >> b & 1) << (3 * i + b) % 8);
-    gif.insert(gif.end(), {2, static_cast<unsigned char>(lzw.size())});
-    gif.insert(gif.end(), lzw.begin(), lzw.end());
-    gif.insert(gif.end(), {0, 0x3B});
-    const view::PremultipliedImage image = decode_picture(gif, "interlaced");
+    const GifColorType colours[4] = {
+        {0x10, 0x20, 0x30}, {0x40, 0x50, 0x60}, {0x70, 0x80, 0x90}, {0xA0, 0xB0, 0xC0}};
+    const GifColorType unused[2] = {{9, 9, 9}, {9, 9, 9}};
+    const ColourMap screen(GifMakeMapObject(2, unused), GifFreeMapObject);
+    const ColourMap own(GifMakeMapObject(4, colours), GifFreeMapObject);
+    std::vector<unsigned char> bytes;
+    int error = 0;
+    std::unique_ptr<GifFileType, GifWriter> out(EGifOpen(
+        &bytes,
+        [](GifFileType* gif, const GifByteType* data, int length) {
+            auto& to = *static_cast<std::vector<unsigned char>*>(gif->UserData);
+            to.insert(to.end(), data, data + length);
+            return length;
+        },
+        &error));
+    ASSERT_TRUE(out) << GifErrorString(error);
+    EGifSetGifVersion(out.get(), true);
+    ASSERT_EQ(EGifPutScreenDesc(out.get(), 6, 13, 8, 0, screen.get()), GIF_OK);
+    ASSERT_EQ(EGifPutImageDesc(out.get(), left, top, w, h, true, own.get()), GIF_OK);
+    for (int row : {0, 8, 4, 2, 6, 1, 3, 5, 7, 9}) {  // in the order they are stored
+        GifPixelType line[w];
+        for (int x = 0; x < w; ++x) line[x] = static_cast<GifPixelType>((row + x) % 4);
+        ASSERT_EQ(EGifPutLine(out.get(), line, w), GIF_OK);
+    }
+    ASSERT_EQ(EGifCloseFile(out.release(), &error), GIF_OK) << GifErrorString(error);
+
+    const view::PremultipliedImage image = decode_picture(bytes, "interlaced");
     ASSERT_EQ(image.width, 6);
     ASSERT_EQ(image.height, 13);
     for (int y = 0; y < 13; ++y)
         for (int x = 0; x < 6; ++x) {
             const bool inside = x >= left && x < left + w && y >= top && y < top + h;
-            EXPECT_EQ(image.at(x, y), inside ? colours[(y - top + x - left) % 4] : 0u)
+            const GifColorType& c = colours[(y - top + x - left) % 4];
+            EXPECT_EQ(image.at(x, y),
+                      inside ? 0xFF000000u | c.Red << 16 | c.Green << 8 | c.Blue : 0u)
                 << x << "," << y;
         }
 }
