@@ -60,6 +60,7 @@ std::optional<IconImage> read_dib(const Reader& in, const Entry& entry) {
     image.height = height;
     image.hot_x = static_cast<int>(entry.hot_x);
     image.hot_y = static_cast<int>(entry.hot_y);
+    image.bits = static_cast<int>(bits);
     image.argb.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     bool any_alpha = false;
     for (int y = 0; y < height; ++y) {
@@ -106,18 +107,16 @@ std::optional<IconImage> read_dib(const Reader& in, const Entry& entry) {
 
 }  // namespace
 
-std::optional<IconImage> read_icon_file(std::span<const unsigned char> bytes) {
+std::vector<IconImage> read_icon_images(std::span<const unsigned char> bytes) {
     const Reader in(bytes);
-    if (!in.has(0, 6) || in.u16(0) != 0) return std::nullopt;
+    std::vector<IconImage> images;
+    if (!in.has(0, 6) || in.u16(0) != 0) return images;
     const unsigned type = in.u16(2);  // 1 icon, 2 cursor
     const unsigned count = in.u16(4);
-    if ((type != 1 && type != 2) || count == 0) return std::nullopt;
-
-    std::optional<IconImage> best;
-    int best_bits = 0;
+    if (type != 1 && type != 2) return images;
     for (unsigned i = 0; i < count; ++i) {
         const std::size_t e = 6 + 16 * std::size_t{i};
-        if (!in.has(e, 16)) return best;
+        if (!in.has(e, 16)) break;
         Entry entry{static_cast<int>(in.u8(e) == 0 ? 256 : in.u8(e)),
                     static_cast<int>(in.u8(e + 1) == 0 ? 256 : in.u8(e + 1)),
                     0,
@@ -126,16 +125,19 @@ std::optional<IconImage> read_icon_file(std::span<const unsigned char> bytes) {
                     in.u32(e + 12),
                     in.u32(e + 8)};
         if (!in.has(entry.at, entry.length)) continue;
-        std::optional<IconImage> image = read_dib(in, entry);
-        if (!image) continue;
-        const int bits = static_cast<int>(in.u16(entry.at + 14));
-        const bool better =
-            !best || image->width * image->height > best->width * best->height ||
-            (image->width * image->height == best->width * best->height && bits > best_bits);
-        if (better) {
+        if (std::optional<IconImage> image = read_dib(in, entry))
+            images.push_back(std::move(*image));
+    }
+    return images;
+}
+
+std::optional<IconImage> read_icon_file(std::span<const unsigned char> bytes) {
+    std::optional<IconImage> best;
+    for (IconImage& image : read_icon_images(bytes)) {
+        const int area = image.width * image.height;
+        if (!best || area > best->width * best->height ||
+            (area == best->width * best->height && image.bits > best->bits))
             best = std::move(image);
-            best_bits = bits;
-        }
     }
     return best;
 }

@@ -1,6 +1,8 @@
-// The hand pointer and the window icon, read field by field from the committed files.
+// The hand pointer and the window icon: the committed files' directories and headers field by
+// field, their pixels as the game reads them.
 #include <gtest/gtest.h>
 
+#include "scene/assets/icon_file.hpp"
 #include "tests/assets/asset_files.hpp"
 
 namespace bolvenda::test {
@@ -13,54 +15,36 @@ unsigned u32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return u16(b, at) | u16(b, at + 2) << 16;
 }
 
-struct Dib {
-    int width, height, bits;
-    std::vector<std::uint32_t> palette;  // 0xRRGGBB
-    std::vector<bool> transparent;       // from the AND mask, rows top to bottom
-    std::vector<unsigned> indices;
-};
-
-// One BITMAPINFOHEADER image with its palette, XOR and AND bitmaps, checked for length.
-Dib read_dib(const std::vector<std::uint8_t>& b, std::size_t at, std::size_t length) {
+// One BITMAPINFOHEADER image as every Windows version reads it: uncompressed, one plane, its
+// height counting the mask, the palette of its depth, and nothing past its AND mask.
+void expect_plain_dib(const std::vector<std::uint8_t>& b, std::size_t at, std::size_t length,
+                      const assets::IconImage& image, const std::vector<std::uint32_t>& palette) {
     EXPECT_EQ(u32(b, at), 40u);
-    Dib d{static_cast<int>(u32(b, at + 4)),
-          static_cast<int>(u32(b, at + 8)) / 2,
-          static_cast<int>(u16(b, at + 14)),
-          {},
-          {},
-          {}};
-    EXPECT_EQ(u32(b, at + 8), static_cast<unsigned>(2 * d.width)) << "height counts the mask";
+    EXPECT_EQ(u32(b, at + 4), static_cast<unsigned>(image.width));
+    EXPECT_EQ(u32(b, at + 8), static_cast<unsigned>(2 * image.height)) << "height counts the mask";
     EXPECT_EQ(u16(b, at + 12), 1u) << "planes";
     EXPECT_EQ(u32(b, at + 16), 0u) << "uncompressed";
-    const std::size_t colours = std::size_t{1} << d.bits;
-    for (std::size_t i = 0; i < colours; ++i) {
+    ASSERT_EQ(palette.size(), std::size_t{1} << image.bits);
+    for (std::size_t i = 0; i < palette.size(); ++i) {
         const std::size_t c = at + 40 + 4 * i;
-        d.palette.push_back(b.at(c + 2) << 16 | b.at(c + 1) << 8 | b.at(c));
+        EXPECT_EQ(u32(b, c) & 0xFFFFFF, palette[i]) << "colour " << i;
     }
-    const int xor_row = (d.width * d.bits + 31) / 32 * 4, and_row = (d.width + 31) / 32 * 4;
-    const std::size_t xor_at = at + 40 + 4 * colours;
-    const std::size_t and_at = xor_at + static_cast<std::size_t>(xor_row) * d.height;
-    EXPECT_EQ(and_at + static_cast<std::size_t>(and_row) * d.height - at, length);
-    for (int y = 0; y < d.height; ++y)
-        for (int x = 0; x < d.width; ++x) {
-            const std::size_t row = static_cast<std::size_t>(d.height - 1 - y);
-            d.transparent.push_back(b.at(and_at + row * and_row + x / 8) >> (7 - x % 8) & 1);
-            const int bit = x * d.bits;
-            d.indices.push_back(b.at(xor_at + row * xor_row + bit / 8) >> (8 - d.bits - bit % 8) &
-                                ((1u << d.bits) - 1));
-        }
-    return d;
+    const auto xor_row = static_cast<std::size_t>(image.width * image.bits + 31) / 32 * 4;
+    const auto and_row = static_cast<std::size_t>(image.width + 31) / 32 * 4;
+    EXPECT_EQ(
+        40 + 4 * palette.size() + (xor_row + and_row) * static_cast<std::size_t>(image.height),
+        length);
 }
 
 const std::vector<std::uint32_t> standard16{
     0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
     0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 
-bool opaque_at(const Dib& d, int x, int y) {
-    return !d.transparent[static_cast<std::size_t>(y) * d.width + x];
+bool opaque_at(const assets::IconImage& d, int x, int y) {
+    return d.argb[static_cast<std::size_t>(y) * d.width + x] >> 24 != 0;
 }
-std::uint32_t colour_at(const Dib& d, int x, int y) {
-    return d.palette[d.indices[static_cast<std::size_t>(y) * d.width + x]];
+std::uint32_t colour_at(const assets::IconImage& d, int x, int y) {
+    return d.argb[static_cast<std::size_t>(y) * d.width + x] & 0xFFFFFF;
 }
 
 TEST(HandPointer, IsOne32x32CursorIn16ColoursWithItsHotSpotOnTheFingertip) {
@@ -76,10 +60,13 @@ TEST(HandPointer, IsOne32x32CursorIn16ColoursWithItsHotSpotOnTheFingertip) {
     EXPECT_EQ(u16(b, 12), 1u) << "hot spot y";
     ASSERT_EQ(u32(b, 18), 22u);
     ASSERT_EQ(u32(b, 14), 766u - 22u);
-    const Dib d = read_dib(b, 22, 744);
+    const auto images = assets::read_icon_images(b);
+    ASSERT_EQ(images.size(), 1u);
+    const assets::IconImage& d = images[0];
     EXPECT_EQ(d.width, 32);
+    EXPECT_EQ(d.height, 32);
     EXPECT_EQ(d.bits, 4);
-    EXPECT_EQ(d.palette, standard16);
+    expect_plain_dib(b, 22, 744, d, standard16);
 
     // The fingertip is the topmost part of the hand: nothing above it, the hot spot on it.
     EXPECT_TRUE(opaque_at(d, 12, 1));
@@ -107,6 +94,8 @@ TEST(WindowIcon, HoldsThreeImagesWithMasks) {
     };
     const Want want[3] = {{32, 2, 1}, {32, 16, 4}, {16, 16, 4}};
     std::size_t end = 6 + 3 * 16;
+    const auto images = assets::read_icon_images(b);
+    ASSERT_EQ(images.size(), 3u) << "every image readable";
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         const std::size_t e = 6 + 16 * static_cast<std::size_t>(i);
@@ -117,15 +106,12 @@ TEST(WindowIcon, HoldsThreeImagesWithMasks) {
         const std::size_t length = u32(b, e + 8), offset = u32(b, e + 12);
         EXPECT_EQ(offset, end) << "images follow each other";
         end = offset + length;
-        const Dib d = read_dib(b, offset, length);
+        const assets::IconImage& d = images[static_cast<std::size_t>(i)];
         EXPECT_EQ(d.width, want[i].size);
-        EXPECT_EQ(d.bits, want[i].bits);
-        if (d.bits == 4) {
-            EXPECT_EQ(d.palette, standard16);
-        }
-        if (d.bits == 1) {
-            EXPECT_EQ(d.palette, (std::vector<std::uint32_t>{0x000000, 0xFFFFFF}));
-        }
+        EXPECT_EQ(d.height, want[i].size);
+        ASSERT_EQ(d.bits, want[i].bits);
+        expect_plain_dib(b, offset, length, d,
+                         d.bits == 4 ? standard16 : std::vector<std::uint32_t>{0x000000, 0xFFFFFF});
         int clear = 0, white = 0, cyan = 0;
         for (int y = 0; y < d.height; ++y)
             for (int x = 0; x < d.width; ++x) {

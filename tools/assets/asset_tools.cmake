@@ -23,7 +23,7 @@ add_library(bolvenda_asset_tools STATIC
   ${_dir}/raster.cpp ${_dir}/indexed.cpp ${_dir}/gif_writer.cpp ${_dir}/windows_icon.cpp
   ${_dir}/asset_list.cpp ${_dir}/gif_reader.cpp)
 target_include_directories(bolvenda_asset_tools PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(bolvenda_asset_tools PUBLIC PkgConfig::BOLVENDA_ASSET_LIBS)
+target_link_libraries(bolvenda_asset_tools PUBLIC PkgConfig::BOLVENDA_ASSET_LIBS bolvenda_assets)
 
 add_executable(bolvenda_asset_gen ${_dir}/generate_main.cpp)
 target_link_libraries(bolvenda_asset_gen PRIVATE bolvenda_asset_tools)

@@ -7,6 +7,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "scene/assets/icon_file.hpp"
+
 namespace bolvenda::tools {
 namespace {
 
@@ -27,13 +29,6 @@ int read_from(GifFileType* gif, GifByteType* buffer, int length) {
 struct GifDeleter {
     void operator()(GifFileType* g) const { DGifCloseFile(g, nullptr); }
 };
-
-unsigned le16(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b.at(at) | b.at(at + 1) << 8;
-}
-unsigned le32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return le16(b, at) | le16(b, at + 2) << 16;
-}
 
 }  // namespace
 
@@ -60,30 +55,14 @@ Raster decode_gif(const std::vector<std::uint8_t>& bytes) {
     return out;
 }
 
-std::vector<Raster> decode_icon_images(const std::vector<std::uint8_t>& b) {
+std::vector<Raster> decode_icon_images(const std::vector<std::uint8_t>& bytes) {
     std::vector<Raster> images;
-    const unsigned count = le16(b, 4);
-    for (unsigned n = 0; n < count; ++n) {
-        const std::size_t dib = le32(b, 6 + 16 * n + 12);
-        const int w = static_cast<int>(le32(b, dib + 4));
-        const int h = static_cast<int>(le32(b, dib + 8)) / 2;
-        const int bits = static_cast<int>(le16(b, dib + 14));
-        const std::size_t palette = dib + le32(b, dib);
-        const std::size_t xor_at = palette + 4 * (std::size_t{1} << bits);
-        const int xor_row = (w * bits + 31) / 32 * 4, and_row = (w + 31) / 32 * 4;
-        const std::size_t and_at = xor_at + static_cast<std::size_t>(xor_row) * h;
-        Raster out(w, h);
-        for (int y = 0; y < h; ++y) {
-            const int row = h - 1 - y;  // stored bottom-up
-            for (int x = 0; x < w; ++x) {
-                const unsigned mask = b.at(and_at + row * and_row + x / 8) >> (7 - x % 8) & 1;
-                if (mask) continue;
-                const int bit = x * bits;
-                const unsigned byte = b.at(xor_at + row * xor_row + bit / 8);
-                const unsigned index = byte >> (8 - bits - bit % 8) & ((1u << bits) - 1);
-                const std::size_t c = palette + 4 * index;
-                out.at(x, y) = {b.at(c + 2), b.at(c + 1), b.at(c), 255};
-            }
+    for (const assets::IconImage& icon : assets::read_icon_images(bytes)) {
+        Raster out(icon.width, icon.height);
+        for (std::size_t i = 0; i < out.pixels.size(); ++i) {
+            const std::uint32_t p = icon.argb[i];
+            out.pixels[i] = {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                             static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(p >> 24)};
         }
         images.push_back(std::move(out));
     }

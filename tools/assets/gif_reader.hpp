@@ -10,7 +10,7 @@
 namespace bolvenda::tools {
 
 Raster decode_gif(const std::vector<std::uint8_t>& bytes);
-// Every image of an .ico or .cur file, in file order.
+// Every image of an .ico or .cur file, in file order, as the game reads them.
 std::vector<Raster> decode_icon_images(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace bolvenda::tools
