@@ -35,6 +35,9 @@ if [ "${1:-run}" = test ] || [ "${1:-run}" = web ]; then
 fi
 if [ "${1:-run}" = test ] || [ "${1:-run}" = windows ]; then
   want+=(dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+  # Bolvenda.exe read back by the tests: pefile for its imports and version record, wrestool
+  # for its icon put back together as a file.
+  [ "${1:-run}" = test ] && want+=(python3-pefile icoutils)
 fi
 if [ "${1:-run}" = test ]; then
   # Wine's X11 libraries (the colour cursor needs libxcursor1) and fonts are Recommends only.
