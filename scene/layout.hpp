@@ -73,7 +73,7 @@ class Layout {
     // The pointer shape at p: the hand over an enabled number label, Image3 or Image9.
     Cursor cursor_at(Point p) const;
 
-    // The tooltip text at p: the front-most element's, if it is an enabled picture with one.
+    // The tooltip text at p: the front-most element's, if it is a picture with one.
     std::string_view tool_tip_at(Point p) const;
 
   private:

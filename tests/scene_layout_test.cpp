@@ -234,7 +234,7 @@ TEST(Cursor, HandOverWhatTheChildMayClick) {
     EXPECT_EQ(layout.cursor_at({40, 530}), Cursor::Arrow) << "Image3 is disabled in a round";
 }
 
-TEST(Tooltip, TextOfTheFrontMostEnabledPicture) {
+TEST(Tooltip, TextOfTheFrontMostPicture) {
     Driver d;
     Layout layout(d.scene());
     EXPECT_EQ(layout.tool_tip_at({100, 530}), "SONO STANCA! VADO A DORMIRE!");
@@ -246,7 +246,9 @@ TEST(Tooltip, TextOfTheFrontMostEnabledPicture) {
     EXPECT_EQ(layout.tool_tip_at({60, 490}), "") << "labels have none";
     EXPECT_EQ(layout.tool_tip_at({300, 200}), "");
     d.new_round();
-    EXPECT_EQ(layout.tool_tip_at({40, 530}), "") << "a disabled button promises nothing";
+    ASSERT_FALSE(d.scene().Image(3).enabled());
+    EXPECT_EQ(layout.tool_tip_at({40, 530}), "PRONTI PER LA CATTURA!") << "disabled, still shown";
+    EXPECT_EQ(layout.cursor_at({40, 530}), Cursor::Arrow) << "no hand: it cannot be clicked";
     d.click_number(static_cast<int>(d.form().somma) == 0 ? 1 : 0);
     EXPECT_EQ(layout.tool_tip_at({750, 460}), "OH,NO! MI È SCAPPATA!");
 }
