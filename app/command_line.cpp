@@ -39,7 +39,8 @@ CommandLine parse_command_line(std::span<const std::string_view> arguments) {
         } else if (argument == "--version") {
             version = true;
         } else {
-            command.ignored += (command.ignored.empty() ? "" : " ") + quoted(argument);
+            if (!command.ignored.empty()) command.ignored += ' ';
+            command.ignored += quoted(argument);
         }
     }
     if (help)
