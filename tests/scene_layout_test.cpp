@@ -136,14 +136,15 @@ TEST(Routing, ClicksThroughTheRouterPlayTheGame) {
     PointerRouter router(layout, d.events());
     auto click = [&](Point p) {
         router.press(p);
-        router.release(p);
+        return router.release(p);
     };
-    click({90, 490});
+    EXPECT_EQ(click({90, 490}), nullptr);
     EXPECT_EQ(d.scene().Label(26).caption(), "") << "number labels are disabled before a round";
-    click({40, 530});  // Image3: a new round
+    EXPECT_EQ(click({40, 530}), &d.scene().Image(3));  // a new round
     EXPECT_EQ(d.form().mosche, 1.0f);
     const int somma = static_cast<int>(d.form().somma);
-    click({250, 508});  // the strip of "6" belongs to Label22, which does nothing
+    // The strip of "6" belongs to Label22, which has no Click handler: nothing is clicked.
+    EXPECT_EQ(click({250, 508}), nullptr);
     EXPECT_EQ(d.scene().Label(26).caption(), "");
     EXPECT_TRUE(d.scene().Label(7).enabled()) << "the round is still open";
     click({50, 512});
