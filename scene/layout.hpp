@@ -41,7 +41,7 @@ enum class Cursor { Arrow, Hand };
 struct Placement {
     Element* element = nullptr;
     Rect rect;  // labels and pictures
-    // Labels: one line of Arial bold from the top edge.
+    // Labels: one line of Bolvenda Sans Bold from the top edge.
     int font_px = 0;
     Align align = Align::Left;
     Rgb text_colour{};  // black, the standard control text, or blue
