@@ -9,8 +9,10 @@
 //   -> its handler              (EventDispatcher -> Form1's handler for that element)
 //   -> the changed elements     (Scene::changes(), which every element records itself in)
 //   -> their rectangles repainted (Painter::paint) -> present (GameWindow::present).
-// After a number's click the frog is drawn leaping (FrogLeap): frames on a timer while it is
-// in the air, only its rectangles each time; the game itself has already moved on.
+// After a number's click the frog is drawn leaping (FrogLeap, read from the elements the click
+// changed): an overlay, frames on a timer while it is in the air, only its rectangles each
+// time; the game itself has already moved on. What the painter draws over the scene is
+// gathered in overlays(), the one place a new animation or mark joins.
 #pragma once
 
 #include <cstdint>
@@ -48,8 +50,10 @@ class Session {
     bool ended() const;
     // The tooltip the window shows now, if any.
     const std::optional<scene::TooltipTracker::Shown>& tooltip() const { return tips_.shown(); }
-    // The frog in mid-leap, if it is in the air.
-    const std::optional<scene::FrogLeap::InAir>& frog_in_air() const { return leap_.in_air(); }
+    // What is drawn over the scene now (the frog in the air), in the painter's order.
+    std::vector<scene::Overlay> overlays() const;
+    // What the frog's leap did in the last dispatch.
+    const std::vector<scene::FrogLeap::Event>& leap_events() const { return leap_events_; }
 
   private:
     // Returns whether the frame must be repainted beyond what the scene's changes say.
@@ -70,7 +74,7 @@ class Session {
     scene::PointerRouter router_;
     scene::TooltipTracker tips_;
     scene::FrogLeap leap_;
-    bool animate_;
+    std::vector<scene::FrogLeap::Event> leap_events_;
     scene::Viewport viewport_;  // of the frame on screen: maps pointer events to the design
     std::optional<scene::Point> pointer_;
     std::optional<view::PixelSize> drawn_size_;      // of the last frame painted whole

@@ -1,6 +1,8 @@
 // The offscreen renderer of offscreen.hpp.
 #include "tests/support/offscreen.hpp"
 
+#include <cstddef>
+
 #include "scene/assets/assets.hpp"
 #include "scene/view/canvas.hpp"
 
@@ -13,11 +15,11 @@ Offscreen::Offscreen()
 
 Pixels Offscreen::render(const scene::Scene& scene, int width, int height,
                          const std::optional<scene::TooltipTracker::Shown>& tip,
-                         const std::optional<scene::FrogLeap::InAir>& frog) {
+                         std::span<const scene::Overlay> overlays) {
     scene::Layout layout(scene);
     view::SurfacePtr surface = view::create_canvas_surface(width, height);
     painter_.forget_frame();  // a new surface, even where it reuses the old one's memory
-    painter_.paint(layout, scene::Viewport::fit(width, height), *surface, {}, tip, frog);
+    painter_.paint(layout, scene::Viewport::fit(width, height), *surface, {}, tip, overlays);
     return pixels_of(*surface);
 }
 
@@ -25,8 +27,9 @@ Pixels pixels_of(const SDL_Surface& surface) {
     Pixels pixels{surface.w, surface.h, {}};
     pixels.data.resize(static_cast<std::size_t>(surface.w) * surface.h);
     for (int y = 0; y < surface.h; ++y) {
-        const auto* row = reinterpret_cast<const Uint32*>(
-            static_cast<const Uint8*>(surface.pixels) + y * surface.pitch);
+        const auto* row =
+            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface.pixels) +
+                                            static_cast<std::ptrdiff_t>(y) * surface.pitch);
         for (int x = 0; x < surface.w; ++x)
             pixels.data[static_cast<std::size_t>(y) * surface.w + x] = row[x] & 0xFFFFFF;
     }
