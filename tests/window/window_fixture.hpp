@@ -62,6 +62,9 @@ class RealWindow : public ::testing::Test {
     // Clicks at a window position and moves the pointer off the window again, so that
     // no tooltip or pointer shape stands in the picture.
     void click_at(Spot spot);
+    // Puts the pointer on the screen off the game's window (or on its letterbox where the
+    // window covers the screen).
+    void park_pointer();
     // Waits until the window shows something other than `before` and holds still.
     std::optional<Pixels> next_screen(const Pixels& before);
     Pixels screen_now();
