@@ -34,10 +34,11 @@ class DisplayEnvironment : public ::testing::Environment {
     const std::string& missing() const { return missing_; }  // why there is no display
     const std::string& failure() const { return failure_; }
 
-  private:
-    // Runs a program on the display to its end; why it failed, or empty.
+    // Runs a program on the display, with the game's environment, to its end; why it failed,
+    // or empty.
     std::string run_to_end(const std::vector<std::string>& argv, const std::string& what);
 
+  private:
     std::unique_ptr<XServer> server_;
     std::unique_ptr<Offscreen> renderer_;
     GameProgram game_;
