@@ -34,8 +34,9 @@ class Soak : public RealWindow {
     // The window takes its new size as a person gives it one, by the frame, with the pointer
     // off the scene. Nothing more goes out until a frame of that size shows the state the
     // clicks made: the game has read the size then, and maps the pointer by it. (How long the
-    // game has been quiet says nothing: on a busy machine the X server may not even have
-    // passed the size on yet.) A step that parted the model from the game fails here.
+    // game has been quiet says nothing: on a busy machine it may sleep, waiting on the X
+    // server, before it has read the size.) A step that parted the model from the game fails
+    // here.
     // (The pictures of one step are saved under one name: a long run keeps only the last.)
     void resize(int width, int height, const std::string& step) {
         park_pointer();
