@@ -87,6 +87,8 @@ void Form1::Image3_Click() {
     s.Image(7).set_visible(true);
 }
 
+// One handler for all twenty-one numbers, with no case of its own: an answer on 0 writes "0" in
+// the answer box, and a wrong 9 shows the not-equal sign, like every other number.
 void Form1::Label_Click(int k) {
     scene::Scene& s = *scene_;
     runtime::Element& clicked = s.Label(k);

@@ -52,9 +52,14 @@ void ExpectedGame::answered(Round round, int d, int caught) {
     }
 }
 
+scene::Rect frog_rows() {
+    const scene::Rect a_fly = design_rect("Image2(1)"), a_frog = design_rect("Image1(1)");
+    return {0, a_fly.bottom(), scene::design_width, a_frog.bottom() - a_fly.bottom()};
+}
+
 std::optional<Round> find_round(const Pixels& screen, Offscreen& offscreen) {
     const scene::Rect a_fly = design_rect("Image2(1)"), a_frog = design_rect("Image1(1)");
-    const scene::Rect frogs_only{0, a_fly.bottom(), screen.width, a_frog.bottom() - a_fly.bottom()};
+    const scene::Rect frogs_only = frog_rows();
     const scene::Rect both{0, a_fly.top, screen.width, a_frog.bottom() - a_fly.top};
 
     ExpectedGame probe;

@@ -26,13 +26,16 @@ class ExpectedGame {
 
     // Round number `round` has just started; `caught` flies were caught before it.
     void round_started(Round round, int number, int caught);
-    // The number d was clicked in that round; `caught` is the count after the answer.
-    // (The two per-label exceptions of 0 and 9 are not written here: play avoids them.)
+    // The number d was clicked in that round; `caught` is the count after the answer. Every
+    // number alike: the answer box shows d, a wrong one the not-equal sign.
     void answered(Round round, int d, int caught);
 
   private:
     Driver driver_;
 };
+
+// The rows below the flies, where only frogs reach, at the design size.
+scene::Rect frog_rows();
 
 // Which frog and fly a round-start screen shows. The rows below the flies, where only frogs
 // reach, are held against renders of each single frog; then the rows of both against that

@@ -13,6 +13,7 @@ const profile = (name) => fs.mkdtempSync(path.join(os.tmpdir(), `bolvenda-${name
 
 // A page: evaluate(fn, ...args), screenshot(file), move/click/tap(x, y) in CSS pixels,
 // key(name), size(width, height, ratio, touch), close(); errors: the console's, where it is read.
+// open(url, width, height, ratio, touch, calm): calm asks for reduced motion (Chromium).
 function puppeteerPage(page, firefox) {
   // Firefox's synthesized touch refuses puppeteer's touch radius: a bare touch, through BiDi.
   const bareTap = (x, y) => page.mainFrame().browsingContext.performActions([{ type: "pointer", id: "finger",
@@ -46,8 +47,10 @@ async function puppeteerBrowser(name, puppeteer) {
   return {
     name,
     raw: browser,
-    async open(url, width, height, ratio, touch) {
+    async open(url, width, height, ratio, touch, calm) {
       const page = await browser.newPage();
+      // Read once as the game starts: asked for before the page loads.
+      if (calm) await page.emulateMediaFeatures([{ name: "prefers-reduced-motion", value: "reduce" }]);
       const errors = [];
       page.on("pageerror", (e) => errors.push(e.message));
       page.on("console", (m) => m.type() === "error" && errors.push(m.text()));

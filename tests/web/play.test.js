@@ -54,7 +54,7 @@ fs.mkdirSync(shots, { recursive: true });
 before(async () => {
   server = await serve(dist, { compress: true });
   expected = new Expected(process.env.BOLVENDA_WEB_EXPECTED);
-  for (const name of ["Image3", "Image9", ...Array.from({ length: 21 }, (_, k) => `Label${k + 1}`)])
+  for (const name of ["Image3", "Image9", "Image1(1)", "Image2(1)", ...Array.from({ length: 21 }, (_, k) => `Label${k + 1}`)])
     design[name] = (await expected.ask(`rect ${name}`)).split(" ").map(Number);
 });
 
@@ -73,8 +73,8 @@ async function until(page, fn, ms, why) {
 
 const state = (page) => page.evaluate(() => document.documentElement.dataset.game);
 
-async function open(browser, url, width = 792, height = 566, ratio = 1, touch = false) {
-  const page = await browser.open(url, width, height, ratio, touch);
+async function open(browser, url, width = 792, height = 566, ratio = 1, touch = false, calm = false) {
+  const page = await browser.open(url, width, height, ratio, touch, calm);
   await until(page, () => document.documentElement.dataset.game !== "loading", 30000, `${url} loading`);
   assert.equal(await state(page), "playing");
   const at = await page.evaluate(() => performance.getEntriesByName("playing")[0].startTime);
@@ -148,8 +148,8 @@ async function startRound(page, before, name, touch = false) {
 
 const cursor = (page) => page.evaluate(() => getComputedStyle(document.getElementById("canvas")).cursor);
 
-// The one scenario: start-up, the hand and the tooltip, a right and a wrong answer, the end
-// and "Gioca di nuovo".
+// The one scenario: start-up, the hand and the tooltip, a right answer, wrong ones on 0 and
+// 9, the end and "Gioca di nuovo".
 async function wholeGame(browser, url, tag) {
   const page = await open(browser, url);
   assert.equal(await page.evaluate(() => document.documentElement.lang), "it");
@@ -187,10 +187,18 @@ async function wholeGame(browser, url, tag) {
   const second = await startRound(page, screen, `${tag}-round-2-found`);
   await expected.ask(`round ${second.n1} ${second.somma} 2 1`);
   await shows(page, `${tag}-round-2`);
-  const wrong = [second.somma + 1, second.somma - 1, second.somma + 2].find((d) => d >= 1 && d <= 20 && d !== 9);
-  await press(page, numberLabel(wrong));
-  await expected.ask(`answer ${second.n1} ${second.somma} ${wrong} 1`);
-  await shows(page, `${tag}-wrong-answer`);
+  // 0 is wrong in every round (the sum is at least 1): "0" in the answer box and ≠.
+  await press(page, numberLabel(0));
+  await expected.ask(`answer ${second.n1} ${second.somma} 0 1`);
+  screen = await shows(page, `${tag}-wrong-answer-0`);
+
+  // 9 as any other number: ≠ where it is wrong, the fly caught where it is the sum.
+  const third = await startRound(page, screen, `${tag}-round-3-found`);
+  await expected.ask(`round ${third.n1} ${third.somma} 3 1`);
+  await shows(page, `${tag}-round-3`);
+  await press(page, numberLabel(9));
+  await expected.ask(`answer ${third.n1} ${third.somma} 9 ${third.somma === 9 ? 2 : 1}`);
+  await shows(page, `${tag}-answer-9`);
 
   await press(page, design.Image9);
   await until(page, () => document.documentElement.dataset.game !== "playing", 10000, "the end");
@@ -266,6 +274,29 @@ for (const engine of engines) {
       console.log(`idle renderer CPU over 5 s: ${(share * 100).toFixed(2)} %`);
       // A frame loop at the display's rate costs some 5 %; an event-driven page almost nothing.
       assert.ok(share < 0.02, `renderer used ${(share * 100).toFixed(2)} % CPU while idle`);
+      await page.close();
+    });
+
+    // The browser asks for reduced motion: the frog is on the clicked number in the first
+    // frame after the click, with no leap on the way. (In Chromium, which emulates the setting.)
+    run("with reduced motion the frog lands at once", async () => {
+      const page = await open(browser, server.url, 792, 566, 1, false, true);
+      await expected.ask("reset");
+      const screen = await shows(page, "calm-start-up");
+      const round = await startRound(page, screen, "calm-round-found");
+      await expected.ask(`round ${round.n1} ${round.somma} 1 0`);
+      const before = await shows(page, "calm-round");
+      const d = round.n1 === 9 ? 0 : 9;  // a leap, never a hop in place
+      await press(page, numberLabel(d));
+      await expected.ask(`answer ${round.n1} ${round.somma} ${d} ${d === round.somma ? 1 : 0}`);
+      const first = await nextShot(page, before, "calm-first-frame");
+      assert.ok(first, "the page did not change after the click");
+      // The rows below the flies, where only frogs reach.
+      const [, flyTop, , flyHeight] = design["Image2(1)"], [, frogTop, , frogHeight] = design["Image1(1)"];
+      const rows = [0, flyTop + flyHeight, 792, frogTop + frogHeight - flyTop - flyHeight];
+      const answer = await expected.ask(`compare ${first} ${rows.join(" ")}`);
+      const [, far, near, pixels] = answer.match(/^differ (-?\d+) near (\d+) of (\d+)$/).map(Number);
+      assert.ok(far === 0 && near <= pixels / 10000, `the first frame shows the frog elsewhere: ${answer}; see ${first}`);
       await page.close();
     });
 

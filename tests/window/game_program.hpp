@@ -16,6 +16,11 @@ struct GameProgram {
     // Run to its end once before the first game, and once after the last; empty for none.
     std::vector<std::string> prepare;
     std::vector<std::string> finish;
+    // How the program is told to leave out the frog's leap: arguments of its own, or commands
+    // run to their end before it starts and after it ended, as its system's setting is made.
+    std::vector<std::string> no_animation_arguments;
+    std::vector<std::string> animation_off;
+    std::vector<std::string> animation_on;
     // Where the pictures of failed steps go, below the suite's folder for them.
     std::string shots = ".";
 };

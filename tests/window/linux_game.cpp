@@ -13,6 +13,7 @@ std::string game_under_test() {
 GameProgram game_program() {
     GameProgram game;
     game.argv = {game_under_test()};
+    game.no_animation_arguments = {"--no-animation"};
     return game;
 }
 

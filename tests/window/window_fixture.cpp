@@ -70,7 +70,7 @@ void RealWindow::SetUp() {
     ASSERT_TRUE(env.failure().empty()) << env.failure();
     display_ = env.server()->display_name();
     x_ = std::make_unique<XClient>(display_);
-    x_->move_pointer_to_screen(park_x, park_y);
+    park_pointer();
 }
 
 void RealWindow::start_game(const std::vector<std::string>& environment, bool wait,
@@ -131,8 +131,10 @@ void RealWindow::save(const Pixels& pixels, const std::string& name) {
 
 void RealWindow::click_at(Spot spot) {
     x_->click(window_, spot.x, spot.y);
-    x_->move_pointer_to_screen(park_x, park_y);
+    park_pointer();
 }
+
+void RealWindow::park_pointer() { x_->move_pointer_to_screen(park_x, park_y); }
 
 std::optional<Pixels> RealWindow::next_screen(const Pixels& before) {
     const auto deadline = std::chrono::steady_clock::now() + screen_timeout;

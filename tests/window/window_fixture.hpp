@@ -34,10 +34,11 @@ class DisplayEnvironment : public ::testing::Environment {
     const std::string& missing() const { return missing_; }  // why there is no display
     const std::string& failure() const { return failure_; }
 
-  private:
-    // Runs a program on the display to its end; why it failed, or empty.
+    // Runs a program on the display, with the game's environment, to its end; why it failed,
+    // or empty.
     std::string run_to_end(const std::vector<std::string>& argv, const std::string& what);
 
+  private:
     std::unique_ptr<XServer> server_;
     std::unique_ptr<Offscreen> renderer_;
     GameProgram game_;
@@ -62,6 +63,9 @@ class RealWindow : public ::testing::Test {
     // Clicks at a window position and moves the pointer off the window again, so that
     // no tooltip or pointer shape stands in the picture.
     void click_at(Spot spot);
+    // Puts the pointer on the screen off the game's window (or on its letterbox where the
+    // window covers the screen).
+    void park_pointer();
     // Waits until the window shows something other than `before` and holds still.
     std::optional<Pixels> next_screen(const Pixels& before);
     Pixels screen_now();

@@ -17,14 +17,7 @@ const scene::Rect exit_picture = design_rect("Image9");
 const scene::Rect faces = design_rect("Image4");  // Image5 and 6 stand there too
 const scene::Rect sign = design_rect("Image7");   // Image8 too
 const scene::Rect caught = design_rect("Label29");
-
-// A wrong number whose answer follows the common rule (0 and 9 each have an exception).
-int wrong_answer_for(Round round) {
-    for (int d : {round.somma + 1, round.somma - 1, round.somma + 2, round.somma - 2}) {
-        if (d >= 1 && d <= 20 && d != 9 && d != round.somma) return d;
-    }
-    return round.somma == 1 ? 2 : 1;
-}
+const scene::Rect answer_box = design_rect("Label26");
 
 // Counts characters, not bytes: the credit holds a "©".
 int utf8_length(std::string_view text) {
@@ -137,6 +130,51 @@ class Play : public RealWindow {
         EXPECT_LE(round->somma, 20);
         return *round;
     }
+
+    // Waits for the first frame after a click in which the frog has left where it stood
+    // (`before`) and holds it against `landed`, in the rows only frogs reach. A frame put on
+    // screen in parts may show it on no number for a moment (`no_frog`), never elsewhere.
+    ::testing::AssertionResult first_frame_shows(const Pixels& before, const Pixels& no_frog,
+                                                 const Pixels& landed) {
+        const scene::Rect rows = frog_rows();
+        const auto deadline = std::chrono::steady_clock::now() + screen_timeout;
+        while (std::chrono::steady_clock::now() < deadline) {
+            const std::optional<Pixels> now = x_->capture(window_);
+            if (!now || compare(*now, before, rows).count == 0 ||
+                compare(*now, no_frog, rows).count == 0)
+                continue;
+            save(*now, "first-frame");
+            const Difference d = compare(*now, landed, rows);
+            if (d.count == 0) return ::testing::AssertionSuccess();
+            save(landed, "first-frame-expected");
+            return ::testing::AssertionFailure()
+                   << "the first frame after the click shows the frog elsewhere than where it "
+                      "lands: "
+                   << d.describe();
+        }
+        return ::testing::AssertionFailure() << "the frog did not leave its number";
+    }
+};
+
+// Where the platform's setting is made by a command, it is made for one test and taken back.
+class AnimationLeftOut {
+  public:
+    AnimationLeftOut() {
+        DisplayEnvironment& env = DisplayEnvironment::get();
+        if (!env.game().animation_off.empty())
+            failure_ = env.run_to_end(env.game().animation_off, "leaving the animation out");
+    }
+    ~AnimationLeftOut() {
+        DisplayEnvironment& env = DisplayEnvironment::get();
+        if (!env.game().animation_on.empty())
+            env.run_to_end(env.game().animation_on, "showing the animation again");
+    }
+    AnimationLeftOut(const AnimationLeftOut&) = delete;
+    AnimationLeftOut& operator=(const AnimationLeftOut&) = delete;
+    const std::string& failure() const { return failure_; }
+
+  private:
+    std::string failure_;
 };
 
 TEST_F(Play, AWholeGameLooksAsTheOffscreenRender) {
@@ -170,15 +208,26 @@ TEST_F(Play, AWholeGameLooksAsTheOffscreenRender) {
     game.round_started(second, 2, 1);
     ASSERT_TRUE(shows(renderer().render(game.scene()), "round-2"));
 
-    const int wrong = wrong_answer_for(second);
-    click_at(centre_of(number_label(wrong)));
-    game.answered(second, wrong, 1);
+    // 0 is wrong in every round (the sum is at least 1): "0" in the answer box and ≠.
+    click_at(centre_of(number_label(0)));
+    game.answered(second, 0, 1);
     const Pixels sad = renderer().render(game.scene());
     EXPECT_TRUE(shows(sad, "wrong-answer-sad-face", faces));
     EXPECT_TRUE(shows(sad, "wrong-answer-not-equal", sign));
+    EXPECT_TRUE(shows(sad, "wrong-answer-0", answer_box));
     ASSERT_TRUE(shows(sad, "wrong-answer"));
     EXPECT_GT(compare(sad, right, faces).count, 0) << "the happy face still shows";
     EXPECT_GT(compare(sad, right, sign).count, 0) << "the equals sign still shows";
+    EXPECT_GT(compare(sad, start_up, answer_box).count, 0) << "the answer box stayed empty";
+
+    // 9 as any other number: ≠ where it is wrong, the fly caught where it is the sum.
+    const Round third = start_round(3);
+    ASSERT_FALSE(HasFailure());
+    game.round_started(third, 3, 1);
+    ASSERT_TRUE(shows(renderer().render(game.scene()), "round-3"));
+    click_at(centre_of(number_label(9)));
+    game.answered(third, 9, third.somma == 9 ? 2 : 1);
+    ASSERT_TRUE(shows(renderer().render(game.scene()), "answer-9"));
 
     click_at(centre_of(exit_picture));
     EXPECT_EQ(game_->wait_for_exit(10s), 0) << game_->standard_error();
@@ -205,6 +254,36 @@ TEST_F(Play, AtOneAndAHalfTimesTheSizeTheSceneScalesAndStillAnswers) {
     ASSERT_TRUE(shows(renderer().render(game.scene(), width, height), "right-answer-scaled"));
 
     x_->send_delete_window(window_);
+    EXPECT_EQ(game_->wait_for_exit(10s), 0) << game_->standard_error();
+}
+
+// As the system asks (Linux: --no-animation; Windows: "show animations" off): the frog is on
+// the clicked number in the first frame after the click.
+TEST_F(Play, WithTheAnimationLeftOutTheFrogIsOnTheClickedNumberAtOnce) {
+    AnimationLeftOut setting;
+    ASSERT_TRUE(setting.failure().empty()) << setting.failure();
+    ExpectedGame game;
+    start_game({}, true, DisplayEnvironment::get().game().no_animation_arguments);
+    ASSERT_NO_FATAL_FAILURE(expect_start_up(game));
+    const Round round = start_round(1);
+    ASSERT_FALSE(HasFailure());
+    game.round_started(round, 1, 0);
+    const Pixels before = renderer().render(game.scene());
+    ASSERT_TRUE(shows(before, "round-1"));
+    ExpectedGame none;
+    none.round_started(round, 1, 0);
+    for (int i = 0; i < none.scene().Image1().count(); ++i)
+        none.scene().Image1().item(i).set_visible(false);
+    const Pixels no_frog = renderer().render(none.scene());
+
+    const int d = round.n1 == 9 ? 0 : 9;  // a leap, never a hop in place
+    click_at(centre_of(number_label(d)));
+    game.answered(round, d, d == round.somma ? 1 : 0);
+    const Pixels landed = renderer().render(game.scene());
+    EXPECT_TRUE(first_frame_shows(before, no_frog, landed));
+    ASSERT_TRUE(shows(landed, "answered"));
+
+    click_at(centre_of(exit_picture));
     EXPECT_EQ(game_->wait_for_exit(10s), 0) << game_->standard_error();
 }
 

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 
+#include "scene/tooltip_tracker.hpp"
 #include "window_fixture.hpp"
 
 namespace bolvenda::testing {
@@ -23,7 +24,24 @@ struct SignalCase {
     const char* name;
 };
 
-class Signals : public RealWindow, public ::testing::WithParamInterface<SignalCase> {};
+class Signals : public RealWindow, public ::testing::WithParamInterface<SignalCase> {
+  protected:
+    // Moves the pointer there and waits until the game has set a pointer of its own.
+    ::testing::AssertionResult pointer_changes_over(Spot spot) {
+        const std::optional<PointerImage> parked = x_->pointer_image();
+        if (!parked) return ::testing::AssertionFailure() << "the X server cannot show its pointer";
+        x_->move_pointer_to(window_, spot.x, spot.y);
+        const auto deadline = std::chrono::steady_clock::now() + screen_timeout;
+        while (std::chrono::steady_clock::now() < deadline) {
+            const std::optional<PointerImage> now = x_->pointer_image();
+            if (now && (now->argb != parked->argb || now->hot_x != parked->hot_x ||
+                        now->hot_y != parked->hot_y))
+                return ::testing::AssertionSuccess();
+            std::this_thread::sleep_for(20ms);
+        }
+        return ::testing::AssertionFailure() << "the pointer did not change over the picture";
+    }
+};
 
 TEST_P(Signals, EndTheGameAtOnceWithStatusZero) {
     const SignalCase c = GetParam();
@@ -35,10 +53,9 @@ TEST_P(Signals, EndTheGameAtOnceWithStatusZero) {
             x_->move_resize(window_, 0, 0, 500 + (i * 37) % 700, 400 + (i * 53) % 500);
     };
     if (c.moment == Moment::TooltipPending) {
-        // Resting on Image3: the loop waits with a timeout for the tooltip to show.
-        Spot at = centre_of(new_round_picture);
-        x_->move_pointer_to(window_, at.x, at.y);
-        std::this_thread::sleep_for(100ms);
+        // Resting on Image3: once the game has shown its hand there, the loop waits with a
+        // timeout for the tooltip to show.
+        ASSERT_TRUE(pointer_changes_over(centre_of(new_round_picture)));
     } else if (c.moment == Moment::Resizing) {
         resize_burst(0);  // the game is still working through these when the signal comes
     }
@@ -117,15 +134,24 @@ TEST_F(Robust, NoWindowSizeEndsTheGame) {
     x_->move_resize(window_, 0, 0, 900, 600);
     ASSERT_TRUE(shows(renderer().render(game.scene(), 900, 600), "restored"));
 
-    // A size change while a tooltip is due, and one while it shows.
+    // A size change while a tooltip is due, and one while it shows; then a round started at
+    // the last size.
     const scene::Viewport at_900 = scene::Viewport::fit(900, 600);
     Spot tip = centre_of(new_round_picture, at_900);
     x_->move_pointer_to(window_, tip.x, tip.y);
     x_->move_resize(window_, 0, 0, 792, 566);
-    std::this_thread::sleep_for(800ms);
+    scene::Layout layout(game.scene());
+    scene::TooltipTracker tips(layout);
+    tips.pointer_moved(at_900.to_design(tip.x, tip.y), 0);
+    tips.time_passed(scene::TooltipTracker::rest_ms);
+    ASSERT_TRUE(tips.shown());
+    ASSERT_TRUE(shows(renderer().render(game.scene(), 792, 566, tips.shown()), "tooltip-shown"));
     x_->move_resize(window_, 0, 0, 700, 500);
+    park_pointer();
+    const Pixels at_700 = renderer().render(game.scene(), 700, 500);
+    ASSERT_TRUE(shows(at_700, "smaller"));
     click_at(centre_of(new_round_picture, scene::Viewport::fit(700, 500)));
-    std::this_thread::sleep_for(200ms);
+    EXPECT_TRUE(next_screen(at_700)) << "no round started at 700 x 500";
     EXPECT_TRUE(game_->running());
 
     auto lines = own_lines(game_->standard_error());

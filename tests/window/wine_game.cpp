@@ -25,16 +25,32 @@ GameProgram game_program() {
     // The Windows game knows no x11 video driver: SDL chooses its own.
     game.environment = {"SDL_VIDEODRIVER", "WINEPREFIX=" + prefix, "WINEDEBUG=-all",
                         "WINEDLLOVERRIDES=mscoree,mshtml=", "WINEARCH=win64"};
+    // Windows' "show animations" setting, which the game reads: Wine keeps it in bit 1 of the
+    // fifth byte of UserPreferencesMask; the other bytes are those of a new prefix.
+    const std::string animations_shown = "3000028012000000",
+                      animations_left_out = "3000028010000000";
+    auto animation = [&](const std::string& mask) {
+        return std::vector<std::string>{*wine, "reg",
+                                        "add", "HKCU\\Control Panel\\Desktop",
+                                        "/v",  "UserPreferencesMask",
+                                        "/t",  "REG_BINARY",
+                                        "/d",  mask,
+                                        "/f"};
+    };
+    game.animation_off = animation(animations_left_out);
+    game.animation_on = animation(animations_shown);
     // A new prefix takes Wine many seconds to set up: done once, before the first window is
     // awaited, and saved (wineserver -w waits until the server has written it and gone).
-    // A display scale left behind by an interrupted run is taken back.
+    // A display scale or an animation setting left behind by an interrupted run is taken back.
     const std::string boot = std::filesystem::exists(prefix + "/system.reg")
                                  ? ""
                                  : "\"$0\" wineboot.exe --init && \"$1\" -w && ";
     game.prepare = {"/bin/sh", "-c",
                     boot +
                         "{ \"$0\" reg delete 'HKCU\\Control Panel\\Desktop' /v LogPixels /f "
-                        ">/dev/null 2>&1 || true; }",
+                        ">/dev/null 2>&1 || true; } && \"$0\" reg add 'HKCU\\Control "
+                        "Panel\\Desktop' /v UserPreferencesMask /t REG_BINARY /d " +
+                        animations_shown + " /f >/dev/null",
                     *wine, *wineserver};
     game.finish = {*wineserver, "-k"};
     return game;
