@@ -15,6 +15,8 @@ struct CommandLine {
     bool fullscreen = false;
     bool animation = true;  // the frog's leap; --no-animation shows it landed at once
     std::string problem;    // for Refuse: what was wrong, one line
+    // One-switch play: the focus steps on every scan_ms; 0 when off (--scan, --scan=SECONDS).
+    int scan_ms = 0;
 };
 
 // The arguments after the program's name. A wrong argument anywhere refuses the whole line;

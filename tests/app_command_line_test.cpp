@@ -21,6 +21,10 @@ TEST(CommandLine, PlaysWithoutOptionsAndInFullScreenOnlyWhenAsked) {
     EXPECT_TRUE(full.animation);
     EXPECT_FALSE(parse({"--no-animation"}).animation);
     EXPECT_FALSE(reply_without_window(full));
+    // One switch: off unless asked, 1.5 s unless told another pace.
+    EXPECT_EQ(full.scan_ms, 0);
+    EXPECT_EQ(parse({"--scan"}).scan_ms, 1500);
+    EXPECT_EQ(parse({"--scan=2.25"}).scan_ms, 2250);
 }
 
 TEST(CommandLine, HelpAndVersionAnswerOnStandardOutputWithStatusZero) {
@@ -40,8 +44,16 @@ TEST(CommandLine, HelpAndVersionAnswerOnStandardOutputWithStatusZero) {
 }
 
 TEST(CommandLine, AWrongArgumentAnywhereIsOneLineAndTheUsageWithStatusTwo) {
-    const std::vector<std::vector<std::string_view>> lines = {
-        {"--fulscreen"}, {"--help", "-x"}, {"--version", "--fullscreen=yes"}, {"level2"}, {"-"}};
+    const std::vector<std::vector<std::string_view>> lines = {{"--fulscreen"},
+                                                              {"--help", "-x"},
+                                                              {"--version", "--fullscreen=yes"},
+                                                              {"level2"},
+                                                              {"-"},
+                                                              {"--scan=0"},
+                                                              {"--scan=2s"},
+                                                              {"--scan="},
+                                                              {"--scan=nan"},
+                                                              {"--scan=1e9"}};
     for (const auto& line : lines) {
         auto reply = reply_without_window(parse(line));
         ASSERT_TRUE(reply) << line.back();

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <memory>
 
+#include "scene/keyboard_focus.hpp"
+
 namespace bolvenda::view {
 
 using runtime::ElementKind;
@@ -137,6 +139,16 @@ void Painter::draw_tooltip(Canvas& canvas, const scene::TooltipTracker::Shown& t
     canvas.blend(rendered.image, box.left + 1 + pad, box.top + 1 + pad / 2 - rendered.rise);
 }
 
+void Painter::draw_focus_ring(Canvas& canvas, Rect ring, const Viewport& viewport) {
+    const Rect r = viewport.to_window(ring);
+    const int t = std::max(1, viewport.length(scene::focus_ring_width));
+    const scene::Rgb c = scene::focus_ring_colour;
+    canvas.fill({r.left, r.top, r.width, t}, c);
+    canvas.fill({r.left, r.bottom() - t, r.width, t}, c);
+    canvas.fill({r.left, r.top + t, t, r.height - 2 * t}, c);
+    canvas.fill({r.right() - t, r.top + t, t, r.height - 2 * t}, c);
+}
+
 Rect Painter::element_rect(const Placement& placed, const Viewport& viewport) const {
     return viewport.to_window(placed.rect);
 }
@@ -170,6 +182,7 @@ void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, S
         leaping.rect = frame.frog->at;
         draw_picture(scene_canvas, leaping, viewport, frame.frog->facing_left);
     }
+    if (frame.focus_ring) draw_focus_ring(scene_canvas, *frame.focus_ring, viewport);
     if (frame.tip)
         draw_tooltip(canvas, *frame.tip, viewport);  // a tooltip may reach into the letterbox
 }
@@ -178,9 +191,11 @@ std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& vi
                                  SDL_Surface& target,
                                  std::span<const runtime::Element* const> changed,
                                  const std::optional<scene::TooltipTracker::Shown>& tip,
-                                 const std::optional<scene::FrogLeap::InAir>& frog) {
+                                 const std::optional<scene::FrogLeap::InAir>& frog,
+                                 const std::optional<Rect>& focus_ring) {
     prepare_base(layout, viewport);
-    Frame now{target.pixels, viewport, tip, tip ? tooltip_rect(*tip, viewport) : Rect{}, frog};
+    Frame now{target.pixels, viewport,  tip, tip ? tooltip_rect(*tip, viewport) : Rect{},
+              frog,          focus_ring};
     const Rect whole{0, 0, viewport.window_width(), viewport.window_height()};
     std::vector<Rect> damage;
     if (!frame_ || frame_->pixels != now.pixels || !(frame_->viewport == viewport)) {
@@ -201,6 +216,10 @@ std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& vi
             if (now.frog) damage.push_back(viewport.to_window(now.frog->at));
             if (frame_->frog && !now.frog)
                 damage.push_back(element_rect(layout.of(*frame_->frog->landing), viewport));
+        }
+        if (frame_->focus_ring != now.focus_ring) {
+            if (frame_->focus_ring) damage.push_back(viewport.to_window(*frame_->focus_ring));
+            if (now.focus_ring) damage.push_back(viewport.to_window(*now.focus_ring));
         }
     }
     for (Rect& area : damage) {

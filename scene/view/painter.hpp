@@ -36,13 +36,15 @@ class Painter {
 
     // target must be canvas_format and viewport.window_width() x window_height(); changed are
     // the elements changed since the last paint onto it (Scene::changes()); frog, the frog in
-    // mid-leap, drawn there instead of in its landing place. Returns the window rectangles
-    // that changed, to be put on screen.
+    // mid-leap, drawn there instead of in its landing place; focus_ring, the keyboard focus's
+    // ring (its outer rectangle), over everything. Returns the window rectangles that changed,
+    // to be put on screen.
     std::vector<scene::Rect> paint(
         const scene::Layout& layout, const scene::Viewport& viewport, SDL_Surface& target,
         std::span<const runtime::Element* const> changed = {},
         const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt,
-        const std::optional<scene::FrogLeap::InAir>& frog = std::nullopt);
+        const std::optional<scene::FrogLeap::InAir>& frog = std::nullopt,
+        const std::optional<scene::Rect>& focus_ring = std::nullopt);
     // Makes ahead what painting at this viewport needs (the base layer, the pictures at their
     // sizes, the fonts and the labels' present texts), so that the paint itself only composes.
     // Touches nothing but this painter and what it was given: it may run on another thread
@@ -60,6 +62,7 @@ class Painter {
         std::optional<scene::TooltipTracker::Shown> tip;
         scene::Rect tip_rect;
         std::optional<scene::FrogLeap::InAir> frog;
+        std::optional<scene::Rect> focus_ring;
     };
     void draw_area(const scene::Layout& layout, const scene::Viewport& viewport,
                    SDL_Surface& target, scene::Rect area, const Frame& frame);
@@ -75,6 +78,7 @@ class Painter {
     void draw_picture(Canvas& canvas, const scene::Placement& picture,
                       const scene::Viewport& viewport, bool mirrored = false);
     void draw_label(Canvas& canvas, const scene::Placement& label, const scene::Viewport& viewport);
+    void draw_focus_ring(Canvas& canvas, scene::Rect ring, const scene::Viewport& viewport);
     void draw_tooltip(Canvas& canvas, const scene::TooltipTracker::Shown& tip,
                       const scene::Viewport& viewport);
 

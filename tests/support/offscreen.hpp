@@ -23,7 +23,8 @@ class Offscreen {
     Pixels render(const scene::Scene& scene, int width = scene::design_width,
                   int height = scene::design_height,
                   const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt,
-                  const std::optional<scene::FrogLeap::InAir>& frog = std::nullopt);
+                  const std::optional<scene::FrogLeap::InAir>& frog = std::nullopt,
+                  const std::optional<scene::Rect>& focus_ring = std::nullopt);
 
     view::PictureSet& pictures() { return pictures_; }
     view::Painter& painter() { return painter_; }
