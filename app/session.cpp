@@ -16,13 +16,23 @@ Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& 
       layout_(core.scene()),
       router_(layout_, core.events()),
       tips_(layout_),
-      leap_(core.scene(), layout_),
-      animate_(animate),
+      leap_(core.scene(), layout_, animate),
       focus_(core.scene()) {
     if (scan_ms > 0) {
         scan_.emplace(static_cast<std::uint64_t>(scan_ms));
         focus_.show_ring();  // a switch's user follows the ring from the start
     }
+}
+
+std::vector<scene::Overlay> Session::overlays() const {
+    std::vector<scene::Overlay> drawn;
+    const auto leap = leap_.overlays();
+    drawn.insert(drawn.end(), leap.begin(), leap.end());
+    // The focus's ring over everything, the leaping frog included.
+    if (auto ring = focus_ring())
+        drawn.push_back(
+            scene::Overlay::mark(*ring, scene::focus_ring_colour, scene::focus_ring_width));
+    return drawn;
 }
 
 std::optional<scene::Point> Session::design_point(int window_x, int window_y) const {
@@ -46,8 +56,7 @@ std::vector<scene::Rect> Session::paint() {
     const scene::Viewport viewport = scene::Viewport::fit(target->w, target->h);
     std::vector<scene::Rect> damage;
     try {
-        damage = painter_->paint(layout_, viewport, *target, changed, tips_.shown(), leap_.in_air(),
-                                 focus_ring());
+        damage = painter_->paint(layout_, viewport, *target, changed, tips_.shown(), overlays());
     } catch (const view::StartupError& e) {
         cannot_draw(size, e.what());
         return {};
@@ -139,25 +148,23 @@ bool Session::handle(const SDL_Event& event) {
         case SDL_MOUSEBUTTONUP: {
             if (event.button.button != SDL_BUTTON_LEFT) return false;
             if (scan_) return click_focused(now);  // the switch: a click or a tap anywhere
-            const int frog_before = scene::FrogLeap::frog_on(core_->scene());
-            return clicked(router_.release(design_point(event.button.x, event.button.y)),
-                           frog_before, now);
+            return clicked(router_.release(design_point(event.button.x, event.button.y)), now);
         }
         default:
             return false;
     }
 }
 
-bool Session::clicked(const runtime::Element* clicked, int frog_before, std::uint64_t now) {
-    if (clicked == nullptr || !animate_) return false;
-    return leap_.clicked(*clicked, frog_before, now);
+bool Session::clicked(const runtime::Element* clicked, std::uint64_t now) {
+    if (clicked == nullptr) return false;
+    // What the handler changed is still there: the painter takes it after this.
+    return leap_.clicked(*clicked, core_->scene().changes().pending(), now);
 }
 
 bool Session::click_focused(std::uint64_t now) {
     runtime::Element* focused = focus_.focused();
     if (focused == nullptr) return false;
-    const int frog_before = scene::FrogLeap::frog_on(core_->scene());
-    return clicked(core_->events().click(*focused) ? focused : nullptr, frog_before, now);
+    return clicked(core_->events().click(*focused) ? focused : nullptr, now);
 }
 
 bool Session::takes_key(SDL_Keycode key, Uint16 mod) const {
@@ -270,7 +277,10 @@ void Session::dispatch(const SDL_Event* event) {
 }
 
 void Session::settle(bool dirty) {
-    if (ended()) return;
+    if (ended()) {
+        leap_events_ = leap_.take_events();
+        return;
+    }
     const std::uint64_t now = SDL_GetTicks64();
     if (dirty) ++shown_version_;  // a key moved the focus or showed the ring
     if (core_->scene().changes().any()) {
@@ -287,6 +297,8 @@ void Session::settle(bool dirty) {
     }
     dirty |= tips_.time_passed(now);
     dirty |= leap_.time_passed(now);
+    // The one place that knows what this event did to the leap, for whoever follows it.
+    leap_events_ = leap_.take_events();
     if (dirty) repaint();
 }
 

@@ -9,11 +9,14 @@
 //   -> its handler              (EventDispatcher -> Form1's handler for that element)
 //   -> the changed elements     (Scene::changes(), which every element records itself in)
 //   -> their rectangles repainted (Painter::paint) -> present (GameWindow::present).
-// After a number's click the frog is drawn leaping (FrogLeap): frames on a timer while it is
-// in the air, only its rectangles each time; the game itself has already moved on.
+// After a number's click the frog is drawn leaping (FrogLeap, read from the elements the click
+// changed): an overlay, frames on a timer while it is in the air, only its rectangles each
+// time; the game itself has already moved on. What the painter draws over the scene is
+// gathered in overlays(), the one place a new animation or mark joins.
 // Keys move the keyboard's focus (KeyboardFocus), and Enter or Space click the focused element
-// through the same dispatcher as the pointer, so the leap and all the rest follow alike. With
-// a switch (SwitchScan) the focus steps on by itself and any key or click clicks.
+// through the same dispatcher as the pointer, so the leap and all the rest follow alike; its
+// ring is one more overlay. With a switch (SwitchScan) the focus steps on by itself and any
+// key or click clicks.
 #pragma once
 
 #include <cstdint>
@@ -54,8 +57,10 @@ class Session {
     bool ended() const;
     // The tooltip the window shows now, if any.
     const std::optional<scene::TooltipTracker::Shown>& tooltip() const { return tips_.shown(); }
-    // The frog in mid-leap, if it is in the air.
-    const std::optional<scene::FrogLeap::InAir>& frog_in_air() const { return leap_.in_air(); }
+    // What is drawn over the scene now (the frog in the air), in the painter's order.
+    std::vector<scene::Overlay> overlays() const;
+    // What the frog's leap did in the last dispatch.
+    const std::vector<scene::FrogLeap::Event>& leap_events() const { return leap_events_; }
 
     // The keyboard's focus, and the ring drawn around it while it is shown (design pixels).
     const scene::KeyboardFocus& focus() const { return focus_; }
@@ -73,9 +78,9 @@ class Session {
     // Returns whether the frame must be repainted beyond what the scene's changes say.
     bool handle(const SDL_Event& event);
     bool key(const SDL_KeyboardEvent& event, std::uint64_t now);
-    // A click that reached `clicked`'s handler (nothing: none did), the frog on frog_before
-    // before it: the view follows it alike from the pointer, a key or the page.
-    bool clicked(const runtime::Element* clicked, int frog_before, std::uint64_t now);
+    // A click that reached `clicked`'s handler (nothing: none did): the view follows it alike
+    // from the pointer, a key or the page.
+    bool clicked(const runtime::Element* clicked, std::uint64_t now);
     // The focused element clicked, as Enter does.
     bool click_focused(std::uint64_t now);
     // What follows every event: the focus after the scene's changes, the timers, the repaint.
@@ -96,7 +101,7 @@ class Session {
     scene::PointerRouter router_;
     scene::TooltipTracker tips_;
     scene::FrogLeap leap_;
-    bool animate_;
+    std::vector<scene::FrogLeap::Event> leap_events_;
     scene::KeyboardFocus focus_;
     std::optional<scene::SwitchScan> scan_;
     std::uint64_t shown_version_ = 0;

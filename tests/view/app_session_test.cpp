@@ -87,12 +87,16 @@ TEST_F(SessionTest, ANewRoundInMidLeapShowsAtOnceWithNoFrogInTheAir) {
     EXPECT_FALSE(session.deadline()) << "no frames asked for while nothing moves";
     click(48 + 32 * somma + 16, 490);  // the answer: the frog leaps
     deliver();
-    ASSERT_TRUE(session.frog_in_air());
+    ASSERT_EQ(session.overlays().size(), 1u);
+    using Event = scene::FrogLeap::Event;
+    const int n1 = static_cast<int>(twin.form().n1);
+    EXPECT_EQ(session.leap_events(), (std::vector<Event>{{Event::Kind::TookOff, n1, somma}}));
     ASSERT_TRUE(session.deadline()) << "the leap's next frame";
     EXPECT_EQ(core.form().cattura, 1.0f) << "the game does not wait for the leap";
     click(40, 530);  // a new round before it lands
     deliver();
-    EXPECT_FALSE(session.frog_in_air());
+    EXPECT_TRUE(session.overlays().empty());
+    EXPECT_EQ(session.leap_events(), (std::vector<Event>{{Event::Kind::CutShort, n1, somma}}));
     EXPECT_FALSE(session.deadline());
     EXPECT_EQ(core.form().mosche, 2.0f);
     Offscreen expected;
@@ -128,12 +132,17 @@ TEST_F(SessionTest, KeysPlayARoundAsClicksDoAndTheRingShowsOnlyOnceAKeyIsUsed) {
     EXPECT_TRUE(ring_on("Label" + std::to_string(somma + 1)));
     press(SDLK_SPACE);
     EXPECT_EQ(core.form().cattura, 1.0f);
-    EXPECT_TRUE(session.frog_in_air()) << "the leap follows a key";
+    using Event = scene::FrogLeap::Event;
+    EXPECT_EQ(session.leap_events(), (std::vector<Event>{{Event::Kind::TookOff, n1, somma}}))
+        << "the leap follows a key";
     EXPECT_TRUE(ring_on("Image3")) << "after the answer";
+    const auto overlays = session.overlays();
+    ASSERT_EQ(overlays.size(), 2u) << "the frog in the air, the ring over it";
+    EXPECT_EQ(overlays.back().kind, scene::Overlay::Kind::Mark);
     Offscreen expected;
     EXPECT_EQ(compare(pixels_of(*SDL_GetWindowSurface(window.handle())),
                       expected.render(core.scene(), scene::design_width, scene::design_height,
-                                      std::nullopt, session.frog_in_air(), session.focus_ring()))
+                                      std::nullopt, overlays))
                   .count,
               0);
     press(SDLK_TAB);

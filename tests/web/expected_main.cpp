@@ -102,8 +102,12 @@ class Expected {
             }
             scene::Rect area{0, 0, shot->width, shot->height};
             in >> area.left >> area.top >> area.width >> area.height;
-            Pixels expected = renderer_.render(game_->scene(), shot->width, shot->height,
-                                               std::nullopt, std::nullopt, ring_);
+            std::vector<scene::Overlay> drawn;
+            if (ring_)
+                drawn.push_back(scene::Overlay::mark(*ring_, scene::focus_ring_colour,
+                                                     scene::focus_ring_width));
+            Pixels expected =
+                renderer_.render(game_->scene(), shot->width, shot->height, std::nullopt, drawn);
             const testing::Difference d =
                 testing::compare(*shot, expected, area, browser_tolerance);
             if (d.count < 0) return "differ -1 near 0";
