@@ -106,75 +106,49 @@ TEST_F(SessionTest, ANewRoundInMidLeapShowsAtOnceWithNoFrogInTheAir) {
         0);
 }
 
-// The same round by keys alone: Enter clicks where the focus is, and the view follows it as it
-// follows a click (the ring drawn over the scene, the frog leaping).
-TEST_F(SessionTest, KeysPlayARoundAsClicksDoAndTheRingShowsOnlyOnceAKeyIsUsed) {
+// A round by keys alone, then with one switch: Enter, Space or any key click where the focus
+// is, through the dispatcher as the pointer does, and the view follows (the leap, the ring).
+TEST_F(SessionTest, KeysAndOneSwitchClickWhereTheFocusIs) {
     Driver twin(50000.5f, 3.1f);
     twin.new_round();
     const int n1 = static_cast<int>(twin.form().n1), somma = static_cast<int>(twin.form().somma);
     app::Session session(core, window, painter);
     session.start();
-    auto press = [&](SDL_Keycode key) {
-        push(key_down(window.id(), key));
-        for (SDL_Event e; SDL_PollEvent(&e);) session.dispatch(&e);
+    auto deliver = [](app::Session& to) {
+        for (SDL_Event e; SDL_PollEvent(&e);) to.dispatch(&e);
     };
-    auto ring_on = [&](const std::string& name) {
-        return session.focus_ring() == scene::focus_ring_around(design_rect(name));
+    auto press = [&](SDL_Keycode key) { push(key_down(window.id(), key)), deliver(session); };
+    auto ring_on = [](const app::Session& s, const std::string& name) {
+        return s.focus_ring() == scene::focus_ring_around(design_rect(name));
     };
-    EXPECT_EQ(session.focus().focused(), &core.scene().Image(3));
     EXPECT_FALSE(session.focus_ring()) << "no ring for a pointer's user";
-    press(SDLK_a);  // a key the game does not take
-    EXPECT_FALSE(session.focus_ring());
+    EXPECT_FALSE(session.deadline()) << "no timer without the switch";
     press(SDLK_RETURN);
-    EXPECT_EQ(core.form().mosche, 1.0f);
-    EXPECT_TRUE(ring_on("Label" + std::to_string(n1 + 1))) << "on the frog's number";
+    EXPECT_TRUE(ring_on(session, "Label" + std::to_string(n1 + 1))) << "on the frog's number";
     for (int hop = n1; hop < somma; ++hop) press(SDLK_RIGHT);
-    EXPECT_TRUE(ring_on("Label" + std::to_string(somma + 1)));
     press(SDLK_SPACE);
     EXPECT_EQ(core.form().cattura, 1.0f);
     using Event = scene::FrogLeap::Event;
-    EXPECT_EQ(session.leap_events(), (std::vector<Event>{{Event::Kind::TookOff, n1, somma}}))
-        << "the leap follows a key";
-    EXPECT_TRUE(ring_on("Image3")) << "after the answer";
-    const auto overlays = session.overlays();
-    ASSERT_EQ(overlays.size(), 2u) << "the frog in the air, the ring over it";
-    EXPECT_EQ(overlays.back().kind, scene::Overlay::Kind::Mark);
+    EXPECT_EQ(session.leap_events(), (std::vector<Event>{{Event::Kind::TookOff, n1, somma}}));
+    EXPECT_TRUE(ring_on(session, "Image3")) << "after the answer";
     Offscreen expected;
     EXPECT_EQ(compare(pixels_of(*SDL_GetWindowSurface(window.handle())),
                       expected.render(core.scene(), scene::design_width, scene::design_height,
-                                      std::nullopt, overlays))
+                                      std::nullopt, session.overlays()))
                   .count,
               0);
-    press(SDLK_TAB);
-    EXPECT_TRUE(ring_on("Image9"));
-    press(SDLK_KP_ENTER);
-    EXPECT_TRUE(core.events().ended());
-}
 
-// One switch: the focus steps on by itself, and a click anywhere clicks where it rests.
-TEST_F(SessionTest, WithAScanTheFocusStepsOnAndAClickAnywhereClicksIt) {
-    app::Session idle(core, window, painter);
-    EXPECT_FALSE(idle.deadline()) << "no timer without the switch";
     game::GameCore switched{clock};
-    app::Session session(switched, window, painter, false, 250);
-    session.start();
-    const auto on = [&](const char* name) {
-        return session.focus_ring() == scene::focus_ring_around(design_rect(name));
-    };
-    EXPECT_TRUE(on("Image3")) << "the ring shows from the start";
+    app::Session scan(switched, window, painter, false, 250);
+    scan.start();
+    EXPECT_TRUE(ring_on(scan, "Image3")) << "a switch's ring shows from the start";
     click(700, 100);  // the pond, far from the new-round picture
-    for (SDL_Event e; SDL_PollEvent(&e);) session.dispatch(&e);
+    deliver(scan);
     ASSERT_EQ(switched.form().mosche, 1.0f);
-    const int n1 = static_cast<int>(switched.form().n1);
-    EXPECT_TRUE(on(("Label" + std::to_string(n1 + 1)).c_str()));
-    ASSERT_TRUE(session.deadline());
-    while (SDL_GetTicks64() < *session.deadline()) SDL_Delay(10);
-    session.dispatch(nullptr);
-    EXPECT_TRUE(on(("Label" + std::to_string(n1 + 2)).c_str())) << "one step on";
-    push(key_down(window.id(), SDLK_z));  // any key
-    for (SDL_Event e; SDL_PollEvent(&e);) session.dispatch(&e);
-    EXPECT_EQ(switched.scene().Label(26).caption(), std::to_string(n1 + 1));
-    EXPECT_TRUE(on("Image3"));
+    const int first = static_cast<int>(switched.form().n1);
+    while (SDL_GetTicks64() < scan.deadline().value_or(0)) SDL_Delay(10);
+    scan.dispatch(nullptr);
+    EXPECT_TRUE(ring_on(scan, "Label" + std::to_string(first + 2))) << "one step on by itself";
 }
 
 TEST_F(SessionTest, QuitEventEndsTheProgram) {
