@@ -100,6 +100,7 @@ class WebHost {
         names.pop_back();
         page_game_started(this, names.c_str());
         mirror();
+        wake_at(session_.deadline());  // a switch's first step
     }
 
   private:

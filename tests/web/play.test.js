@@ -334,6 +334,17 @@ for (const engine of engines) {
     if (engine !== "webkit") {
       run("a whole game by keys alone", () => wholeGame(browser, server.url, `${engine}-keys`, "keys"));
       run("a whole game through the accessible mirror", () => wholeGame(browser, server.url, `${engine}-mirror`, "mirror"));
+      // The page's focus follows the game's, which the switch moves on by itself.
+      run("one switch: ?scan clicks where the focus is at a click anywhere, and steps it on", async () => {
+        const slow = await open(browser, `${server.url}?scan=60`);
+        const away = await centre(slow, sky);
+        await slow.click(away.x, away.y);
+        await until(slow, () => document.getElementById("exercise").textContent.endsWith("= ?"), 5000, "a round");
+        await slow.close();
+        const quick = await open(browser, `${server.url}?scan=0.25`);
+        await until(quick, () => document.activeElement.textContent === "SONO STANCA! VADO A DORMIRE!", 5000, "a step");
+        await quick.close();
+      });
     }
     if (engine !== "webkit") run("touch taps at pixel ratio 2", () => touchGame(browser, server.url));
 
