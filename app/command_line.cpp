@@ -50,19 +50,15 @@ CommandLine parse_command_line(std::span<const std::string_view> arguments) {
             command.animation = false;
         } else if (argument == "--scan") {
             command.scan_ms = static_cast<int>(scene::SwitchScan::default_ms);
-        } else if (argument.starts_with("--scan=")) {
+        } else if (argument.starts_with("--scan=") && scan_pace_ms(argument.substr(7)) != 0) {
             command.scan_ms = scan_pace_ms(argument.substr(7));
-            if (command.scan_ms == 0)
-                return {CommandLine::Action::Refuse, false, true,
-                        "no pace from 0.25 to 60 seconds in " + quoted(argument)};
         } else if (argument == "--help" || argument == "-h") {
             help = true;
         } else if (argument == "--version") {
             version = true;
         } else {
-            const bool option = argument.size() > 1 && argument.front() == '-';
-            return {CommandLine::Action::Refuse, false, true,
-                    (option ? "unknown option " : "unexpected argument ") + quoted(argument)};
+            if (!command.ignored.empty()) command.ignored += ' ';
+            command.ignored += quoted(argument);
         }
     }
     if (help)
@@ -109,16 +105,20 @@ std::string version_text() {
            "The full texts are in the licence files installed with the program.\n";
 }
 
+std::string notice(const CommandLine& command) {
+    if (command.ignored.empty()) return {};
+    return "Bolvenda: ignored " + command.ignored +
+           " (the game takes --fullscreen, --no-animation, --help, --version)\n";
+}
+
 std::optional<Reply> reply_without_window(const CommandLine& command) {
     switch (command.action) {
         case CommandLine::Action::Play:
             return std::nullopt;
         case CommandLine::Action::Help:
-            return Reply{0, usage_text(), {}};
+            return Reply{0, usage_text()};
         case CommandLine::Action::Version:
-            return Reply{0, version_text(), {}};
-        case CommandLine::Action::Refuse:
-            return Reply{2, {}, "Bolvenda: " + command.problem + "\n" + usage_text()};
+            return Reply{0, version_text()};
     }
     return std::nullopt;
 }

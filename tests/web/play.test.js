@@ -214,6 +214,8 @@ async function wholeGame(browser, url, tag, by = "pointer") {
   assert.equal(await page.evaluate(() => document.documentElement.lang), "it");
   assert.equal(await page.evaluate(() => document.querySelector("title").textContent), await expected.ask("title"));
   const ring = async (name) => expected.ask(`ring ${by === "keys" ? name : "none"}`);
+  // The loading words stay painted behind the game, but are read out no more.
+  assert.equal(await page.evaluate(() => document.getElementById("status").getAttribute("aria-hidden")), "true");
 
   await expected.ask("reset");
   let screen = await shows(page, `${tag}-start-up`);
