@@ -1,7 +1,11 @@
 #include "app/command_line.hpp"
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
+
+#include "scene/switch_scan.hpp"
 
 namespace bolvenda::app {
 
@@ -23,6 +27,16 @@ std::string quoted(std::string_view argument) {
     return text + "'";
 }
 
+// --scan=SECONDS: the pace in milliseconds, or 0 where it is not a pace a switch can follow.
+int scan_pace_ms(std::string_view seconds) {
+    const std::string text(seconds);
+    char* end = nullptr;
+    const double value = text.empty() ? 0 : std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size() || !(value >= 0.25) || !(value <= 60))
+        return 0;
+    return static_cast<int>(std::lround(value * 1000));
+}
+
 }  // namespace
 
 CommandLine parse_command_line(std::span<const std::string_view> arguments) {
@@ -34,6 +48,10 @@ CommandLine parse_command_line(std::span<const std::string_view> arguments) {
             command.fullscreen = true;
         } else if (argument == "--no-animation") {
             command.animation = false;
+        } else if (argument == "--scan") {
+            command.scan_ms = static_cast<int>(scene::SwitchScan::default_ms);
+        } else if (argument.starts_with("--scan=") && scan_pace_ms(argument.substr(7)) != 0) {
+            command.scan_ms = scan_pace_ms(argument.substr(7));
         } else if (argument == "--help" || argument == "-h") {
             help = true;
         } else if (argument == "--version") {
@@ -57,14 +75,17 @@ CommandLine parse_command_line(int argc, char** argv) {
 }
 
 std::string usage_text() {
-    return "Usage: bolvenda [--fullscreen] [--no-animation]\n"
+    return "Usage: bolvenda [--fullscreen] [--no-animation] [--scan[=SECONDS]]\n"
            "       bolvenda --help | --version\n"
            "\n"
            "A game of additions on the number line from 0 to 20, for children of five to seven.\n"
            "Click the happy frog to start a round and the sleeping frog to stop.\n"
+           "Keys: Tab and the arrows move the blue ring, Enter or Space click what it is on.\n"
            "\n"
            "  --fullscreen    start in full screen; F11 switches while playing\n"
            "  --no-animation  the frog lands on the clicked number at once, without leaping\n"
+           "  --scan[=SECONDS]  one switch: the ring moves on by itself every SECONDS (1.5),\n"
+           "                  any key or click clicks what it is on\n"
            "  -h, --help      show this help and exit\n"
            "  --version       show the version and the licences and exit\n";
 }

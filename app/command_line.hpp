@@ -17,6 +17,8 @@ struct CommandLine {
     bool fullscreen = false;
     bool animation = true;  // the frog's leap; --no-animation shows it landed at once
     std::string ignored;    // the arguments set aside, quoted, or empty
+    // One-switch play: the focus steps on every scan_ms; 0 when off (--scan, --scan=SECONDS).
+    int scan_ms = 0;
 };
 
 // The arguments after the program's name: --help wins over --version, and both over playing.

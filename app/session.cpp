@@ -9,19 +9,29 @@
 namespace bolvenda::app {
 
 Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter,
-                 bool animate)
+                 bool animate, int scan_ms)
     : core_(&core),
       window_(&window),
       painter_(&painter),
       layout_(core.scene()),
       router_(layout_, core.events()),
       tips_(layout_),
-      leap_(core.scene(), layout_, animate) {}
+      leap_(core.scene(), layout_, animate),
+      focus_(core.scene()) {
+    if (scan_ms > 0) {
+        scan_.emplace(static_cast<std::uint64_t>(scan_ms));
+        focus_.show_ring();  // a switch's user follows the ring from the start
+    }
+}
 
 std::vector<scene::Overlay> Session::overlays() const {
     std::vector<scene::Overlay> drawn;
     const auto leap = leap_.overlays();
     drawn.insert(drawn.end(), leap.begin(), leap.end());
+    // The focus's ring over everything, the leaping frog included.
+    if (auto ring = focus_ring())
+        drawn.push_back(
+            scene::Overlay::mark(*ring, scene::focus_ring_colour, scene::focus_ring_width));
     return drawn;
 }
 
@@ -119,7 +129,7 @@ bool Session::handle(const SDL_Event& event) {
         case SDL_KEYDOWN:
             if (event.key.keysym.sym == SDLK_F11 && event.key.repeat == 0)
                 window_->toggle_fullscreen();
-            return false;
+            return key(event.key, now);
         case SDL_MOUSEMOTION: {
             auto p = design_point(event.motion.x, event.motion.y);
             pointer_at(p);
@@ -128,7 +138,7 @@ bool Session::handle(const SDL_Event& event) {
             return tip_changed;
         }
         case SDL_MOUSEBUTTONDOWN: {
-            if (event.button.button != SDL_BUTTON_LEFT) return false;
+            if (event.button.button != SDL_BUTTON_LEFT || scan_) return false;
             auto p = design_point(event.button.x, event.button.y);
             pointer_at(p);
             const bool tip_changed = tips_.pointer_pressed();
@@ -137,19 +147,103 @@ bool Session::handle(const SDL_Event& event) {
         }
         case SDL_MOUSEBUTTONUP: {
             if (event.button.button != SDL_BUTTON_LEFT) return false;
-            const runtime::Element* clicked =
-                router_.release(design_point(event.button.x, event.button.y));
-            if (clicked == nullptr) return false;
-            // What the handler changed is still there: the painter takes it after this.
-            return leap_.clicked(*clicked, core_->scene().changes().pending(), now);
+            if (scan_) return click_focused(now);  // the switch: a click or a tap anywhere
+            return clicked(router_.release(design_point(event.button.x, event.button.y)), now);
         }
         default:
             return false;
     }
 }
 
+bool Session::clicked(const runtime::Element* clicked, std::uint64_t now) {
+    if (clicked == nullptr) return false;
+    // What the handler changed is still there: the painter takes it after this.
+    return leap_.clicked(*clicked, core_->scene().changes().pending(), now);
+}
+
+bool Session::click_focused(std::uint64_t now) {
+    runtime::Element* focused = focus_.focused();
+    if (focused == nullptr) return false;
+    return clicked(core_->events().click(*focused) ? focused : nullptr, now);
+}
+
+bool Session::takes_key(SDL_Keycode key, Uint16 mod) const {
+    if ((mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) != 0) return false;  // the system's and browser's
+    if (key >= SDLK_F1 && key <= SDLK_F12) return false;
+    if (scan_) {
+        // Any key is the switch, but a modifier alone is half of another key.
+        return !(key >= SDLK_LCTRL && key <= SDLK_RGUI) && key != SDLK_CAPSLOCK &&
+               key != SDLK_NUMLOCKCLEAR;
+    }
+    switch (key) {
+        case SDLK_TAB:
+        case SDLK_LEFT:
+        case SDLK_RIGHT:
+        case SDLK_HOME:
+        case SDLK_END:
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+        case SDLK_SPACE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool Session::key(const SDL_KeyboardEvent& event, std::uint64_t now) {
+    using Move = scene::KeyboardFocus::Move;
+    const SDL_Keycode sym = event.keysym.sym;
+    if (!takes_key(sym, event.keysym.mod)) return false;
+    // A key held down repeats its step along the line, but clicks only once.
+    if (scan_) return event.repeat == 0 && click_focused(now);
+    const bool ring = focus_.show_ring();
+    switch (sym) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+        case SDLK_SPACE:
+            return (event.repeat == 0 && click_focused(now)) || ring;
+        case SDLK_TAB:
+            return focus_.move((event.keysym.mod & KMOD_SHIFT) != 0 ? Move::Previous
+                                                                    : Move::Next) ||
+                   ring;
+        case SDLK_LEFT:
+            return focus_.move(Move::Left) || ring;
+        case SDLK_RIGHT:
+            return focus_.move(Move::Right) || ring;
+        case SDLK_HOME:
+            return focus_.move(Move::First) || ring;
+        default:
+            return focus_.move(Move::Last) || ring;
+    }
+}
+
+std::optional<scene::Rect> Session::focus_ring() const {
+    const runtime::Element* focused = focus_.focused();
+    if (!focus_.ring_shown() || focused == nullptr || ended()) return std::nullopt;
+    return scene::focus_ring_around(layout_.of(*focused).rect);
+}
+
+void Session::focus_from_page(int position) {
+    if (position < 0 || position >= scene::KeyboardFocus::candidate_count) return;
+    const bool ring = focus_.show_ring();
+    const bool moved = focus_.focus(focus_.candidate(position));
+    if (moved && scan_) scan_->rested(SDL_GetTicks64());
+    settle(moved || ring);
+}
+
+void Session::click_from_page(int position) {
+    if (position < 0 || position >= scene::KeyboardFocus::candidate_count) return;
+    // The page's buttons are disabled as the scene's elements are; one that is not responding
+    // yet (a page a step behind) does nothing, as a click on it would.
+    if (!focus_.focusable(position)) return;
+    focus_.focus(focus_.candidate(position));
+    settle(click_focused(SDL_GetTicks64()));
+}
+
 void Session::start() {
     core_->events().load();  // before the window takes any input
+    focus_.scene_changed();  // on the new-round picture
+    if (scan_) scan_->rested(SDL_GetTicks64());
     // The first frame is painted whole: whatever the painter drew before was another scene's.
     // The first pointer event finds the scene where this frame shows it, whatever size the
     // window was given before its size events are read (a page sizes its canvas itself).
@@ -163,9 +257,12 @@ void Session::start() {
 bool Session::ended() const { return core_->events().ended(); }
 
 std::optional<std::uint64_t> Session::deadline() const {
-    const auto tip = tips_.deadline(), frame = leap_.deadline();
-    if (tip && frame) return std::min(*tip, *frame);
-    return tip ? tip : frame;
+    std::optional<std::uint64_t> due;
+    for (auto next : {tips_.deadline(), leap_.deadline(),
+                      scan_ ? std::optional(scan_->deadline()) : std::nullopt}) {
+        if (next && (!due || *next < *due)) due = next;
+    }
+    return due;
 }
 
 void Session::dispatch(const SDL_Event* event) {
@@ -176,15 +273,27 @@ void Session::dispatch(const SDL_Event* event) {
         repaint();  // the steps done before the error stay done, and are seen
         throw;
     }
+    settle(dirty);
+}
+
+void Session::settle(bool dirty) {
     if (ended()) {
         leap_events_ = leap_.take_events();
         return;
     }
     const std::uint64_t now = SDL_GetTicks64();
+    if (dirty) ++shown_version_;  // a key moved the focus or showed the ring
     if (core_->scene().changes().any()) {
         dirty = true;
+        ++shown_version_;
         tips_.scene_changed(now);
         if (pointer_) window_->set_cursor(layout_.cursor_at(*pointer_));
+        // A round opened or closed: the focus lands where the next thing to do is.
+        if (focus_.scene_changed() && scan_) scan_->rested(now);
+    }
+    if (scan_ && scan_->time_passed(now) && focus_.move(scene::KeyboardFocus::Move::Next)) {
+        dirty = true;
+        ++shown_version_;
     }
     dirty |= tips_.time_passed(now);
     dirty |= leap_.time_passed(now);

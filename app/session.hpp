@@ -13,6 +13,10 @@
 // changed): an overlay, frames on a timer while it is in the air, only its rectangles each
 // time; the game itself has already moved on. What the painter draws over the scene is
 // gathered in overlays(), the one place a new animation or mark joins.
+// Keys move the keyboard's focus (KeyboardFocus), and Enter or Space click the focused element
+// through the same dispatcher as the pointer, so the leap and all the rest follow alike; its
+// ring is one more overlay. With a switch (SwitchScan) the focus steps on by itself and any
+// key or click clicks.
 #pragma once
 
 #include <cstdint>
@@ -22,8 +26,10 @@
 
 #include "game/game_core.hpp"
 #include "scene/frog_leap.hpp"
+#include "scene/keyboard_focus.hpp"
 #include "scene/layout.hpp"
 #include "scene/pointer_router.hpp"
+#include "scene/switch_scan.hpp"
 #include "scene/tooltip_tracker.hpp"
 #include "scene/view/game_window.hpp"
 #include "scene/view/painter.hpp"
@@ -32,9 +38,10 @@ namespace bolvenda::app {
 
 class Session {
   public:
-    // animate = false shows the frog in its new place at once, with no leap.
+    // animate = false shows the frog in its new place at once, with no leap; scan_ms > 0 plays
+    // with one switch at that pace.
     Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter,
-            bool animate = true);
+            bool animate = true, int scan_ms = 0);
 
     // Plays until the program ends; a runtime error from a handler propagates after the
     // window has been repainted with the steps that were done.
@@ -55,9 +62,29 @@ class Session {
     // What the frog's leap did in the last dispatch.
     const std::vector<scene::FrogLeap::Event>& leap_events() const { return leap_events_; }
 
+    // The keyboard's focus, and the ring drawn around it while it is shown (design pixels).
+    const scene::KeyboardFocus& focus() const { return focus_; }
+    std::optional<scene::Rect> focus_ring() const;
+    // Whether the game takes this key (the page leaves every other one to the browser).
+    bool takes_key(SDL_Keycode key, Uint16 mod) const;
+    // A page's own controls for the candidate at this place of the focus order: it takes the
+    // focus (and shows the ring), or is clicked as by a key. Repainted at once.
+    void focus_from_page(int position);
+    void click_from_page(int position);
+    // Grows whenever what the page mirrors may have changed: the scene, the focus, the ring.
+    std::uint64_t shown_version() const { return shown_version_; }
+
   private:
     // Returns whether the frame must be repainted beyond what the scene's changes say.
     bool handle(const SDL_Event& event);
+    bool key(const SDL_KeyboardEvent& event, std::uint64_t now);
+    // A click that reached `clicked`'s handler (nothing: none did): the view follows it alike
+    // from the pointer, a key or the page.
+    bool clicked(const runtime::Element* clicked, std::uint64_t now);
+    // The focused element clicked, as Enter does.
+    bool click_focused(std::uint64_t now);
+    // What follows every event: the focus after the scene's changes, the timers, the repaint.
+    void settle(bool dirty);
     std::optional<scene::Point> design_point(int window_x, int window_y) const;
     void pointer_at(std::optional<scene::Point> p);
     // Paints the frame and returns the window rectangles that changed; repaint() also puts
@@ -75,6 +102,9 @@ class Session {
     scene::TooltipTracker tips_;
     scene::FrogLeap leap_;
     std::vector<scene::FrogLeap::Event> leap_events_;
+    scene::KeyboardFocus focus_;
+    std::optional<scene::SwitchScan> scan_;
+    std::uint64_t shown_version_ = 0;
     scene::Viewport viewport_;  // of the frame on screen: maps pointer events to the design
     std::optional<scene::Point> pointer_;
     std::optional<view::PixelSize> drawn_size_;      // of the last frame painted whole

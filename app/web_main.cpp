@@ -1,6 +1,8 @@
 // Bolvenda in a browser page: the desktop's session, fed by SDL's DOM callbacks instead of a
 // wait loop. main() returns with the runtime alive; between events nothing runs but one
-// timeout while a tooltip is due, so an idle page costs nothing.
+// timeout while a tooltip is due, so an idle page costs nothing. The page mirrors the scene
+// for a screen reader (index.html): told after each event that changed what it shows, and
+// its buttons click and focus through the session as the keys do.
 #include <SDL.h>
 #include <emscripten.h>
 #include <emscripten/eventloop.h>
@@ -8,15 +10,20 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "app/command_line.hpp"
 #include "app/session.hpp"
 #include "game/game_core.hpp"
 #include "runtime/runtime_error.hpp"
 #include "scene/assets/assets.hpp"
+#include "scene/keyboard_focus.hpp"
+#include "scene/scene_words.hpp"
 #include "scene/view/game_window.hpp"
 #include "scene/view/painter.hpp"
 #include "scene/view/picture_set.hpp"
@@ -26,9 +33,21 @@
 #include "scene/view/text_renderer.hpp"
 
 // The page (index.html) shows what became of the game; a page cannot close its own tab.
-EM_JS(void, page_game_started, (), {
-    if (Module.gameStarted) Module.gameStarted();
+// host is what the page passes back to bolvenda_page_focus and bolvenda_page_click; names,
+// the focus order's names, one a line.
+EM_JS(void, page_game_started, (void* host, const char* names), {
+    if (Module.gameStarted) Module.gameStarted(host, UTF8ToString(names).split("\n"));
 });
+// responding: bit i for the focus order's element i; focused: its place, -1 for none; follow:
+// the ring shows, so the page's own focus goes where the game's is.
+EM_JS(void, page_mirror,
+      (const char* exercise, const char* score, const char* verdict, int responding, int focused,
+       int follow),
+      {
+          if (Module.mirror)
+              Module.mirror(UTF8ToString(exercise), UTF8ToString(score), UTF8ToString(verdict),
+                            responding, focused, !!follow);
+      });
 EM_JS(void, page_game_stopped, (const char* message), {
     if (Module.gameStopped) Module.gameStopped(message ? UTF8ToString(message) : "");
 });
@@ -41,26 +60,49 @@ constexpr const char* unexpected_failure = "Bolvenda si è fermato per un errore
 
 class WebHost {
   public:
-    WebHost()
+    explicit WebHost(int scan_ms)
         : core_(clock_),
           labels_(assets::typeface(assets::Typeface::Bold)),
           tips_(assets::typeface(assets::Typeface::Regular)),
           painter_(pictures_, labels_, tips_),
-          session_(core_, window_, painter_, view::platform::animations_wanted()) {}
+          session_(core_, window_, painter_, view::platform::animations_wanted(), scan_ms) {}
+
+    // The page's button for the focus order's element at `position` took the page's focus,
+    // or was pressed.
+    void from_page(bool click, int position) {
+        run([&] {
+            if (click)
+                session_.click_from_page(position);
+            else
+                session_.focus_from_page(position);
+        });
+    }
 
     void start() {
         fit_page();
         session_.start();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);  // start() has painted what they ask
         SDL_SetEventFilter(&WebHost::on_event, this);
-        // The game takes no keys, and SDL would keep every key from the browser: reload, zoom,
-        // full screen and the rest stay the browser's.
+        // The game takes its own keys only, where SDL would keep every key from the browser:
+        // reload, zoom, full screen and the rest stay the browser's.
+        // (A new callback is added beside SDL's; only taking it away first replaces it.)
         emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, false, nullptr);
+        emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false,
+                                        &WebHost::on_key);
         emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, false, nullptr);
         emscripten_set_keypress_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, false, nullptr);
         emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false,
                                        &WebHost::on_resize);
-        page_game_started();
+        std::string names;
+        const scene::KeyboardFocus& focus = session_.focus();
+        for (int i = 0; i < scene::KeyboardFocus::candidate_count; ++i) {
+            const runtime::Element& e = focus.candidate(i);
+            names += (e.kind() == runtime::ElementKind::Label ? e.caption() : e.tool_tip()) + "\n";
+        }
+        names.pop_back();
+        page_game_started(this, names.c_str());
+        mirror();
+        wake_at(session_.deadline());  // a switch's first step
     }
 
   private:
@@ -90,6 +132,49 @@ class WebHost {
         return EM_FALSE;
     }
 
+    // The browser's key names for the keys the game knows; any other is a switch's key.
+    static SDL_Keycode keycode(const EmscriptenKeyboardEvent& e) {
+        const std::string key = e.key;
+        static constexpr std::pair<const char*, SDL_Keycode> known[] = {
+            {"Tab", SDLK_TAB},
+            {"ArrowLeft", SDLK_LEFT},
+            {"ArrowRight", SDLK_RIGHT},
+            {"Home", SDLK_HOME},
+            {"End", SDLK_END},
+            {"Enter", SDLK_RETURN},
+            {" ", SDLK_SPACE},
+            {"Shift", SDLK_LSHIFT},
+            {"Control", SDLK_LCTRL},
+            {"Alt", SDLK_LALT},
+            {"Meta", SDLK_LGUI},
+            {"CapsLock", SDLK_CAPSLOCK},
+            {"NumLock", SDLK_NUMLOCKCLEAR}};
+        for (const auto& [name, code] : known)
+            if (key == name) return code;
+        if (key.size() >= 2 && key.size() <= 3 && key[0] == 'F' && key[1] >= '1' && key[1] <= '9') {
+            const int n = std::atoi(key.c_str() + 1);
+            if (n >= 1 && n <= 12) return SDLK_F1 + (n - 1);
+        }
+        return SDLK_UNKNOWN;
+    }
+
+    static EM_BOOL on_key(int, const EmscriptenKeyboardEvent* e, void* self) {
+        auto* host = static_cast<WebHost*>(self);
+        if (host->stopped_) return EM_FALSE;
+        SDL_Event event{};
+        event.type = SDL_KEYDOWN;
+        event.key.windowID = host->window_.id();
+        event.key.state = SDL_PRESSED;
+        event.key.repeat = e->repeat ? 1 : 0;
+        event.key.keysym.sym = keycode(*e);
+        event.key.keysym.mod =
+            static_cast<Uint16>((e->shiftKey ? KMOD_SHIFT : 0) | (e->ctrlKey ? KMOD_CTRL : 0) |
+                                (e->altKey ? KMOD_ALT : 0) | (e->metaKey ? KMOD_GUI : 0));
+        if (!host->session_.takes_key(event.key.keysym.sym, event.key.keysym.mod)) return EM_FALSE;
+        host->deliver(&event);
+        return EM_TRUE;  // taken: the browser does not also move its own focus or scroll
+    }
+
     static void on_timeout(void* self) {
         auto* host = static_cast<WebHost*>(self);
         host->timer_ = 0;
@@ -97,9 +182,14 @@ class WebHost {
     }
 
     void deliver(const SDL_Event* event) {
+        run([&] { session_.dispatch(event); });
+    }
+
+    template <class Step>
+    void run(Step&& step) {
         if (stopped_) return;
         try {
-            session_.dispatch(event);
+            step();
         } catch (const runtime::RuntimeError& error) {
             std::fprintf(stderr, "Bolvenda: run-time error %d: %s\n", error.number(),
                          error.message().c_str());
@@ -121,6 +211,19 @@ class WebHost {
             return;
         }
         wake_at(session_.deadline());
+        if (session_.shown_version() != mirrored_) mirror();
+    }
+
+    // The page told what the scene shows now.
+    void mirror() {
+        mirrored_ = session_.shown_version();
+        const scene::SceneWords words = scene::words_of(core_.scene());
+        const scene::KeyboardFocus& focus = session_.focus();
+        int responding = 0;
+        for (int i = 0; i < scene::KeyboardFocus::candidate_count; ++i)
+            if (focus.focusable(i)) responding |= 1 << i;
+        page_mirror(words.exercise.c_str(), words.score.c_str(), words.verdict.c_str(), responding,
+                    focus.focused_position().value_or(-1), focus.ring_shown());
     }
 
     void wake_at(std::optional<std::uint64_t> due) {
@@ -151,16 +254,27 @@ class WebHost {
     view::GameWindow window_;
     app::Session session_;
     bool stopped_ = false;
+    std::uint64_t mirrored_ = 0;
     long timer_ = 0;
     std::optional<std::uint64_t> timer_due_;
 };
 
 }  // namespace
 
-int main(int, char**) {
+// The page's buttons, pressed or focused; host is the one the page was given at the start.
+extern "C" EMSCRIPTEN_KEEPALIVE void bolvenda_page_focus(void* host, int position) {
+    static_cast<WebHost*>(host)->from_page(false, position);
+}
+extern "C" EMSCRIPTEN_KEEPALIVE void bolvenda_page_click(void* host, int position) {
+    static_cast<WebHost*>(host)->from_page(true, position);
+}
+
+int main(int argc, char** argv) {
     try {
+        // The page's choices come as the desktop's options (?scan: --scan).
+        const app::CommandLine command = app::parse_command_line(argc, argv);
         // Lives as long as the page: events keep arriving after main() has returned.
-        auto host = std::make_unique<WebHost>();
+        auto host = std::make_unique<WebHost>(command.scan_ms);
         host->start();
         host.release();
         return 0;

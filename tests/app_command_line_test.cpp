@@ -22,6 +22,10 @@ TEST(CommandLine, PlaysWithoutOptionsAndInFullScreenOnlyWhenAsked) {
     EXPECT_TRUE(full.animation);
     EXPECT_FALSE(parse({"--no-animation"}).animation);
     EXPECT_FALSE(reply_without_window(full));
+    // One switch: off unless asked, 1.5 s unless told another pace.
+    EXPECT_EQ(full.scan_ms, 0);
+    EXPECT_EQ(parse({"--scan"}).scan_ms, 1500);
+    EXPECT_EQ(parse({"--scan=2.25"}).scan_ms, 2250);
 }
 
 TEST(CommandLine, HelpAndVersionAnswerOnStandardOutputWithStatusZero) {
@@ -56,6 +60,10 @@ TEST(CommandLine, WhatItDoesNotKnowIsOneLineAndTheGamePlays) {
         << line;
     EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1);
     EXPECT_EQ(line.back(), '\n');
+    // A pace no switch can follow is set aside too: the game plays without scanning.
+    const CommandLine paces = parse({"--scan=0", "--scan=2s", "--scan=", "--scan=1e9"});
+    EXPECT_EQ(paces.scan_ms, 0);
+    EXPECT_EQ(paces.ignored, "'--scan=0' '--scan=2s' '--scan=' '--scan=1e9'");
     const CommandLine help = parse({"--help", "-x"});
     EXPECT_EQ(help.action, CommandLine::Action::Help);
     EXPECT_NE(notice(help).find("'-x'"), std::string::npos);

@@ -3,7 +3,7 @@
 # that loads them, the web app's manifest, icons and service worker.
 set(site ${CMAKE_CURRENT_BINARY_DIR}/site)
 add_executable(bolvenda web_main.cpp)
-target_link_libraries(bolvenda PRIVATE bolvenda_session)
+target_link_libraries(bolvenda PRIVATE bolvenda_session bolvenda_command_line)
 set_target_properties(bolvenda PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 # Native WebAssembly exceptions: no JavaScript trampoline around every call that may throw.
 # Bulk memory (with the compile flags): large fills and copies are one instruction each.
@@ -12,7 +12,7 @@ set_target_properties(bolvenda PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 # our code itself stays at -O3, where -Os made the start 15 % slower.
 target_link_options(bolvenda PRIVATE -Os
   -fwasm-exceptions -mbulk-memory -sUSE_SDL=0 -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1
-  -sENVIRONMENT=web -sEXIT_RUNTIME=0 -sINCOMING_MODULE_JS_API=canvas,instantiateWasm,onAbort,wasmBinary)
+  -sENVIRONMENT=web -sEXIT_RUNTIME=0 -sINCOMING_MODULE_JS_API=arguments,canvas,instantiateWasm,onAbort,wasmBinary)
 
 # The page's title and colours are the window's (the root CMakeLists.txt).
 set(BOLVENDA_TITLE "${BOLVENDA_WINDOW_TITLE}")

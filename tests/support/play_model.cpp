@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "scene/scene_words.hpp"
 #include "tests/support/driver.hpp"
 
 namespace bolvenda::testing {
@@ -21,6 +22,7 @@ Model::Click Model::apply_click(game::GameCore& game, const runtime::Element& on
         somma = fly = static_cast<int>(game.form().somma);
         verdict = Verdict::None;
         answer.clear();
+        focus = n1;
         return Click::StartsRound;
     }
     for (int k = 1; k <= 21; ++k) {
@@ -32,12 +34,41 @@ Model::Click Model::apply_click(game::GameCore& game, const runtime::Element& on
         answer = std::to_string(d);
         verdict = d == somma ? Verdict::Right : Verdict::Wrong;
         if (verdict == Verdict::Right) ++cattura;
+        focus = new_round;
         return Click::Answers;
     }
     return Click::Other;
 }
 
-void check(game::GameCore& game, const Model& m, long event) {
+void Model::apply_key(scene::KeyboardFocus::Move move) {
+    using Move = scene::KeyboardFocus::Move;
+    // What responds: the numbers and the sleeping frog in a round, the two pictures outside.
+    auto responds = [&](int at) {
+        return at <= 20 ? round_open : at == sleeping_frog || !round_open;
+    };
+    const bool on_line = focus <= 20;
+    switch (move) {
+        case Move::Next:
+        case Move::Previous:
+            do focus = (focus + (move == Move::Next ? 1 : 22)) % 23;
+            while (!responds(focus));
+            break;
+        case Move::Right:
+            if (on_line ? focus < 20 : focus == new_round) ++focus;
+            break;
+        case Move::Left:
+            if (on_line ? focus > 0 : focus == sleeping_frog && responds(new_round)) --focus;
+            break;
+        case Move::First:
+            focus = round_open ? 0 : new_round;
+            break;
+        case Move::Last:
+            focus = round_open ? 20 : sleeping_frog;
+            break;
+    }
+}
+
+void check(game::GameCore& game, const Model& m, long event, const scene::KeyboardFocus* focus) {
     scene::Scene& s = game.scene();
     const auto& f = game.form();
     SCOPED_TRACE("after event " + std::to_string(event));
@@ -72,6 +103,23 @@ void check(game::GameCore& game, const Model& m, long event) {
     ASSERT_EQ(s.Image(3).enabled(), !m.round_open);
     ASSERT_TRUE(s.Image(9).enabled() && s.Image(9).visible());
     ASSERT_EQ(game.events().ended(), m.ended);
+    // What a screen reader is told is what the screen shows.
+    const scene::SceneWords words = scene::words_of(s);
+    const std::string sign = m.verdict == Model::Verdict::Wrong ? " ≠ " : " = ";
+    ASSERT_EQ(words.exercise,
+              !m.started ? ""
+                         : std::to_string(m.n1) + " + " + std::to_string(m.somma - m.n1) + sign +
+                               (m.verdict == Model::Verdict::None ? "?" : m.answer));
+    ASSERT_EQ(words.score,
+              "MOSCHE CATTURATE: " + std::to_string(m.cattura) + " SU " + std::to_string(m.mosche));
+    ASSERT_EQ(words.verdict, m.verdict == Model::Verdict::Right   ? "GNAM! GNAM! CHE BUONA!"
+                             : m.verdict == Model::Verdict::Wrong ? "OH,NO! MI È SCAPPATA!"
+                                                                  : "");
+    if (focus != nullptr) {
+        ASSERT_TRUE(focus->focused() != nullptr);
+        ASSERT_EQ(focus->focused_position(), m.focus) << focus->focused()->display_name();
+        ASSERT_TRUE(focus->focused()->enabled());
+    }
 }
 
 }  // namespace bolvenda::testing

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/game_core.hpp"
+#include "scene/keyboard_focus.hpp"
 
 namespace bolvenda::testing {
 
@@ -28,12 +29,21 @@ struct Model {
     std::string answer;  // what the answer box shows
     int mosche = 0, cattura = 0;
     bool ended = false;
+    // The keyboard's focus, by place in reading order: 0..20 the numbers, 21 the new-round
+    // picture, 22 the sleeping frog. It lands on the new-round picture first and after every
+    // answer, on the frog's number when a round starts.
+    static constexpr int new_round = 21, sleeping_frog = 22;
+    int focus = new_round;
 
     // A click on `on`, once the game has handled it (a new round reads the numbers it drew).
     Click apply_click(game::GameCore& game, const runtime::Element& on);
+    // A key that moves the focus.
+    void apply_key(scene::KeyboardFocus::Move move);
 };
 
-// Holds the game's scene and numbers against the model; `event` names the step on failure.
-void check(game::GameCore& game, const Model& m, long event);
+// Holds the game's scene and numbers against the model, and the focus where it is given;
+// `event` names the step on failure.
+void check(game::GameCore& game, const Model& m, long event,
+           const scene::KeyboardFocus* focus = nullptr);
 
 }  // namespace bolvenda::testing

@@ -115,6 +115,51 @@ TEST_F(SessionTest, ANewRoundInMidLeapShowsAtOnceWithNoFrogInTheAir) {
         0);
 }
 
+// A round by keys alone, then with one switch: Enter, Space or any key click where the focus
+// is, through the dispatcher as the pointer does, and the view follows (the leap, the ring).
+TEST_F(SessionTest, KeysAndOneSwitchClickWhereTheFocusIs) {
+    Driver twin(50000.5f, 3.1f);
+    twin.new_round();
+    const int n1 = static_cast<int>(twin.form().n1), somma = static_cast<int>(twin.form().somma);
+    app::Session session(core, window, painter);
+    session.start();
+    auto deliver = [](app::Session& to) {
+        for (SDL_Event e; SDL_PollEvent(&e);) to.dispatch(&e);
+    };
+    auto press = [&](SDL_Keycode key) { push(key_down(window.id(), key)), deliver(session); };
+    auto ring_on = [](const app::Session& s, const std::string& name) {
+        return s.focus_ring() == scene::focus_ring_around(design_rect(name));
+    };
+    EXPECT_FALSE(session.focus_ring()) << "no ring for a pointer's user";
+    EXPECT_FALSE(session.deadline()) << "no timer without the switch";
+    press(SDLK_RETURN);
+    EXPECT_TRUE(ring_on(session, "Label" + std::to_string(n1 + 1))) << "on the frog's number";
+    for (int hop = n1; hop < somma; ++hop) press(SDLK_RIGHT);
+    press(SDLK_SPACE);
+    EXPECT_EQ(core.form().cattura, 1.0f);
+    using Event = scene::FrogLeap::Event;
+    EXPECT_EQ(session.leap_events(), (std::vector<Event>{{Event::Kind::TookOff, n1, somma}}));
+    EXPECT_TRUE(ring_on(session, "Image3")) << "after the answer";
+    Offscreen expected;
+    EXPECT_EQ(compare(pixels_of(*SDL_GetWindowSurface(window.handle())),
+                      expected.render(core.scene(), scene::design_width, scene::design_height,
+                                      std::nullopt, session.overlays()))
+                  .count,
+              0);
+
+    game::GameCore switched{clock};
+    app::Session scan(switched, window, painter, false, 250);
+    scan.start();
+    EXPECT_TRUE(ring_on(scan, "Image3")) << "a switch's ring shows from the start";
+    click(700, 100);  // the pond, far from the new-round picture
+    deliver(scan);
+    ASSERT_EQ(switched.form().mosche, 1.0f);
+    const int first = static_cast<int>(switched.form().n1);
+    while (SDL_GetTicks64() < scan.deadline().value_or(0)) SDL_Delay(10);
+    scan.dispatch(nullptr);
+    EXPECT_TRUE(ring_on(scan, "Label" + std::to_string(first + 2))) << "one step on by itself";
+}
+
 TEST_F(SessionTest, QuitEventEndsTheProgram) {
     push(quit_event());
     app::Session session(core, window, painter);

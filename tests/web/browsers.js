@@ -141,7 +141,7 @@ async function webkitBrowser() {
   };
 }
 
-const keys = { Tab: "\uE004" };
+const keys = { Tab: "\uE004", a: "a" };
 
 async function launch(name, puppeteer) {
   return name === "webkit" ? webkitBrowser() : puppeteerBrowser(name, puppeteer);

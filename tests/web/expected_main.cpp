@@ -2,6 +2,7 @@
 // do, and holds page screenshots against the offscreen render of the current state.
 // Reads one command a line on stdin, answers one line on stdout:
 //   reset | round N1 SOMMA NUMBER CAUGHT | answer N1 SOMMA D CAUGHT   -> ok
+//   ring NAME | ring none                 -> ok: the keyboard's ring around that element, or none
 //   compare PNG [LEFT TOP WIDTH HEIGHT]   -> differ FAR near NEAR of PIXELS (FAR -1: other sizes)
 //   find PNG                              -> round N1 SOMMA | none
 //   centre LEFT TOP WIDTH HEIGHT W H      -> X Y: a design rectangle's centre in a W x H window
@@ -29,6 +30,7 @@
 #pragma GCC diagnostic pop
 #endif
 
+#include "scene/keyboard_focus.hpp"
 #include "scene/layout.hpp"
 #include "tests/support/design.hpp"
 #include "tests/support/expected_game.hpp"
@@ -65,6 +67,16 @@ class Expected {
         in >> command;
         if (command == "reset") {
             game_ = std::make_unique<testing::ExpectedGame>();
+            ring_.reset();
+            return "ok";
+        }
+        if (command == "ring") {
+            std::string name;
+            in >> name;
+            if (name == "none")
+                ring_.reset();
+            else
+                ring_ = scene::focus_ring_around(testing::design_rect(name));
             return "ok";
         }
         if (command == "round" || command == "answer") {
@@ -90,7 +102,12 @@ class Expected {
             }
             scene::Rect area{0, 0, shot->width, shot->height};
             in >> area.left >> area.top >> area.width >> area.height;
-            Pixels expected = renderer_.render(game_->scene(), shot->width, shot->height);
+            std::vector<scene::Overlay> drawn;
+            if (ring_)
+                drawn.push_back(scene::Overlay::mark(*ring_, scene::focus_ring_colour,
+                                                     scene::focus_ring_width));
+            Pixels expected =
+                renderer_.render(game_->scene(), shot->width, shot->height, std::nullopt, drawn);
             const testing::Difference d =
                 testing::compare(*shot, expected, area, browser_tolerance);
             if (d.count < 0) return "differ -1 near 0";
@@ -119,6 +136,7 @@ class Expected {
 
   private:
     testing::Offscreen renderer_;
+    std::optional<scene::Rect> ring_;
     std::unique_ptr<testing::ExpectedGame> game_ = std::make_unique<testing::ExpectedGame>();
 };
 

@@ -135,8 +135,64 @@ async function press(page, rect, touch = false) {
   await (touch ? page.tap(p.x, p.y) : page.click(p.x, p.y));
 }
 
-async function startRound(page, before, name, touch = false) {
-  await press(page, design.Image3, touch);
+// How the child acts: with the pointer (or a finger), by keys alone, or through the page's
+// accessible mirror as a screen reader presses its buttons. The same scenario for each.
+const drivers = {
+  pointer: {
+    newRound: (page, touch) => press(page, design.Image3, touch),
+    answer: (page, round, d) => press(page, numberLabel(d)),
+    exit: (page) => press(page, design.Image9),
+  },
+  keys: {
+    newRound: (page) => page.key("Enter"),
+    // By hops from the frog's number, one key a number, as the child counts.
+    async answer(page, round, d) {
+      for (let at = round.n1; at !== d; at += Math.sign(d - round.n1)) await page.key(d > at ? "ArrowRight" : "ArrowLeft");
+      await page.key(" ");
+    },
+    async exit(page) {
+      await page.key("Tab");
+      await page.key("Enter");
+    },
+  },
+  mirror: {
+    newRound: (page) => pressButton(page, "PRONTI PER LA CATTURA!"),
+    answer: (page, round, d) => pressButton(page, String(d)),
+    exit: (page) => pressButton(page, "SONO STANCA! VADO A DORMIRE!"),
+  },
+};
+
+// A button of the mirror pressed by its name: in Chromium found in its accessibility tree, as
+// a screen reader finds it; elsewhere among the page's buttons. It must not be disabled.
+async function pressButton(page, name) {
+  if (page.cdp) {
+    const { nodes } = await page.cdp.send("Accessibility.getFullAXTree");
+    const node = nodes.find((n) => n.role?.value === "button" && n.name?.value === name && !n.ignored);
+    assert.ok(node, `no button "${name}" in the accessibility tree`);
+    assert.ok(!node.properties?.some((p) => p.name === "disabled" && p.value.value), `"${name}" is disabled`);
+    const { object } = await page.cdp.send("DOM.resolveNode", { backendNodeId: node.backendDOMNodeId });
+    await page.cdp.send("Runtime.callFunctionOn", { objectId: object.objectId, functionDeclaration: "function () { this.click(); }" });
+    return;
+  }
+  const pressed = await page.evaluate((name) => {
+    const button = [...document.querySelectorAll("#mirror button")].find((b) => b.textContent === name);
+    if (!button || button.disabled) return false;
+    button.click();
+    return true;
+  }, name);
+  assert.ok(pressed, `no button "${name}" that responds`);
+}
+
+// What the mirror tells a screen reader now.
+const told = (page) => page.evaluate(() => ({
+  exercise: document.getElementById("exercise").textContent,
+  score: document.getElementById("score").textContent,
+  verdict: document.getElementById("verdict").textContent,
+  responding: [...document.querySelectorAll("#mirror button")].filter((b) => !b.disabled).map((b) => b.textContent).join(),
+}));
+
+async function startRound(page, before, name, by = drivers.pointer, touch = false) {
+  await by.newRound(page, touch);
   const after = await nextShot(page, before, name);
   assert.ok(after, `${name}: the page did not change after the click`);
   const found = await expected.ask(`find ${after}`);
@@ -149,58 +205,95 @@ async function startRound(page, before, name, touch = false) {
 const cursor = (page) => page.evaluate(() => getComputedStyle(document.getElementById("canvas")).cursor);
 
 // The one scenario: start-up, the hand and the tooltip, a right answer, wrong ones on 0 and
-// 9, the end and "Gioca di nuovo".
-async function wholeGame(browser, url, tag) {
+// 9, the end and "Gioca di nuovo"; played by `by` (pointer, keys or mirror). The mirror tells
+// the same as the screen throughout; by keys the ring is in every picture after the first key.
+async function wholeGame(browser, url, tag, by = "pointer") {
+  const driver = drivers[by];
   const page = await open(browser, url);
+  if (by === "mirror" && browser.name === "chromium") page.cdp = await page.raw.createCDPSession();
   assert.equal(await page.evaluate(() => document.documentElement.lang), "it");
   assert.equal(await page.evaluate(() => document.querySelector("title").textContent), await expected.ask("title"));
+  const ring = async (name) => expected.ask(`ring ${by === "keys" ? name : "none"}`);
   // The loading words stay painted behind the game, but are read out no more.
   assert.equal(await page.evaluate(() => document.getElementById("status").getAttribute("aria-hidden")), "true");
 
   await expected.ask("reset");
   let screen = await shows(page, `${tag}-start-up`);
-  // Keys stay the browser's (focus, reload, zoom, full screen): the game takes none.
+  assert.deepEqual(await told(page), { exercise: "", score: "MOSCHE CATTURATE: 0 SU 0", verdict: "",
+                                       responding: "PRONTI PER LA CATTURA!,SONO STANCA! VADO A DORMIRE!" });
+  // Keys the game does not take stay the browser's (reload, zoom, full screen, ...).
   await page.evaluate(() => addEventListener("keydown", (e) => (window.keyKept = e.defaultPrevented)));
-  await page.key("Tab");
+  await page.key("a");
   assert.equal(await page.evaluate(() => window.keyKept), false, "the page kept a key from the browser");
 
-  const over = await centre(page, design.Image9);
-  await page.move(over.x, over.y);
-  assert.match(await cursor(page), /^url\(/, "the hand over a picture that responds");
-  // Its tooltip comes after a rest and goes by itself: no input but the wait.
-  const hovered = await shot(page, `${tag}-hovered`);
-  const tip = await nextShot(page, hovered, `${tag}-tooltip-shown`);
-  assert.ok(tip, "no tooltip over the exit picture");
-  const gone = await nextShot(page, tip, `${tag}-tooltip-gone`);
-  assert.ok(gone && fs.readFileSync(gone).equals(fs.readFileSync(hovered)), "the tooltip stayed");
-  const away = await centre(page, sky);
-  await page.move(away.x, away.y);
-  assert.equal(await cursor(page), "default", "the arrow elsewhere");
+  if (by === "pointer") {
+    const over = await centre(page, design.Image9);
+    await page.move(over.x, over.y);
+    assert.match(await cursor(page), /^url\(/, "the hand over a picture that responds");
+    // Its tooltip comes after a rest and goes by itself: no input but the wait.
+    const hovered = await shot(page, `${tag}-hovered`);
+    const tip = await nextShot(page, hovered, `${tag}-tooltip-shown`);
+    assert.ok(tip, "no tooltip over the exit picture");
+    const gone = await nextShot(page, tip, `${tag}-tooltip-gone`);
+    assert.ok(gone && fs.readFileSync(gone).equals(fs.readFileSync(hovered)), "the tooltip stayed");
+    const away = await centre(page, sky);
+    await page.move(away.x, away.y);
+    assert.equal(await cursor(page), "default", "the arrow elsewhere");
+  }
 
-  const first = await startRound(page, screen, `${tag}-round-1-found`);
+  const first = await startRound(page, screen, `${tag}-round-1-found`, driver);
   await expected.ask(`round ${first.n1} ${first.somma} 1 0`);
+  await ring(`Label${first.n1 + 1}`);
   await shows(page, `${tag}-round-1`);
-  await press(page, numberLabel(first.somma));
+  const told1 = await told(page);
+  assert.equal(told1.exercise, `${first.n1} + ${first.somma - first.n1} = ?`);
+  assert.equal(told1.responding, [...Array(21).keys(), "SONO STANCA! VADO A DORMIRE!"].join());
+  if (by === "mirror" && page.cdp) {
+    const tree = await page.raw.accessibility.snapshot();
+    fs.writeFileSync(path.join(shots, `${tag}-accessibility-tree.json`), JSON.stringify(tree, null, 1));
+    const words = JSON.stringify(tree);
+    assert.ok(!/Caricamento/.test(words), "the loading words are still in the tree");
+    assert.ok(!/"role":"(canvas|Canvas)"/.test(words), "the canvas is in the tree");
+  }
+  await driver.answer(page, first, first.somma);
   await expected.ask(`answer ${first.n1} ${first.somma} ${first.somma} 1`);
+  await ring("Image3");
   screen = await shows(page, `${tag}-right-answer`);
+  assert.deepEqual(await told(page), { exercise: `${first.n1} + ${first.somma - first.n1} = ${first.somma}`,
+                                       score: "MOSCHE CATTURATE: 1 SU 1", verdict: "GNAM! GNAM! CHE BUONA!",
+                                       responding: "PRONTI PER LA CATTURA!,SONO STANCA! VADO A DORMIRE!" });
+  if (by === "keys") assert.equal(await page.evaluate(() => window.keyKept), true, "the game's own key went on to the browser");
 
-  const second = await startRound(page, screen, `${tag}-round-2-found`);
+  const second = await startRound(page, screen, `${tag}-round-2-found`, driver);
   await expected.ask(`round ${second.n1} ${second.somma} 2 1`);
+  await ring(`Label${second.n1 + 1}`);
   await shows(page, `${tag}-round-2`);
+  assert.equal((await told(page)).verdict, "", "the verdict cleared for the new round");
   // 0 is wrong in every round (the sum is at least 1): "0" in the answer box and ≠.
-  await press(page, numberLabel(0));
+  await driver.answer(page, second, 0);
   await expected.ask(`answer ${second.n1} ${second.somma} 0 1`);
+  await ring("Image3");
   screen = await shows(page, `${tag}-wrong-answer-0`);
+  const told2 = await told(page);
+  assert.equal(told2.exercise, `${second.n1} + ${second.somma - second.n1} ≠ 0`);
+  assert.equal(told2.verdict, "OH,NO! MI È SCAPPATA!");
+  assert.equal(told2.score, "MOSCHE CATTURATE: 1 SU 2");
 
   // 9 as any other number: ≠ where it is wrong, the fly caught where it is the sum.
-  const third = await startRound(page, screen, `${tag}-round-3-found`);
+  const third = await startRound(page, screen, `${tag}-round-3-found`, driver);
+  const caught = third.somma === 9 ? 2 : 1;
   await expected.ask(`round ${third.n1} ${third.somma} 3 1`);
+  await ring(`Label${third.n1 + 1}`);
   await shows(page, `${tag}-round-3`);
-  await press(page, numberLabel(9));
-  await expected.ask(`answer ${third.n1} ${third.somma} 9 ${third.somma === 9 ? 2 : 1}`);
+  await driver.answer(page, third, 9);
+  await expected.ask(`answer ${third.n1} ${third.somma} 9 ${caught}`);
+  await ring("Image3");
   await shows(page, `${tag}-answer-9`);
+  const told3 = await told(page);
+  assert.equal(told3.exercise, `${third.n1} + ${third.somma - third.n1} ${third.somma === 9 ? "=" : "≠"} 9`);
+  assert.equal(told3.score, `MOSCHE CATTURATE: ${caught} SU 3`);
 
-  await press(page, design.Image9);
+  await driver.exit(page);
   await until(page, () => document.documentElement.dataset.game !== "playing", 10000, "the end");
   assert.equal(await state(page), "ended");
   assert.equal(await page.evaluate(() => document.getElementById("canvas").hidden), true);
@@ -224,7 +317,7 @@ async function touchGame(browser, url) {
   let screen = await shows(page, "scaled-start-up");
 
   // The round is read at the design size, then the page goes back to its own.
-  await press(page, design.Image3, true);
+  await drivers.pointer.newRound(page, true);
   assert.ok(await nextShot(page, screen, "scaled-round"));
   await page.size(792, 566, 1, true);
   await until(page, () => innerWidth === 792, 5000, "the design size");
@@ -254,6 +347,21 @@ for (const engine of engines) {
 
     run("a whole game over http", () => wholeGame(browser, server.url, engine));
     run("a whole game opened from disk, as from a USB stick", () => wholeGame(browser, fromDisk(), `${engine}-file`));
+    if (engine !== "webkit") {
+      run("a whole game by keys alone", () => wholeGame(browser, server.url, `${engine}-keys`, "keys"));
+      run("a whole game through the accessible mirror", () => wholeGame(browser, server.url, `${engine}-mirror`, "mirror"));
+      // The page's focus follows the game's, which the switch moves on by itself.
+      run("one switch: ?scan clicks where the focus is at a click anywhere, and steps it on", async () => {
+        const slow = await open(browser, `${server.url}?scan=60`);
+        const away = await centre(slow, sky);
+        await slow.click(away.x, away.y);
+        await until(slow, () => document.getElementById("exercise").textContent.endsWith("= ?"), 5000, "a round");
+        await slow.close();
+        const quick = await open(browser, `${server.url}?scan=0.25`);
+        await until(quick, () => document.activeElement.textContent === "SONO STANCA! VADO A DORMIRE!", 5000, "a step");
+        await quick.close();
+      });
+    }
     if (engine !== "webkit") run("touch taps at pixel ratio 2", () => touchGame(browser, server.url));
 
     if (engine !== "chromium") return;

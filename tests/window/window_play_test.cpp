@@ -1,11 +1,14 @@
 // A whole game in the real window: start-up, rounds, a right and a wrong answer, and the
-// sleeping frog that ends it; then the same window at one and a half times the size.
+// sleeping frog that ends it, played with the pointer and again by keys alone (the focus's
+// ring then in every picture); then the same window at one and a half times the size.
+#include <X11/keysym.h>
 #include <gtest/gtest.h>
 
 #include <thread>
 
 #include "scene/assets/assets.hpp"
 #include "scene/assets/icon_file.hpp"
+#include "scene/keyboard_focus.hpp"
 #include "tests/support/process_figures.hpp"
 #include "window_fixture.hpp"
 
@@ -110,10 +113,42 @@ class Play : public RealWindow {
         ASSERT_TRUE(shows(renderer().render(game.scene()), "start-up"));
     }
 
-    // Clicks the new-round picture and reads the round from where frog and fly are drawn.
+    // Played by keys: the new-round picture starts focused, a round on the frog's number.
+    bool keys_ = false;
+    void key(unsigned long keysym) {
+        x_->focus(window_);
+        x_->press_key(keysym);
+    }
+    void new_round() {
+        if (keys_)
+            key(XK_Return);
+        else
+            click_at(centre_of(new_round_picture));
+    }
+    // The number d, the frog on `from`: by hops along the line, one key a number.
+    void answer(int from, int d) {
+        if (!keys_) return click_at(centre_of(number_label(d)));
+        for (int at = from; at != d; at += d > from ? 1 : -1) key(d > from ? XK_Right : XK_Left);
+        key(XK_space);
+    }
+    // The ring around the element while keys play, nothing for the pointer.
+    std::optional<scene::Rect> ring(std::string_view name) const {
+        if (!keys_) return std::nullopt;
+        return scene::focus_ring_around(design_rect(name));
+    }
+    Pixels render(ExpectedGame& game, std::string_view focused) {
+        std::vector<scene::Overlay> drawn;
+        if (auto r = ring(focused))
+            drawn.push_back(
+                scene::Overlay::mark(*r, scene::focus_ring_colour, scene::focus_ring_width));
+        return renderer().render(game.scene(), scene::design_width, scene::design_height,
+                                 std::nullopt, drawn);
+    }
+
+    // Starts a round and reads it from where frog and fly are drawn.
     Round start_round(int number) {
         const Pixels before = screen_now();
-        click_at(centre_of(new_round_picture));
+        new_round();
         auto after = next_screen(before);
         if (!after) {
             ADD_FAILURE() << "round " << number << ": the window did not change after the click";
@@ -177,7 +212,10 @@ class AnimationLeftOut {
     std::string failure_;
 };
 
-TEST_F(Play, AWholeGameLooksAsTheOffscreenRender) {
+class PlayBy : public Play, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(PlayBy, AWholeGameLooksAsTheOffscreenRender) {
+    keys_ = GetParam();
     ExpectedGame game;
     start_game();
     ASSERT_NO_FATAL_FAILURE(expect_start_up(game));
@@ -186,14 +224,17 @@ TEST_F(Play, AWholeGameLooksAsTheOffscreenRender) {
     const Round first = start_round(1);
     ASSERT_FALSE(HasFailure());
     game.round_started(first, 1, 0);
-    ASSERT_TRUE(shows(renderer().render(game.scene()), "round-1"));
+    const std::string frog_number = "Label" + std::to_string(first.n1 + 1);
+    ASSERT_TRUE(shows(render(game, frog_number), "round-1"));
 
-    // Over a number that can be clicked the pointer is the game's hand; over the pond it is not.
-    EXPECT_TRUE(pointer_becomes(centre_of(number_label(first.somma)), true));
-    EXPECT_TRUE(pointer_becomes({600, 200}, false));
-    click_at(centre_of(number_label(first.somma)));
+    if (!keys_) {
+        // Over a number that can be clicked the pointer is the game's hand; over the pond not.
+        EXPECT_TRUE(pointer_becomes(centre_of(number_label(first.somma)), true));
+        EXPECT_TRUE(pointer_becomes({600, 200}, false));
+    }
+    answer(first.n1, first.somma);
     game.answered(first, first.somma, 1);
-    const Pixels right = renderer().render(game.scene());
+    const Pixels right = render(game, "Image3");
     EXPECT_TRUE(shows(right, "right-answer-happy-face", faces));
     EXPECT_TRUE(shows(right, "right-answer-caught-1", caught));
     ASSERT_TRUE(shows(right, "right-answer"));
@@ -206,12 +247,12 @@ TEST_F(Play, AWholeGameLooksAsTheOffscreenRender) {
     const Round second = start_round(2);
     ASSERT_FALSE(HasFailure());
     game.round_started(second, 2, 1);
-    ASSERT_TRUE(shows(renderer().render(game.scene()), "round-2"));
+    ASSERT_TRUE(shows(render(game, "Label" + std::to_string(second.n1 + 1)), "round-2"));
 
     // 0 is wrong in every round (the sum is at least 1): "0" in the answer box and ≠.
-    click_at(centre_of(number_label(0)));
+    answer(second.n1, 0);
     game.answered(second, 0, 1);
-    const Pixels sad = renderer().render(game.scene());
+    const Pixels sad = render(game, "Image3");
     EXPECT_TRUE(shows(sad, "wrong-answer-sad-face", faces));
     EXPECT_TRUE(shows(sad, "wrong-answer-not-equal", sign));
     EXPECT_TRUE(shows(sad, "wrong-answer-0", answer_box));
@@ -224,14 +265,23 @@ TEST_F(Play, AWholeGameLooksAsTheOffscreenRender) {
     const Round third = start_round(3);
     ASSERT_FALSE(HasFailure());
     game.round_started(third, 3, 1);
-    ASSERT_TRUE(shows(renderer().render(game.scene()), "round-3"));
-    click_at(centre_of(number_label(9)));
+    ASSERT_TRUE(shows(render(game, "Label" + std::to_string(third.n1 + 1)), "round-3"));
+    answer(third.n1, 9);
     game.answered(third, 9, third.somma == 9 ? 2 : 1);
-    ASSERT_TRUE(shows(renderer().render(game.scene()), "answer-9"));
+    ASSERT_TRUE(shows(render(game, "Image3"), "answer-9"));
 
-    click_at(centre_of(exit_picture));
+    if (keys_) {
+        key(XK_Tab);
+        ASSERT_TRUE(shows(render(game, "Image9"), "exit-focused"));
+        key(XK_Return);
+    } else {
+        click_at(centre_of(exit_picture));
+    }
     EXPECT_EQ(game_->wait_for_exit(10s), 0) << game_->standard_error();
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, PlayBy, ::testing::Values(false, true),
+                         [](const auto& by) { return by.param ? "Keys" : "Pointer"; });
 
 TEST_F(Play, AtOneAndAHalfTimesTheSizeTheSceneScalesAndStillAnswers) {
     ExpectedGame game;
