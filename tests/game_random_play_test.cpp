@@ -6,6 +6,9 @@
 #include <random>
 #include <string>
 
+#include "scene/frog_leap.hpp"
+#include "scene/layout.hpp"
+#include "scene/pond_sounds.hpp"
 #include "tests/support/driver.hpp"
 #include "tests/support/play_model.hpp"
 
@@ -15,12 +18,21 @@ namespace {
 TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
     std::mt19937 pick(20261208);
     auto game = std::make_unique<Driver>(30000.0f, 0.77f);
+    // What is heard is held against the rules too: with and without the leap, muted now and
+    // then.
+    auto layout = std::make_unique<scene::Layout>(game->scene());
+    bool animate = true;
+    auto sounds = std::make_unique<scene::PondSounds>(game->scene(), *layout, animate, false);
     Model model;
-    int games = 1, rounds = 0, answers = 0;
+    int games = 1, rounds = 0, answers = 0, heard = 0;
     constexpr int events = 120000;
     for (int event = 0; event < events; ++event) {
         if (model.ended) {
             game = std::make_unique<Driver>(30000.0f + 97.0f * games++, 0.77f);
+            layout = std::make_unique<scene::Layout>(game->scene());
+            animate = games % 3 != 0;
+            sounds = std::make_unique<scene::PondSounds>(game->scene(), *layout, animate,
+                                                         games % 5 == 0);
             model = Model{};
         }
         const auto& all = game->scene().elements();
@@ -38,14 +50,29 @@ TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
         }
         const bool move = roll >= 85 || pick() % 4 == 0;
 
-        if (move) {
+        if (roll == 99 && pick() % 8 == 0) {
+            const bool was_muted = sounds->muted();
+            const scene::SoundPlan plan = sounds->toggle_mute();
+            ASSERT_TRUE(plan.cues.empty());
+            ASSERT_EQ(plan.cut, !was_muted);  // muting silences at once
+        } else if (move) {
             game->events().mouse_move(target);
         } else if (target != nullptr) {
+            const Model before = model;
+            const int frog_before = scene::FrogLeap::frog_on(game->scene());
             const bool ran = game->events().click(*target);
             const Model::Click click = model.apply_click(game->core(), *target);
             if (click != Model::Click::Other) {
                 ASSERT_EQ(ran, click != Model::Click::Ignored);
             }
+            // As the window's router, which hands on only the clicks a handler took.
+            const scene::SoundPlan plan =
+                ran ? sounds->clicked(*target, frog_before) : scene::SoundPlan{};
+            const std::uint64_t leap = animate && click == Model::Click::Answers
+                                           ? scene::FrogLeap::duration_ms(before.frog, model.frog)
+                                           : 0;
+            check_sounds(plan, testing::heard(click, before, model, sounds->muted()), leap, event);
+            heard += !plan.cues.empty();
             rounds += click == Model::Click::StartsRound;
             answers += click == Model::Click::Answers;
         }
@@ -55,6 +82,7 @@ TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
     EXPECT_GT(games, 10);
     EXPECT_GT(rounds, 10000);
     EXPECT_GT(answers, 10000);
+    EXPECT_GT(heard, 10000);
 }
 
 }  // namespace

@@ -37,6 +37,60 @@ Model::Click Model::apply_click(game::GameCore& game, const runtime::Element& on
     return Click::Other;
 }
 
+Heard heard(Model::Click click, const Model& before, const Model& after, bool muted) {
+    using scene::Sound;
+    if (muted) return {};
+    if (click == Model::Click::StartsRound)
+        return {true,
+                {Sound::FlyArrives, scene::number_word(after.n1), Sound::Plus,
+                 scene::number_word(after.somma - after.n1)}};
+    if (click == Model::Click::Answers) {
+        const bool right = after.verdict == Model::Verdict::Right;
+        return {true,
+                {before.frog == after.frog ? Sound::Hop : Sound::TakeOff, Sound::Landing,
+                 right ? Sound::Catch : Sound::Escape,
+                 right ? Sound::VerdictRight : Sound::VerdictWrong}};
+    }
+    return {};
+}
+
+void check_sounds(const scene::SoundPlan& plan, const Heard& expected, std::uint64_t leap_ms,
+                  long event) {
+    using scene::Sound;
+    SCOPED_TRACE("sounds after event " + std::to_string(event));
+    ASSERT_EQ(plan.cut, expected.cut);
+    std::vector<Sound> sounds;
+    for (const scene::Cue& cue : plan.cues) sounds.push_back(cue.sound);
+    std::vector<Sound> want = expected.sounds;
+    // Shown at once, the frog does not take off: it lands at the click.
+    if (leap_ms == 0 && !want.empty() && (want[0] == Sound::TakeOff || want[0] == Sound::Hop))
+        want.erase(want.begin());
+    ASSERT_EQ(sounds, want);
+    for (std::size_t i = 0; i < plan.cues.size(); ++i) {
+        const scene::Cue& cue = plan.cues[i];
+        switch (cue.sound) {
+            case Sound::FlyArrives:
+            case Sound::TakeOff:
+            case Sound::Hop:
+                EXPECT_EQ(cue.delay_ms, 0u);  // at the click
+                EXPECT_FALSE(cue.after_previous);
+                break;
+            case Sound::Landing:
+                EXPECT_EQ(cue.delay_ms, leap_ms);
+                EXPECT_FALSE(cue.after_previous);
+                break;
+            case Sound::Catch:
+            case Sound::Escape:
+                EXPECT_GT(cue.delay_ms, leap_ms);  // heard once the frog is down
+                EXPECT_FALSE(cue.after_previous);
+                break;
+            default:  // words: each once the one before has been heard
+                EXPECT_TRUE(cue.after_previous);
+                EXPECT_GT(cue.delay_ms, 0u);
+        }
+    }
+}
+
 void check(game::GameCore& game, const Model& m, long event) {
     scene::Scene& s = game.scene();
     const auto& f = game.form();

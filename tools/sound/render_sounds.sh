@@ -29,7 +29,7 @@ finish() {
   peak=$(awk '/^Pk lev dB/ {print $4}' <<<"$stats")
   gain=$(awk -v r="$rms" -v p="$peak" -v t=$rms_target -v l=$peak_limit \
     'BEGIN { g = t - r; if (p + g > l) g = l - p; printf "%.2f", g }')
-  sox "$trimmed" -e ima-adpcm "$out/$name.wav" gain "$gain" fade q 0.008 -0 0.02
+  sox "$trimmed" -e ima-adpcm "$out/$name.wav" gain "$gain" fade h 0.012 -0 0.02
 }
 
 # The effects: short, soft, a cartoon pond.
