@@ -34,6 +34,8 @@ CommandLine parse_command_line(std::span<const std::string_view> arguments) {
             command.fullscreen = true;
         } else if (argument == "--no-animation") {
             command.animation = false;
+        } else if (argument == "--mute") {
+            command.sound = false;
         } else if (argument == "--help" || argument == "-h") {
             help = true;
         } else if (argument == "--version") {
@@ -58,7 +60,7 @@ CommandLine parse_command_line(int argc, char** argv) {
 }
 
 std::string usage_text() {
-    return "Usage: bolvenda [--fullscreen] [--no-animation]\n"
+    return "Usage: bolvenda [--fullscreen] [--no-animation] [--mute]\n"
            "       bolvenda --help | --version\n"
            "\n"
            "A game of additions on the number line from 0 to 20, for children of five to seven.\n"
@@ -66,6 +68,7 @@ std::string usage_text() {
            "\n"
            "  --fullscreen    start in full screen; F11 switches while playing\n"
            "  --no-animation  the frog lands on the clicked number at once, without leaping\n"
+           "  --mute          start without sounds and words; M switches them while playing\n"
            "  -h, --help      show this help and exit\n"
            "  --version       show the version and the licences and exit\n";
 }

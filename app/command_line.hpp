@@ -15,6 +15,7 @@ struct CommandLine {
     bool fullscreen = false;
     bool animation = true;  // the frog's leap; --no-animation shows it landed at once
     std::string problem;    // for Refuse: what was wrong, one line
+    bool sound = true;      // the pond's sounds and words; --mute starts silent (M switches)
 };
 
 // The arguments after the program's name. A wrong argument anywhere refuses the whole line;

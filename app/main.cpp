@@ -35,7 +35,7 @@ int play(const app::CommandLine& command) {
     view::VideoLibrary video;
     view::GameWindow window(command.fullscreen);
     app::Session session(core, window, startup.painter(),
-                         command.animation && view::platform::animations_wanted());
+                         command.animation && view::platform::animations_wanted(), command.sound);
     try {
         session.run();
     } catch (const runtime::RuntimeError& error) {

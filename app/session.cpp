@@ -9,7 +9,7 @@
 namespace bolvenda::app {
 
 Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter,
-                 bool animate)
+                 bool animate, bool sound)
     : core_(&core),
       window_(&window),
       painter_(&painter),
@@ -17,7 +17,8 @@ Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& 
       router_(layout_, core.events()),
       tips_(layout_),
       leap_(core.scene(), layout_),
-      animate_(animate) {}
+      animate_(animate),
+      sounds_(core.scene(), layout_, animate, !sound) {}
 
 std::optional<scene::Point> Session::design_point(int window_x, int window_y) const {
     return viewport_.to_design(window_x, window_y);
@@ -114,6 +115,7 @@ bool Session::handle(const SDL_Event& event) {
         case SDL_KEYDOWN:
             if (event.key.keysym.sym == SDLK_F11 && event.key.repeat == 0)
                 window_->toggle_fullscreen();
+            if (event.key.keysym.sym == SDLK_m && event.key.repeat == 0) toggle_mute();
             return false;
         case SDL_MOUSEMOTION: {
             auto p = design_point(event.motion.x, event.motion.y);
@@ -128,6 +130,8 @@ bool Session::handle(const SDL_Event& event) {
             pointer_at(p);
             const bool tip_changed = tips_.pointer_pressed();
             router_.press(p);
+            // The device opens while the button is down: the click's sound starts at once.
+            if (!sounds_.muted()) output_.prepare(now);
             return tip_changed;
         }
         case SDL_MOUSEBUTTONUP: {
@@ -135,8 +139,9 @@ bool Session::handle(const SDL_Event& event) {
             const int frog_before = scene::FrogLeap::frog_on(core_->scene());
             const runtime::Element* clicked =
                 router_.release(design_point(event.button.x, event.button.y));
-            if (clicked == nullptr || !animate_) return false;
-            return leap_.clicked(*clicked, frog_before, now);
+            if (clicked == nullptr) return false;
+            output_.play(sounds_.clicked(*clicked, frog_before), now);
+            return animate_ && leap_.clicked(*clicked, frog_before, now);
         }
         default:
             return false;
@@ -158,10 +163,13 @@ void Session::start() {
 bool Session::ended() const { return core_->events().ended(); }
 
 std::optional<std::uint64_t> Session::deadline() const {
-    const auto tip = tips_.deadline(), frame = leap_.deadline();
-    if (tip && frame) return std::min(*tip, *frame);
-    return tip ? tip : frame;
+    std::optional<std::uint64_t> due;
+    for (auto next : {tips_.deadline(), leap_.deadline(), output_.deadline()})
+        if (next && (!due || *next < *due)) due = next;
+    return due;
 }
+
+void Session::toggle_mute() { output_.play(sounds_.toggle_mute(), SDL_GetTicks64()); }
 
 void Session::dispatch(const SDL_Event* event) {
     bool dirty = false;
@@ -180,6 +188,7 @@ void Session::dispatch(const SDL_Event* event) {
     }
     dirty |= tips_.time_passed(now);
     dirty |= leap_.time_passed(now);
+    output_.time_passed(now);
     if (dirty) repaint();
 }
 

@@ -11,6 +11,8 @@
 //   -> their rectangles repainted (Painter::paint) -> present (GameWindow::present).
 // After a number's click the frog is drawn leaping (FrogLeap): frames on a timer while it is
 // in the air, only its rectangles each time; the game itself has already moved on.
+// What the click's moment sounds like is played at once as well (PondSounds -> SoundOutput);
+// the game never waits for a sound.
 #pragma once
 
 #include <cstdint>
@@ -22,17 +24,20 @@
 #include "scene/frog_leap.hpp"
 #include "scene/layout.hpp"
 #include "scene/pointer_router.hpp"
+#include "scene/pond_sounds.hpp"
 #include "scene/tooltip_tracker.hpp"
 #include "scene/view/game_window.hpp"
 #include "scene/view/painter.hpp"
+#include "scene/view/sound_output.hpp"
 
 namespace bolvenda::app {
 
 class Session {
   public:
-    // animate = false shows the frog in its new place at once, with no leap.
+    // animate = false shows the frog in its new place at once, with no leap; sound = false
+    // starts muted.
     Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter,
-            bool animate = true);
+            bool animate = true, bool sound = true);
 
     // Plays until the program ends; a runtime error from a handler propagates after the
     // window has been repainted with the steps that were done.
@@ -50,6 +55,10 @@ class Session {
     const std::optional<scene::TooltipTracker::Shown>& tooltip() const { return tips_.shown(); }
     // The frog in mid-leap, if it is in the air.
     const std::optional<scene::FrogLeap::InAir>& frog_in_air() const { return leap_.in_air(); }
+    // The sounds off or on again (the key M; a page's button). Muting silences at once.
+    void toggle_mute();
+    bool muted() const noexcept { return sounds_.muted(); }
+    bool sound_device_open() const noexcept { return output_.is_open(); }
 
   private:
     // Returns whether the frame must be repainted beyond what the scene's changes say.
@@ -71,6 +80,8 @@ class Session {
     scene::TooltipTracker tips_;
     scene::FrogLeap leap_;
     bool animate_;
+    scene::PondSounds sounds_;
+    view::SoundOutput output_;
     scene::Viewport viewport_;  // of the frame on screen: maps pointer events to the design
     std::optional<scene::Point> pointer_;
     std::optional<view::PixelSize> drawn_size_;      // of the last frame painted whole

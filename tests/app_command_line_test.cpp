@@ -20,6 +20,8 @@ TEST(CommandLine, PlaysWithoutOptionsAndInFullScreenOnlyWhenAsked) {
     EXPECT_TRUE(full.fullscreen);
     EXPECT_TRUE(full.animation);
     EXPECT_FALSE(parse({"--no-animation"}).animation);
+    EXPECT_TRUE(full.sound);
+    EXPECT_FALSE(parse({"--mute", "--fullscreen"}).sound);
     EXPECT_FALSE(reply_without_window(full));
 }
 
