@@ -16,9 +16,15 @@ Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& 
       layout_(core.scene()),
       router_(layout_, core.events()),
       tips_(layout_),
-      leap_(core.scene(), layout_),
-      animate_(animate),
-      sounds_(core.scene(), layout_, animate, !sound) {}
+      leap_(core.scene(), layout_, animate),
+      sounds_(core.scene(), animate, !sound) {}
+
+std::vector<scene::Overlay> Session::overlays() const {
+    std::vector<scene::Overlay> drawn;
+    const auto leap = leap_.overlays();
+    drawn.insert(drawn.end(), leap.begin(), leap.end());
+    return drawn;
+}
 
 std::optional<scene::Point> Session::design_point(int window_x, int window_y) const {
     return viewport_.to_design(window_x, window_y);
@@ -41,8 +47,7 @@ std::vector<scene::Rect> Session::paint() {
     const scene::Viewport viewport = scene::Viewport::fit(target->w, target->h);
     std::vector<scene::Rect> damage;
     try {
-        damage =
-            painter_->paint(layout_, viewport, *target, changed, tips_.shown(), leap_.in_air());
+        damage = painter_->paint(layout_, viewport, *target, changed, tips_.shown(), overlays());
     } catch (const view::StartupError& e) {
         cannot_draw(size, e.what());
         return {};
@@ -136,12 +141,12 @@ bool Session::handle(const SDL_Event& event) {
         }
         case SDL_MOUSEBUTTONUP: {
             if (event.button.button != SDL_BUTTON_LEFT) return false;
-            const int frog_before = scene::FrogLeap::frog_on(core_->scene());
             const runtime::Element* clicked =
                 router_.release(design_point(event.button.x, event.button.y));
             if (clicked == nullptr) return false;
-            output_.play(sounds_.clicked(*clicked, frog_before), now);
-            return animate_ && leap_.clicked(*clicked, frog_before, now);
+            output_.play(sounds_.clicked(*clicked), now);
+            // What the handler changed is still there: the painter takes it after this.
+            return leap_.clicked(*clicked, core_->scene().changes().pending(), now);
         }
         default:
             return false;
@@ -179,7 +184,10 @@ void Session::dispatch(const SDL_Event* event) {
         repaint();  // the steps done before the error stay done, and are seen
         throw;
     }
-    if (ended()) return;
+    if (ended()) {
+        leap_events_ = leap_.take_events();
+        return;
+    }
     const std::uint64_t now = SDL_GetTicks64();
     if (core_->scene().changes().any()) {
         dirty = true;
@@ -188,6 +196,9 @@ void Session::dispatch(const SDL_Event* event) {
     }
     dirty |= tips_.time_passed(now);
     dirty |= leap_.time_passed(now);
+    // The one place that knows what this event did to the leap, for whoever follows it.
+    leap_events_ = leap_.take_events();
+    for (const scene::FrogLeap::Event& e : leap_events_) output_.play(sounds_.leap(e), now);
     output_.time_passed(now);
     if (dirty) repaint();
 }

@@ -9,10 +9,11 @@
 //   -> its handler              (EventDispatcher -> Form1's handler for that element)
 //   -> the changed elements     (Scene::changes(), which every element records itself in)
 //   -> their rectangles repainted (Painter::paint) -> present (GameWindow::present).
-// After a number's click the frog is drawn leaping (FrogLeap): frames on a timer while it is
-// in the air, only its rectangles each time; the game itself has already moved on.
-// What the click's moment sounds like is played at once as well (PondSounds -> SoundOutput);
-// the game never waits for a sound.
+// After a number's click the frog is drawn leaping (FrogLeap, read from the elements the click
+// changed): an overlay, frames on a timer while it is in the air, only its rectangles each
+// time; the game itself has already moved on. What the painter draws over the scene is
+// gathered in overlays(), the one place a new animation or mark joins. What the click and the
+// leap sound like is played at once as well (PondSounds -> SoundOutput): nothing waits for it.
 #pragma once
 
 #include <cstdint>
@@ -34,8 +35,8 @@ namespace bolvenda::app {
 
 class Session {
   public:
-    // animate = false shows the frog in its new place at once, with no leap; sound = false
-    // starts muted.
+    // animate = false shows the frog in its new place at once, with no leap.
+    // sound = false starts muted.
     Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter,
             bool animate = true, bool sound = true);
 
@@ -53,12 +54,13 @@ class Session {
     bool ended() const;
     // The tooltip the window shows now, if any.
     const std::optional<scene::TooltipTracker::Shown>& tooltip() const { return tips_.shown(); }
-    // The frog in mid-leap, if it is in the air.
-    const std::optional<scene::FrogLeap::InAir>& frog_in_air() const { return leap_.in_air(); }
+    // What is drawn over the scene now (the frog in the air), in the painter's order.
+    std::vector<scene::Overlay> overlays() const;
+    // What the frog's leap did in the last dispatch.
+    const std::vector<scene::FrogLeap::Event>& leap_events() const { return leap_events_; }
     // The sounds off or on again (the key M; a page's button). Muting silences at once.
     void toggle_mute();
     bool muted() const noexcept { return sounds_.muted(); }
-    bool sound_device_open() const noexcept { return output_.is_open(); }
 
   private:
     // Returns whether the frame must be repainted beyond what the scene's changes say.
@@ -79,7 +81,7 @@ class Session {
     scene::PointerRouter router_;
     scene::TooltipTracker tips_;
     scene::FrogLeap leap_;
-    bool animate_;
+    std::vector<scene::FrogLeap::Event> leap_events_;
     scene::PondSounds sounds_;
     view::SoundOutput output_;
     scene::Viewport viewport_;  // of the frame on screen: maps pointer events to the design

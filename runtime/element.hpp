@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,8 @@ class Changes {
   public:
     void mark(const Element& element);
     bool any() const noexcept { return !changed_.empty(); }
+    // The changed elements so far, left to be taken.
+    std::span<const Element* const> pending() const noexcept { return changed_; }
     // The changed elements, in the order they first changed; afterwards there are none.
     std::vector<const Element*> take() noexcept { return std::move(changed_); }
 

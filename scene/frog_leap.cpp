@@ -15,6 +15,14 @@ int arc_height(int from, int to) {
     return distance == 0 ? 34 : std::min(40 + 6 * distance, 150);
 }
 
+// The number a frog of the line stands on, or -1 for any other element.
+int frog_number(const Scene& scene, const Element& element) {
+    const runtime::ControlArray& frogs = scene.Image1();
+    const int n = element.index();
+    if (n < 0 || n >= frogs.count() || element.name() != frogs.name()) return -1;
+    return &frogs.item(n) == &element ? n : -1;
+}
+
 }  // namespace
 
 std::uint64_t FrogLeap::duration_ms(int from, int to) {
@@ -28,22 +36,38 @@ int FrogLeap::frog_on(const Scene& scene) {
     return -1;
 }
 
-bool FrogLeap::clicked(const Element& clicked, int frog_before, std::uint64_t now_ms) {
+void FrogLeap::land(Event::Kind how) {
+    in_air_.reset();  // from here on the frog is drawn in its place
+    events_.push_back({how, from_, to_});
+}
+
+bool FrogLeap::clicked(const Element& clicked, std::span<const Element* const> changed,
+                       std::uint64_t now_ms) {
     const bool was_in_air = in_air_.has_value();
-    in_air_.reset();
-    // The labels with the hand pointer are the numbers of the line.
-    const bool number = clicked.kind() == runtime::ElementKind::Label && layout_->of(clicked).hand;
-    const int frog_after = frog_on(*scene_);
-    if (!number || frog_before < 0 || frog_after < 0) return was_in_air;
-    from_ = frog_before;
-    to_ = frog_after;
+    if (was_in_air) land(Event::Kind::CutShort);
+    // The frog shown is where it lands, the frog hidden where it stood. A frog shown with none
+    // hidden was hidden and shown again on its own number: a hop in place.
+    int from = -1, to = -1;
+    for (const Element* element : changed) {
+        const int n = frog_number(*scene_, *element);
+        if (n >= 0) (element->visible() ? to : from) = n;
+    }
+    // A new round moves the frog too, but shows it in its place at once.
+    if (to < 0 || &scene_->number_label(to) != &clicked) return was_in_air;
+    from_ = from < 0 ? to : from;
+    to_ = to;
+    events_.push_back({Event::Kind::TookOff, from_, to_});
+    if (!animate_) {
+        events_.push_back({Event::Kind::Landed, from_, to_});
+        return was_in_air;
+    }
     start_ = drawn_at_ = now_ms;
     duration_ = duration_ms(from_, to_);
     in_air_ = at(now_ms);
     return true;
 }
 
-FrogLeap::InAir FrogLeap::at(std::uint64_t now_ms) const {
+Overlay FrogLeap::at(std::uint64_t now_ms) const {
     const Placement& landing = layout_->of(scene_->Image1().item(to_));
     const Rect from = layout_->of(scene_->Image1().item(from_)).rect;
     const Rect to = landing.rect;
@@ -54,18 +78,18 @@ FrogLeap::InAir FrogLeap::at(std::uint64_t now_ms) const {
     const double rise = arc_height(from_, to_) * 4.0 * t * (1.0 - t);
     const Rect at{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(to.top - rise)),
                   to.width, to.height};
-    return {landing.element, at, to_ < from_};
+    return Overlay::moved(*landing.element, at, to_ < from_);
 }
 
 bool FrogLeap::time_passed(std::uint64_t now_ms) {
     if (!in_air_) return false;
     if (now_ms - start_ >= duration_) {
-        in_air_.reset();  // landed: from here on the frog is drawn in its place
+        land(Event::Kind::Landed);
         return true;
     }
     if (now_ms < drawn_at_ + frame_ms) return false;
     drawn_at_ = now_ms;
-    const InAir next = at(now_ms);
+    const Overlay next = at(now_ms);
     const bool moved = !(next == *in_air_);
     in_air_ = next;
     return moved;

@@ -43,31 +43,42 @@ SoundPlan sounds_for(const RoundStarted& moment) {
              {number_word(moment.n2), between_words_ms, true}}};
 }
 
-SoundPlan sounds_for(const Answered& moment) {
-    SoundPlan plan{true, {}};
-    if (moment.leap_ms > 0)
-        plan.cues.push_back({moment.from == moment.to ? Sound::Hop : Sound::TakeOff});
-    plan.cues.push_back({Sound::Landing, moment.leap_ms});
-    plan.cues.push_back(
-        {moment.caught ? Sound::Catch : Sound::Escape, moment.leap_ms + after_landing_ms});
-    plan.cues.push_back(
-        {moment.caught ? Sound::VerdictRight : Sound::VerdictWrong, before_verdict_ms, true});
-    return plan;
+SoundPlan sounds_for(const TookOff& moment) {
+    return {true, {{moment.hop ? Sound::Hop : Sound::TakeOff}}};
 }
 
-SoundPlan PondSounds::clicked(const runtime::Element& clicked, int frog_before) const {
+SoundPlan sounds_for(const Landed& moment) {
+    return {true,
+            {{Sound::Landing},
+             {moment.caught ? Sound::Catch : Sound::Escape, after_landing_ms},
+             {moment.caught ? Sound::VerdictRight : Sound::VerdictWrong, before_verdict_ms, true}}};
+}
+
+SoundPlan PondSounds::clicked(const runtime::Element& clicked) const {
     if (muted_) return {};
     const Scene& s = *scene_;
-    const int frog = FrogLeap::frog_on(s), fly = fly_on(s);
-    if (frog < 0 || fly < 0) return {};
     // The new-round picture's handler turns it off until the answer.
-    if (&clicked == &s.Image(3) && !s.Image(3).enabled())
-        return sounds_for(RoundStarted{frog, fly - frog});
-    // The labels with the hand pointer are the numbers of the line; the faces say the verdict.
-    const bool number = clicked.kind() == runtime::ElementKind::Label && layout_->of(clicked).hand;
-    if (!number || frog_before < 0 || !(s.Image(5).visible() || s.Image(6).visible())) return {};
-    const std::uint64_t leap = animate_ ? FrogLeap::duration_ms(frog_before, frog) : 0;
-    return sounds_for(Answered{frog_before, frog, s.Image(6).visible(), leap});
+    if (&clicked != &s.Image(3) || s.Image(3).enabled()) return {};
+    const int frog = FrogLeap::frog_on(s), fly = fly_on(s);
+    if (frog < 0 || fly < frog) return {};
+    return sounds_for(RoundStarted{frog, fly - frog});
+}
+
+SoundPlan PondSounds::leap(const FrogLeap::Event& event) const {
+    if (muted_) return {};
+    switch (event.kind) {
+        case FrogLeap::Event::Kind::TookOff:
+            // Shown landed at once, the frog is heard landing only.
+            return animate_ ? sounds_for(TookOff{event.hop()}) : SoundPlan{};
+        case FrogLeap::Event::Kind::Landed:
+        case FrogLeap::Event::Kind::CutShort:
+            // Shown landed by another click, the frog is heard landing all the same, unless
+            // the click started a new round (the faces are gone: its sounds are heard instead).
+            // The faces tell the verdict: the happy one for the catch.
+            if (!scene_->Image(5).visible() && !scene_->Image(6).visible()) return {};
+            return sounds_for(Landed{scene_->Image(6).visible()});
+    }
+    return {};
 }
 
 SoundPlan PondSounds::toggle_mute() {

@@ -37,6 +37,8 @@ class Scene {
     Element& Line(int k) const;
     ControlArray& Image1() const { return *image1_; }
     ControlArray& Image2() const { return *image2_; }
+    // The number line: Label(n + 1) shows n, 0..20, below Image1(n) and Image2(n).
+    Element& number_label(int n) const { return Label(n + 1); }
 
     // By name, as written in the form's code: find("Label7"), find("Image1", 3).
     Element* find(std::string_view name, int index = Element::no_index) const;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -20,20 +21,45 @@ TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
     auto game = std::make_unique<Driver>(30000.0f, 0.77f);
     // What is heard is held against the rules too: with and without the leap, muted now and
     // then.
+    // The leap reads what each click changed and lands in its own time: the time goes on by a
+    // random step at every event, so that new rounds come in mid-leap too.
     auto layout = std::make_unique<scene::Layout>(game->scene());
     bool animate = true;
-    auto sounds = std::make_unique<scene::PondSounds>(game->scene(), *layout, animate, false);
+    auto leap = std::make_unique<scene::FrogLeap>(game->scene(), *layout, animate);
+    auto sounds = std::make_unique<scene::PondSounds>(game->scene(), animate, false);
+    std::uint64_t now = 0;
+    std::optional<std::uint64_t> lands_at;
+    // Every moment heard in a step: the click's, then the leap's.
+    auto heard_now = [&](std::optional<scene::SoundPlan> from_click) {
+        std::vector<scene::SoundPlan> plans;
+        if (from_click) plans.push_back(*from_click);
+        for (const auto& e : leap->take_events()) plans.push_back(sounds->leap(e));
+        std::erase_if(plans, [](const scene::SoundPlan& p) { return p.cues.empty() && !p.cut; });
+        return plans;
+    };
     Model model;
-    int games = 1, rounds = 0, answers = 0, heard = 0;
+    int games = 1, rounds = 0, answers = 0, heard = 0, cut_short = 0;
     constexpr int events = 120000;
     for (int event = 0; event < events; ++event) {
         if (model.ended) {
             game = std::make_unique<Driver>(30000.0f + 97.0f * games++, 0.77f);
             layout = std::make_unique<scene::Layout>(game->scene());
             animate = games % 3 != 0;
-            sounds = std::make_unique<scene::PondSounds>(game->scene(), *layout, animate,
-                                                         games % 5 == 0);
+            leap = std::make_unique<scene::FrogLeap>(game->scene(), *layout, animate);
+            sounds = std::make_unique<scene::PondSounds>(game->scene(), animate, games % 5 == 0);
+            lands_at.reset();
             model = Model{};
+        }
+        now += pick() % 700;
+        leap->time_passed(now);
+        {
+            std::vector<Heard> expected;
+            if (lands_at && now >= *lands_at) {
+                expected = heard_at_landing(model, sounds->muted());
+                lands_at.reset();
+            }
+            check_sounds(heard_now(std::nullopt), expected, event);
+            if (::testing::Test::HasFatalFailure()) return;
         }
         const auto& all = game->scene().elements();
         // Mostly clicks on the things a child aims at, but anything can be hit.
@@ -59,23 +85,32 @@ TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
             game->events().mouse_move(target);
         } else if (target != nullptr) {
             const Model before = model;
-            const int frog_before = scene::FrogLeap::frog_on(game->scene());
             const bool ran = game->events().click(*target);
             const Model::Click click = model.apply_click(game->core(), *target);
             if (click != Model::Click::Other) {
                 ASSERT_EQ(ran, click != Model::Click::Ignored);
             }
             // As the window's router, which hands on only the clicks a handler took.
-            const scene::SoundPlan plan =
-                ran ? sounds->clicked(*target, frog_before) : scene::SoundPlan{};
-            const std::uint64_t leap = animate && click == Model::Click::Answers
-                                           ? scene::FrogLeap::duration_ms(before.frog, model.frog)
-                                           : 0;
-            check_sounds(plan, testing::heard(click, before, model, sounds->muted()), leap, event);
-            heard += !plan.cues.empty();
+            std::optional<scene::SoundPlan> from_click;
+            if (ran) {
+                from_click = sounds->clicked(*target);
+                cut_short += leap->in_air() && click == Model::Click::StartsRound;
+                leap->clicked(*target, game->scene().changes().pending(), now);
+            }
+            const auto plans = heard_now(from_click);
+            auto expected = heard_after_click(click, before, model, animate, sounds->muted());
+            // Any other click in mid-leap shows the frog landed at once, and it is heard so.
+            if (ran && lands_at && click != Model::Click::StartsRound)
+                expected = heard_at_landing(model, sounds->muted());
+            check_sounds(plans, expected, event);
+            if (ran) lands_at.reset();
+            if (click == Model::Click::Answers && animate)
+                lands_at = now + scene::FrogLeap::duration_ms(before.frog, model.frog);
+            heard += !plans.empty();
             rounds += click == Model::Click::StartsRound;
             answers += click == Model::Click::Answers;
         }
+        game->scene().changes().take();  // as the painter does
         check(game->core(), model, event);
         if (::testing::Test::HasFatalFailure()) return;
     }
@@ -83,6 +118,7 @@ TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
     EXPECT_GT(rounds, 10000);
     EXPECT_GT(answers, 10000);
     EXPECT_GT(heard, 10000);
+    EXPECT_GT(cut_short, 100);  // new rounds in mid-leap
 }
 
 }  // namespace

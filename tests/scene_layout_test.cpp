@@ -4,7 +4,9 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
+#include "scene/frog_leap.hpp"
 #include "scene/layout.hpp"
 #include "scene/pointer_router.hpp"
 #include "tests/support/driver.hpp"
@@ -169,6 +171,49 @@ TEST(Routing, ClicksThroughTheRouterPlayTheGame) {
     EXPECT_FALSE(d.events().ended());
     click({90, 508});  // the strip of "1" ends the game
     EXPECT_TRUE(d.events().ended());
+}
+
+// The leap is read from what the click changed: where the frog was hidden it took off, where
+// it was shown it lands. A new round moves the frog too, with no leap.
+TEST(Leap, FromWhatTheClickChanged) {
+    Driver d(41000.5f, 2.3f);
+    Layout layout(d.scene());
+    FrogLeap leap(d.scene(), layout), still(d.scene(), layout, false);
+    using Event = FrogLeap::Event;
+    using Events = std::vector<Event>;
+    auto click = [&](Element& e, std::uint64_t now) {
+        d.scene().changes().take();
+        EXPECT_TRUE(d.events().click(e));
+        still.clicked(e, d.scene().changes().pending(), now);
+        return leap.clicked(e, d.scene().changes().pending(), now);
+    };
+    EXPECT_FALSE(click(d.scene().Image(3), 0)) << "a new round shows the frog at once";
+    EXPECT_TRUE(leap.take_events().empty());
+    int n1 = static_cast<int>(d.form().n1);
+    const int to = n1 < 10 ? 20 : 0;
+    ASSERT_TRUE(click(d.scene().number_label(to), 1000));
+    EXPECT_EQ(leap.take_events(), (Events{{Event::Kind::TookOff, n1, to}}));
+    ASSERT_EQ(leap.overlays().size(), 1u);
+    EXPECT_EQ(leap.overlays()[0].element, &d.scene().Image1().item(to));
+    EXPECT_EQ(leap.overlays()[0].mirrored, to < n1);
+    EXPECT_EQ(still.take_events(),
+              (Events{{Event::Kind::TookOff, n1, to}, {Event::Kind::Landed, n1, to}}));
+    EXPECT_FALSE(still.in_air()) << "with no animation nothing is in the air";
+    EXPECT_TRUE(leap.time_passed(1000 + FrogLeap::duration_ms(n1, to)));
+    EXPECT_EQ(leap.take_events(), (Events{{Event::Kind::Landed, n1, to}}));
+    EXPECT_TRUE(leap.overlays().empty());
+
+    // The frog's own number: hidden and shown again, a hop in place, cut short by a round.
+    EXPECT_FALSE(click(d.scene().Image(3), 5000));
+    n1 = static_cast<int>(d.form().n1);
+    ASSERT_TRUE(click(d.scene().number_label(n1), 6000));
+    const Events hop = leap.take_events();
+    ASSERT_EQ(hop.size(), 1u);
+    EXPECT_TRUE(hop[0].hop());
+    EXPECT_EQ(hop[0].to, n1);
+    EXPECT_TRUE(click(d.scene().Image(3), 6100)) << "the frog in the air is drawn no more";
+    EXPECT_EQ(leap.take_events(), (Events{{Event::Kind::CutShort, n1, n1}}));
+    EXPECT_FALSE(leap.in_air());
 }
 
 TEST(Cursor, HandOverWhatTheChildMayClick) {

@@ -141,6 +141,25 @@ Rect Painter::element_rect(const Placement& placed, const Viewport& viewport) co
     return viewport.to_window(placed.rect);
 }
 
+void Painter::draw_overlay(Canvas& canvas, const scene::Layout& layout,
+                           const scene::Overlay& overlay, const Viewport& viewport) {
+    if (overlay.kind == scene::Overlay::Kind::Mark) {
+        const Rect r = viewport.to_window(overlay.at);
+        const int t = viewport.length(overlay.thickness);
+        canvas.fill({r.left, r.top, r.width, t}, overlay.colour);
+        canvas.fill({r.left, r.bottom() - t, r.width, t}, overlay.colour);
+        canvas.fill({r.left, r.top + t, t, r.height - 2 * t}, overlay.colour);
+        canvas.fill({r.right() - t, r.top + t, t, r.height - 2 * t}, overlay.colour);
+        return;
+    }
+    Placement shown = layout.of(*overlay.element);
+    shown.rect = overlay.at;
+    if (shown.element->kind() == ElementKind::Image)
+        draw_picture(canvas, shown, viewport, overlay.mirrored);
+    else if (shown.element->kind() == ElementKind::Label)
+        draw_label(canvas, shown, viewport);
+}
+
 void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, SDL_Surface& target,
                         Rect area, const Frame& frame) {
     base_.copy_to(target, area);
@@ -149,38 +168,56 @@ void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, S
     canvas.clip_to(area);
     Canvas scene_canvas = canvas;
     scene_canvas.clip_to(viewport.client_area());
-    const runtime::Element* landing = frame.frog ? frame.frog->landing : nullptr;
+    auto moved = [&frame](const runtime::Element* element) {
+        return std::any_of(frame.overlays.begin(), frame.overlays.end(),
+                           [element](const scene::Overlay& o) {
+                               return o.kind == scene::Overlay::Kind::Moved && o.element == element;
+                           });
+    };
     const auto& order = layout.front_to_back();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         const Placement& placed = *it;
         if (!placed.element->visible() || placed.element->kind() == ElementKind::Line) continue;
-        if (placed.element == landing) continue;  // still in the air
         Rect own = element_rect(placed, viewport);
         if (own.right() <= area.left || own.left >= area.right() || own.bottom() <= area.top ||
             own.top >= area.bottom())
             continue;
+        if (moved(placed.element)) continue;  // drawn elsewhere for now
         if (placed.element->kind() == ElementKind::Image)
             draw_picture(scene_canvas, placed, viewport);
         else
             draw_label(scene_canvas, placed, viewport);
     }
-    if (frame.frog) {
-        // In front of everything on the line, as a leaping frog passes over the others.
-        Placement leaping = layout.of(*landing);
-        leaping.rect = frame.frog->at;
-        draw_picture(scene_canvas, leaping, viewport, frame.frog->facing_left);
-    }
+    // In front of every element, as a leaping frog passes over the others.
+    for (const scene::Overlay& overlay : frame.overlays)
+        draw_overlay(scene_canvas, layout, overlay, viewport);
     if (frame.tip)
         draw_tooltip(canvas, *frame.tip, viewport);  // a tooltip may reach into the letterbox
+}
+
+void Painter::add_overlay_damage(std::vector<Rect>& damage, const scene::Layout& layout,
+                                 const Viewport& viewport, const scene::Overlay& overlay,
+                                 std::span<const scene::Overlay> other) const {
+    auto add = [&damage](Rect r) {
+        if (std::find(damage.begin(), damage.end(), r) == damage.end()) damage.push_back(r);
+    };
+    add(viewport.to_window(overlay.at));
+    if (overlay.kind != scene::Overlay::Kind::Moved) return;
+    const bool moved_in_other =
+        std::any_of(other.begin(), other.end(), [&overlay](const scene::Overlay& o) {
+            return o.kind == scene::Overlay::Kind::Moved && o.element == overlay.element;
+        });
+    if (!moved_in_other) add(element_rect(layout.of(*overlay.element), viewport));
 }
 
 std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& viewport,
                                  SDL_Surface& target,
                                  std::span<const runtime::Element* const> changed,
                                  const std::optional<scene::TooltipTracker::Shown>& tip,
-                                 const std::optional<scene::FrogLeap::InAir>& frog) {
+                                 std::span<const scene::Overlay> overlays) {
     prepare_base(layout, viewport);
-    Frame now{target.pixels, viewport, tip, tip ? tooltip_rect(*tip, viewport) : Rect{}, frog};
+    Frame now{target.pixels, viewport, tip, tip ? tooltip_rect(*tip, viewport) : Rect{},
+              std::vector<scene::Overlay>(overlays.begin(), overlays.end())};
     const Rect whole{0, 0, viewport.window_width(), viewport.window_height()};
     std::vector<Rect> damage;
     if (!frame_ || frame_->pixels != now.pixels || !(frame_->viewport == viewport)) {
@@ -195,13 +232,16 @@ std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& vi
             if (frame_->tip) damage.push_back(frame_->tip_rect);
             if (now.tip) damage.push_back(now.tip_rect);
         }
-        if (frame_->frog != now.frog) {
-            // Where the frog was and where it is; on landing, its place on the line too.
-            if (frame_->frog) damage.push_back(viewport.to_window(frame_->frog->at));
-            if (now.frog) damage.push_back(viewport.to_window(now.frog->at));
-            if (frame_->frog && !now.frog)
-                damage.push_back(element_rect(layout.of(*frame_->frog->landing), viewport));
-        }
+        // Where each overlay that went or came was and is; where an element stops or starts
+        // being drawn elsewhere, its own place too.
+        auto in = [](const std::vector<scene::Overlay>& list, const scene::Overlay& o) {
+            return std::find(list.begin(), list.end(), o) != list.end();
+        };
+        for (const scene::Overlay& o : frame_->overlays)
+            if (!in(now.overlays, o)) add_overlay_damage(damage, layout, viewport, o, now.overlays);
+        for (const scene::Overlay& o : now.overlays)
+            if (!in(frame_->overlays, o))
+                add_overlay_damage(damage, layout, viewport, o, frame_->overlays);
     }
     for (Rect& area : damage) {
         area = Rect{std::max(area.left, 0), std::max(area.top, 0),

@@ -1,9 +1,10 @@
 // Paints the window: the letterbox and the pond, then every visible element from the back of
-// the drawing order to the front, then the tooltip. Lines and pond never change, so they are
-// kept as a ready base layer per window size. A repaint onto the frame painted last redraws
-// only the rectangles of the elements it is told changed (and of the tooltip): there it
-// restores the base layer and draws everything that overlaps, back to front, so the result
-// is the same as a whole repaint.
+// the drawing order to the front, then the overlays, then the tooltip. Lines and pond never
+// change, so they are kept as a ready base layer per window size. A repaint onto the frame
+// painted last redraws only the rectangles of the elements it is told changed (and of the
+// overlays and the tooltip that came, went or moved): there it restores the base layer and
+// draws everything that overlaps, back to front, so the result is the same as a whole
+// repaint.
 #pragma once
 
 #include <optional>
@@ -12,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "scene/frog_leap.hpp"
 #include "scene/layout.hpp"
+#include "scene/overlay.hpp"
 #include "scene/tooltip_tracker.hpp"
 #include "scene/view/base_layer.hpp"
 #include "scene/view/canvas.hpp"
@@ -35,14 +36,14 @@ class Painter {
         : pictures_(&pictures), labels_(&labels), tips_(&tips) {}
 
     // target must be canvas_format and viewport.window_width() x window_height(); changed are
-    // the elements changed since the last paint onto it (Scene::changes()); frog, the frog in
-    // mid-leap, drawn there instead of in its landing place. Returns the window rectangles
-    // that changed, to be put on screen.
+    // the elements changed since the last paint onto it (Scene::changes()); overlays are
+    // drawn in their order over the elements, below the tooltip. Returns the window
+    // rectangles that changed, to be put on screen.
     std::vector<scene::Rect> paint(
         const scene::Layout& layout, const scene::Viewport& viewport, SDL_Surface& target,
         std::span<const runtime::Element* const> changed = {},
         const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt,
-        const std::optional<scene::FrogLeap::InAir>& frog = std::nullopt);
+        std::span<const scene::Overlay> overlays = {});
     // Makes ahead what painting at this viewport needs (the base layer, the pictures at their
     // sizes, the fonts and the labels' present texts), so that the paint itself only composes.
     // Touches nothing but this painter and what it was given: it may run on another thread
@@ -59,7 +60,7 @@ class Painter {
         scene::Viewport viewport;
         std::optional<scene::TooltipTracker::Shown> tip;
         scene::Rect tip_rect;
-        std::optional<scene::FrogLeap::InAir> frog;
+        std::vector<scene::Overlay> overlays;
     };
     void draw_area(const scene::Layout& layout, const scene::Viewport& viewport,
                    SDL_Surface& target, scene::Rect area, const Frame& frame);
@@ -75,6 +76,13 @@ class Painter {
     void draw_picture(Canvas& canvas, const scene::Placement& picture,
                       const scene::Viewport& viewport, bool mirrored = false);
     void draw_label(Canvas& canvas, const scene::Placement& label, const scene::Viewport& viewport);
+    void draw_overlay(Canvas& canvas, const scene::Layout& layout, const scene::Overlay& overlay,
+                      const scene::Viewport& viewport);
+    // Where an overlay's pixels may be, and, for an element that starts or stops being drawn
+    // elsewhere (it is moved in only one of the two lists), its own place too.
+    void add_overlay_damage(std::vector<scene::Rect>& damage, const scene::Layout& layout,
+                            const scene::Viewport& viewport, const scene::Overlay& overlay,
+                            std::span<const scene::Overlay> other) const;
     void draw_tooltip(Canvas& canvas, const scene::TooltipTracker::Shown& tip,
                       const scene::Viewport& viewport);
 

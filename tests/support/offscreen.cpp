@@ -13,11 +13,11 @@ Offscreen::Offscreen()
 
 Pixels Offscreen::render(const scene::Scene& scene, int width, int height,
                          const std::optional<scene::TooltipTracker::Shown>& tip,
-                         const std::optional<scene::FrogLeap::InAir>& frog) {
+                         std::span<const scene::Overlay> overlays) {
     scene::Layout layout(scene);
     view::SurfacePtr surface = view::create_canvas_surface(width, height);
     painter_.forget_frame();  // a new surface, even where it reuses the old one's memory
-    painter_.paint(layout, scene::Viewport::fit(width, height), *surface, {}, tip, frog);
+    painter_.paint(layout, scene::Viewport::fit(width, height), *surface, {}, tip, overlays);
     return pixels_of(*surface);
 }
 

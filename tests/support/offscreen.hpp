@@ -5,8 +5,10 @@
 #include <SDL.h>
 
 #include <optional>
+#include <span>
 
 #include "scene/layout.hpp"
+#include "scene/overlay.hpp"
 #include "scene/tooltip_tracker.hpp"
 #include "scene/view/painter.hpp"
 #include "scene/view/picture_set.hpp"
@@ -23,7 +25,7 @@ class Offscreen {
     Pixels render(const scene::Scene& scene, int width = scene::design_width,
                   int height = scene::design_height,
                   const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt,
-                  const std::optional<scene::FrogLeap::InAir>& frog = std::nullopt);
+                  std::span<const scene::Overlay> overlays = {});
 
     view::PictureSet& pictures() { return pictures_; }
     view::Painter& painter() { return painter_; }

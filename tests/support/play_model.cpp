@@ -37,56 +37,51 @@ Model::Click Model::apply_click(game::GameCore& game, const runtime::Element& on
     return Click::Other;
 }
 
-Heard heard(Model::Click click, const Model& before, const Model& after, bool muted) {
+std::vector<Heard> heard_after_click(Model::Click click, const Model& before, const Model& after,
+                                     bool animate, bool muted) {
     using scene::Sound;
     if (muted) return {};
     if (click == Model::Click::StartsRound)
-        return {true,
-                {Sound::FlyArrives, scene::number_word(after.n1), Sound::Plus,
-                 scene::number_word(after.somma - after.n1)}};
-    if (click == Model::Click::Answers) {
-        const bool right = after.verdict == Model::Verdict::Right;
-        return {true,
-                {before.frog == after.frog ? Sound::Hop : Sound::TakeOff, Sound::Landing,
-                 right ? Sound::Catch : Sound::Escape,
-                 right ? Sound::VerdictRight : Sound::VerdictWrong}};
-    }
+        return {{{Sound::FlyArrives, scene::number_word(after.n1), Sound::Plus,
+                  scene::number_word(after.somma - after.n1)}}};
+    if (click == Model::Click::Answers)
+        return animate
+                   ? std::vector<Heard>{{{before.frog == after.frog ? Sound::Hop : Sound::TakeOff}}}
+                   : heard_at_landing(after, muted);
     return {};
 }
 
-void check_sounds(const scene::SoundPlan& plan, const Heard& expected, std::uint64_t leap_ms,
+std::vector<Heard> heard_at_landing(const Model& m, bool muted) {
+    using scene::Sound;
+    if (muted) return {};
+    const bool right = m.verdict == Model::Verdict::Right;
+    return {{{Sound::Landing, right ? Sound::Catch : Sound::Escape,
+              right ? Sound::VerdictRight : Sound::VerdictWrong}}};
+}
+
+void check_sounds(const std::vector<scene::SoundPlan>& plans, const std::vector<Heard>& expected,
                   long event) {
     using scene::Sound;
-    SCOPED_TRACE("sounds after event " + std::to_string(event));
-    ASSERT_EQ(plan.cut, expected.cut);
-    std::vector<Sound> sounds;
-    for (const scene::Cue& cue : plan.cues) sounds.push_back(cue.sound);
-    std::vector<Sound> want = expected.sounds;
-    // Shown at once, the frog does not take off: it lands at the click.
-    if (leap_ms == 0 && !want.empty() && (want[0] == Sound::TakeOff || want[0] == Sound::Hop))
-        want.erase(want.begin());
-    ASSERT_EQ(sounds, want);
-    for (std::size_t i = 0; i < plan.cues.size(); ++i) {
-        const scene::Cue& cue = plan.cues[i];
-        switch (cue.sound) {
-            case Sound::FlyArrives:
-            case Sound::TakeOff:
-            case Sound::Hop:
-                EXPECT_EQ(cue.delay_ms, 0u);  // at the click
+    SCOPED_TRACE("sounds at event " + std::to_string(event));
+    ASSERT_EQ(plans.size(), expected.size());
+    for (std::size_t p = 0; p < plans.size(); ++p) {
+        const scene::SoundPlan& plan = plans[p];
+        EXPECT_TRUE(plan.cut);  // every moment cuts what still plays
+        std::vector<Sound> sounds;
+        for (const scene::Cue& cue : plan.cues) sounds.push_back(cue.sound);
+        ASSERT_EQ(sounds, expected[p].sounds);
+        for (std::size_t i = 0; i < plan.cues.size(); ++i) {
+            const scene::Cue& cue = plan.cues[i];
+            if (i == 0) {
+                EXPECT_EQ(cue.delay_ms, 0u);  // at the moment itself
                 EXPECT_FALSE(cue.after_previous);
-                break;
-            case Sound::Landing:
-                EXPECT_EQ(cue.delay_ms, leap_ms);
+            } else if (cue.sound == Sound::Catch || cue.sound == Sound::Escape) {
+                EXPECT_GT(cue.delay_ms, 0u);  // the frog heard down first
                 EXPECT_FALSE(cue.after_previous);
-                break;
-            case Sound::Catch:
-            case Sound::Escape:
-                EXPECT_GT(cue.delay_ms, leap_ms);  // heard once the frog is down
-                EXPECT_FALSE(cue.after_previous);
-                break;
-            default:  // words: each once the one before has been heard
+            } else {  // words: each once the one before has been heard
                 EXPECT_TRUE(cue.after_previous);
                 EXPECT_GT(cue.delay_ms, 0u);
+            }
         }
     }
 }

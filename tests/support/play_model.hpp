@@ -35,20 +35,21 @@ struct Model {
     Click apply_click(game::GameCore& game, const runtime::Element& on);
 };
 
-// What is heard after a click by the rules, given the model before and after it: a new round
-// cuts what plays for the fly and the addition read out; an answer cuts it for the frog's
-// take-off (a hop on its own number), landing, the catch or escape and the frog's words;
-// nothing else is heard, and nothing at all while muted.
+// What is heard by the rules, each moment cutting what still plays: after a new round's click
+// the fly and the addition read out; after an answer the frog's take-off (a hop on its own
+// number), unless the frog is shown landed at once; when it lands, the landing, the catch or
+// the escape and the frog's words. Nothing else, and nothing at all while muted.
 struct Heard {
-    bool cut = false;
     std::vector<scene::Sound> sounds;  // in the order they start
 };
-Heard heard(Model::Click click, const Model& before, const Model& after, bool muted);
+std::vector<Heard> heard_after_click(Model::Click click, const Model& before, const Model& after,
+                                     bool animate, bool muted);
+std::vector<Heard> heard_at_landing(const Model& m, bool muted);
 
-// Holds a plan against what the rules say is heard, and its timing: the exercise's words one
-// after another, the landing when the leap of leap_ms ends, the catch or escape after it, the
-// words last.
-void check_sounds(const scene::SoundPlan& plan, const Heard& expected, std::uint64_t leap_ms,
+// Holds the plans played at one step against what the rules say is heard there, and their
+// timing: the first sound of each at once, the catch or escape a moment after the landing, the
+// words one after another.
+void check_sounds(const std::vector<scene::SoundPlan>& plans, const std::vector<Heard>& expected,
                   long event);
 
 // Holds the game's scene and numbers against the model; `event` names the step on failure.

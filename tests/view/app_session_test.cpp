@@ -87,12 +87,16 @@ TEST_F(SessionTest, ANewRoundInMidLeapShowsAtOnceWithNoFrogInTheAir) {
     EXPECT_FALSE(session.deadline()) << "no frames asked for while nothing moves";
     click(48 + 32 * somma + 16, 490);  // the answer: the frog leaps
     deliver();
-    ASSERT_TRUE(session.frog_in_air());
+    ASSERT_EQ(session.overlays().size(), 1u);
+    using Event = scene::FrogLeap::Event;
+    const int n1 = static_cast<int>(twin.form().n1);
+    EXPECT_EQ(session.leap_events(), (std::vector<Event>{{Event::Kind::TookOff, n1, somma}}));
     ASSERT_TRUE(session.deadline()) << "the leap's next frame";
     EXPECT_EQ(core.form().cattura, 1.0f) << "the game does not wait for the leap";
     click(40, 530);  // a new round before it lands
     deliver();
-    EXPECT_FALSE(session.frog_in_air());
+    EXPECT_TRUE(session.overlays().empty());
+    EXPECT_EQ(session.leap_events(), (std::vector<Event>{{Event::Kind::CutShort, n1, somma}}));
     EXPECT_FALSE(session.deadline());
     EXPECT_EQ(core.form().mosche, 2.0f);
     Offscreen expected;

@@ -179,7 +179,7 @@ class EventFuzz : public ::testing::Test {
         ASSERT_NE(shown, nullptr) << "no window surface at a size that worked";
         const Difference d = compare(
             pixels_of(*shown), whole.render(game->core.scene(), shown->w, shown->h,
-                                            game->session.tooltip(), game->session.frog_in_air()));
+                                            game->session.tooltip(), game->session.overlays()));
         ASSERT_EQ(d.count, 0)
             << "after event " << event
             << " the frame painted piece by piece differs from a whole repaint at " << shown->w

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "scene/frog_leap.hpp"
 #include "tests/support/design.hpp"
 #include "tests/support/driver.hpp"
 #include "tests/support/offscreen.hpp"
@@ -231,6 +233,27 @@ TEST_F(Paint, TooltipInsideTheWindowWithItsAccent) {
     EXPECT_GT(accent.left, box.left + box.width / 2) << "only the last letter differs";
 }
 
+// A mark is an outline inside its rectangle, as thick as asked at the scene's scale, over the
+// elements; what it surrounds shows through.
+TEST_F(Paint, AMarkIsAnOutlineScaledWithTheScene) {
+    Driver d;
+    constexpr Rgb ring{0xFF, 0x80, 0x00};
+    const Rect label = number_label(5);
+    const scene::Overlay mark[] = {scene::Overlay::mark(label, ring, 3)};
+    auto plain = offscreen->render(d.scene(), 1584, 1132);
+    auto marked = offscreen->render(d.scene(), 1584, 1132, std::nullopt, mark);
+    const Rect r{2 * label.left, 2 * label.top, 2 * label.width, 2 * label.height};
+    EXPECT_EQ(compare(plain, marked).bounds, r);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(marked.rgb(r.left + i, r.top + r.height / 2), ring) << i;
+        EXPECT_EQ(marked.rgb(r.right() - 1 - i, r.top + r.height / 2), ring) << i;
+        EXPECT_EQ(marked.rgb(r.left + r.width / 2, r.bottom() - 1 - i), ring) << i;
+    }
+    for (int y = r.top + 6; y < r.bottom() - 6; ++y)
+        for (int x = r.left + 6; x < r.right() - 6; ++x)
+            ASSERT_EQ(marked.rgb(x, y), plain.rgb(x, y)) << x << "," << y;
+}
+
 }  // namespace
 }  // namespace bolvenda::testing
 
@@ -261,17 +284,22 @@ TEST(IncrementalPaint, EqualsAWholeRepaintThroughAGame) {
     using Shown = scene::TooltipTracker::Shown;
     std::optional<Shown> tip;
     scene::FrogLeap leap(d.scene(), layout);
+    // A ring that comes, goes and moves among the elements, as a keyboard's focus would.
+    std::optional<scene::Overlay> ring;
+    std::vector<scene::Overlay> overlays;
+    int frames_in_air = 0;
     std::uint64_t now = 0;
     auto click_number = [&](int n) {
-        const int before = scene::FrogLeap::frog_on(d.scene());
-        if (d.click_number(n)) leap.clicked(d.scene().Label(n + 1), before, now);
+        if (d.click_number(n))
+            leap.clicked(d.scene().Label(n + 1), d.scene().changes().pending(), now);
     };
     for (int step = 0; step < 120; ++step) {
         now += next() % 240;
         leap.time_passed(now);
         switch (next() % 5) {
             case 0:
-                if (d.new_round()) leap.clicked(d.scene().Image(3), -1, now);
+                if (d.new_round())
+                    leap.clicked(d.scene().Image(3), d.scene().changes().pending(), now);
                 break;
             case 1:
                 click_number(static_cast<int>(next() % 21));
@@ -279,8 +307,14 @@ TEST(IncrementalPaint, EqualsAWholeRepaintThroughAGame) {
             case 2:
                 click_number(static_cast<int>(d.form().somma));
                 break;
-            case 4:
-                break;  // time passes
+            case 4:  // time passes; the ring may move
+                if (next() % 2 == 0) {
+                    const auto& all = layout.front_to_back();
+                    const scene::Rect at = all[next() % all.size()].rect;
+                    ring = next() % 3 ? std::optional(scene::Overlay::mark(at, {0xFF, 0x80, 0}, 3))
+                                      : std::nullopt;
+                }
+                break;
             case 3:
                 tip = next() % 2 ? std::optional<Shown>(Shown{"AIUTOOOO!!!",
                                                               {static_cast<int>(next() % 792),
@@ -288,15 +322,19 @@ TEST(IncrementalPaint, EqualsAWholeRepaintThroughAGame) {
                                  : std::nullopt;
                 break;
         }
-        auto changed = painter.paint(layout, viewport, *surface, d.scene().changes().take(), tip,
-                                     leap.in_air());
+        overlays.assign(leap.overlays().begin(), leap.overlays().end());
+        if (ring) overlays.push_back(*ring);
+        frames_in_air += leap.in_air();
+        auto changed =
+            painter.paint(layout, viewport, *surface, d.scene().changes().take(), tip, overlays);
         for (const scene::Rect& r : changed) {
             EXPECT_GE(r.left, 0);
             EXPECT_LE(r.right(), 792);
         }
-        auto expected = full.render(d.scene(), 792, 566, tip, leap.in_air());
+        auto expected = full.render(d.scene(), 792, 566, tip, overlays);
         ASSERT_EQ(compare(pixels_of(*surface), expected).count, 0) << "step " << step;
     }
+    EXPECT_GT(frames_in_air, 3) << "the walk reaches the frog in mid-leap";
 }
 
 }  // namespace

@@ -87,8 +87,13 @@ TEST(Sounds, PlansLastTheirSoundsAndPausesAndNeverClip) {
     for (int from = 0; from <= 20; from += 4)
         for (int to = 0; to <= 20; to += 5)
             for (bool caught : {false, true}) {
-                mixer.play(scene::sounds_for(scene::Answered{from, to, caught, 450}), clip_of);
-                const auto answer = render_all(mixer);
+                mixer.play(scene::sounds_for(scene::TookOff{from == to}), clip_of);
+                std::vector<std::int16_t> air(
+                    SoundMixer::samples(scene::FrogLeap::duration_ms(from, to)));
+                mixer.render(air);
+                mixer.play(scene::sounds_for(scene::Landed{caught}), clip_of);
+                auto answer = render_all(mixer);
+                answer.insert(answer.begin(), air.begin(), air.end());
                 EXPECT_LT(peak(answer), 32767);
                 EXPECT_GT(peak(answer), minus_6_dbfs / 5);
             }
@@ -98,7 +103,7 @@ TEST(Sounds, MuteAndANewRoundCutWhatPlays) {
     SoundBank bank;
     auto clip_of = [&](Sound s) { return bank.clip(s); };
     std::vector<std::int16_t> block(SoundMixer::samples(200));
-    const scene::SoundPlan answer = scene::sounds_for(scene::Answered{2, 9, true, 550});
+    const scene::SoundPlan answer = scene::sounds_for(scene::Landed{true});
 
     // Muted in mid-leap: silence from the next sample on.
     SoundMixer mixer;
@@ -106,15 +111,14 @@ TEST(Sounds, MuteAndANewRoundCutWhatPlays) {
     mixer.render(block);
     ASSERT_GT(peak(block), 0);
     scene::Scene scene;
-    scene::Layout layout(scene);
-    scene::PondSounds pond(scene, layout, true, false);
+    scene::PondSounds pond(scene, true, false);
     mixer.play(pond.toggle_mute(), clip_of);
     EXPECT_EQ(mixer.samples_left(), 0u);
     mixer.render(block);
     EXPECT_EQ(peak(block), 0);
     EXPECT_TRUE(pond.muted());
 
-    // A new round in mid-leap: what follows is the new round's alone.
+    // A new round while the frog's words play: what follows is the new round's alone.
     SoundMixer cut, fresh;
     cut.play(answer, clip_of);
     cut.render(block);
@@ -161,7 +165,7 @@ TEST_F(SoundDevice, OpensAtTheFirstSoundAndClosesAfterTheSilence) {
     EXPECT_FALSE(output.deadline());
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);  // nothing of audio left running
     // Opened again by the next sound.
-    output.play(scene::sounds_for(scene::Answered{3, 7, true, 0}), 9000);
+    output.play(scene::sounds_for(scene::Landed{true}), 9000);
     EXPECT_TRUE(output.is_open());
 }
 

@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "scene/frog_leap.hpp"
+#include "scene/layout.hpp"
 #include "tests/support/driver.hpp"
 #include "tests/support/offscreen.hpp"
 #include "tools/screens/png_file.hpp"
@@ -63,14 +65,15 @@ int main(int argc, char** argv) {
         // jump right, a long jump left (a wrong answer) and a hop on its own number.
         auto shoot_leap = [&](Driver& d, int to, const std::string& name) {
             const int from = bolvenda::scene::FrogLeap::frog_on(d.scene());
+            d.scene().changes().take();  // the leap reads what the click alone changed
             d.click_number(to);
             bolvenda::scene::Layout layout(d.scene());
             bolvenda::scene::FrogLeap leap(d.scene(), layout);
-            leap.clicked(d.scene().Label(to + 1), from, 0);
+            leap.clicked(d.scene().Label(to + 1), d.scene().changes().pending(), 0);
             const auto duration = bolvenda::scene::FrogLeap::duration_ms(from, to);
             for (int quarter : {1, 2, 3}) {
                 leap.time_passed(duration * static_cast<unsigned>(quarter) / 4);
-                write_png(offscreen.render(d.scene(), width, height, std::nullopt, leap.in_air()),
+                write_png(offscreen.render(d.scene(), width, height, std::nullopt, leap.overlays()),
                           out / (name + "_" + std::to_string(quarter) + "of4.png"));
             }
         };
