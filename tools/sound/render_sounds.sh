@@ -2,23 +2,26 @@
 # Renders the game's sounds into scene/assets/sounds/: the pond's effects, synthesised by sox
 # from the descriptions below, and the Italian words, spoken by festival's Italian diphone
 # voice lp (festvox-italp16k). Each is trimmed of silence, faded in and out (no click), brought
-# to one loudness with its peaks at most -6 dBFS, and written as 11025 Hz mono IMA ADPCM WAV,
-# which SDL decodes itself. The output is committed; run this again after changing a
+# to one loudness with its peaks at most -6 dBFS, and written as mono IMA ADPCM WAV, which SDL
+# decodes itself: the effects at 11025 Hz, the game's output rate, the words at 8000 Hz (the
+# voice's first 4 kHz carry the words; this keeps every sound and word within 80 kB on the
+# web), raised to 11025 Hz when they are decoded. The output is committed; run this again after changing a
 # description or a word:  bash tools/sound/render_sounds.sh
 # Needs sox, festival and festvox-italp16k (scripts/install-deps.sh sounds).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 out=scene/assets/sounds
-rate=11025
+rate=11025        # the effects
+word_rate=8000    # the words
 rms_target=-20    # dBFS: every sound as loud as the others
 peak_limit=-7     # dBFS, under -6 by what the coder's rounding adds
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 
-# finish RAW NAME: trims, levels and fades RAW into $out/NAME.wav.
+# finish RAW NAME [RATE]: trims, levels and fades RAW into $out/NAME.wav.
 finish() {
-  local raw=$1 name=$2 trimmed=$work/$2.trimmed.wav
+  local raw=$1 name=$2 rate=${3:-$rate} trimmed=$work/$2.trimmed.wav
   # Silence under -48 dBFS at either end goes, and pauses inside are kept to 0.12 s; a
   # high-pass takes off the voice's rumble. Lowered first: festival speaks at full scale.
   sox "$raw" -r $rate -c 1 -b 16 "$trimmed" gain -6 highpass 70 \
@@ -65,7 +68,7 @@ say() {  # NAME TEXT: renders a spoken word or phrase
   local name=$1 text=$2
   iconv -f UTF-8 -t LATIN1 <<<"$text" >"$work/$name.txt"
   text2wave -eval "(voice_lp_diphone)" "$work/$name.txt" -o "$work/$name.raw.wav" 2>/dev/null
-  finish "$work/$name.raw.wav" "$name"
+  finish "$work/$name.raw.wav" "$name" $word_rate
 }
 numbers=(zero uno due tre quattro cinque sei sette otto nove dieci undici dodici tredici
   quattordici quindici sedici diciassette diciotto diciannove venti)
