@@ -32,6 +32,13 @@ EM_JS(void, page_game_started, (), {
 EM_JS(void, page_game_stopped, (const char* message), {
     if (Module.gameStopped) Module.gameStopped(message ? UTF8ToString(message) : "");
 });
+// The page's speaker button (and its key M) switch the sounds through this host; the page is
+// told whether they start muted.
+EM_JS(void, page_sound_ready, (void* host, bool muted), {
+    if (Module.soundReady)
+        Module.soundReady(
+            function() { return !!_bolvenda_toggle_sound(host); }, muted);
+});
 
 namespace {
 
@@ -59,6 +66,15 @@ class WebHost {
         emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false,
                                        &WebHost::on_resize);
         page_game_started();
+        page_sound_ready(this, session_.muted());
+    }
+
+    // The sounds off or on again; returns whether they are off now.
+    bool toggle_sound() {
+        if (stopped_) return true;
+        session_.toggle_mute();
+        wake_at(session_.deadline());  // the device's closing follows the change
+        return session_.muted();
     }
 
   private:
@@ -145,6 +161,10 @@ class WebHost {
 };
 
 }  // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE int bolvenda_toggle_sound(void* host) {
+    return static_cast<WebHost*>(host)->toggle_sound() ? 1 : 0;
+}
 
 int main(int, char**) {
     try {

@@ -83,11 +83,28 @@ async function open(browser, url, width = 792, height = 566, ratio = 1, touch = 
 }
 
 // Numbered in the order taken; polls of one wait share one file.
+// The scene alone: the page's speaker button is left out of the picture.
 async function shot(page, name, poll = false) {
   if (!poll) ++shotNumber;
   const file = path.join(shots, `${String(shotNumber).padStart(2, "0")}-${name}.png`);
+  const speaker = (shown) => page.evaluate((v) => { const b = document.getElementById("sound"); if (b) b.style.visibility = v; }, shown);
+  await speaker("hidden");
   await page.screenshot(file);
+  await speaker("");
   return file;
+}
+
+// The speaker button and the key M switch the sounds, and say so; the page remembers nothing.
+async function speakerSwitches(page) {
+  const pressed = () => page.evaluate(() => document.getElementById("sound").getAttribute("aria-pressed"));
+  assert.equal(await page.evaluate(() => document.getElementById("sound").hidden), false, "no speaker button");
+  assert.equal(await pressed(), "false", "the sounds start on");
+  const at = await page.evaluate(() => { const r = document.getElementById("sound").getBoundingClientRect(); return { x: r.x + r.width / 2, y: r.y + r.height / 2 }; });
+  await page.click(at.x, at.y);
+  await until(page, () => document.getElementById("sound").getAttribute("aria-pressed") === "true", 5000, "muted by the button");
+  await page.key("m");
+  assert.equal(await pressed(), "false", "M switches the sounds on again");
+  assert.equal(await page.evaluate(() => localStorage.length + document.cookie.length), 0, "the page stored something");
 }
 
 // The screen differs from `before` within a few seconds (a click is answered at once; the
@@ -178,6 +195,9 @@ async function wholeGame(browser, url, tag) {
   const first = await startRound(page, screen, `${tag}-round-1-found`);
   await expected.ask(`round ${first.n1} ${first.somma} 1 0`);
   await shows(page, `${tag}-round-1`);
+  // The click was the gesture Web Audio waits for: the game's sound has started there.
+  await until(page, () => !!(window.Module.SDL2 && window.Module.SDL2.audioContext), 5000, "the game's audio");
+  await speakerSwitches(page);
   await press(page, numberLabel(first.somma));
   await expected.ask(`answer ${first.n1} ${first.somma} ${first.somma} 1`);
   screen = await shows(page, `${tag}-right-answer`);
