@@ -41,9 +41,8 @@ CommandLine parse_command_line(std::span<const std::string_view> arguments) {
         } else if (argument == "--version") {
             version = true;
         } else {
-            const bool option = argument.size() > 1 && argument.front() == '-';
-            return {CommandLine::Action::Refuse, false, true,
-                    (option ? "unknown option " : "unexpected argument ") + quoted(argument)};
+            if (!command.ignored.empty()) command.ignored += ' ';
+            command.ignored += quoted(argument);
         }
     }
     if (help)
@@ -88,16 +87,20 @@ std::string version_text() {
            "The full texts are in the licence files installed with the program.\n";
 }
 
+std::string notice(const CommandLine& command) {
+    if (command.ignored.empty()) return {};
+    return "Bolvenda: ignored " + command.ignored +
+           " (the game takes --fullscreen, --no-animation, --help, --version)\n";
+}
+
 std::optional<Reply> reply_without_window(const CommandLine& command) {
     switch (command.action) {
         case CommandLine::Action::Play:
             return std::nullopt;
         case CommandLine::Action::Help:
-            return Reply{0, usage_text(), {}};
+            return Reply{0, usage_text()};
         case CommandLine::Action::Version:
-            return Reply{0, version_text(), {}};
-        case CommandLine::Action::Refuse:
-            return Reply{2, {}, "Bolvenda: " + command.problem + "\n" + usage_text()};
+            return Reply{0, version_text()};
     }
     return std::nullopt;
 }

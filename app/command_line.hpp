@@ -1,5 +1,7 @@
-// The program's options. Read before SDL starts, so that --help, --version and a mistyped
-// option answer at once on the terminal and never open a window. No option changes the game.
+// The program's options. Read before SDL starts, so that --help and --version answer at once on
+// the terminal and never open a window. No option changes the game. Anything else (a file a
+// desktop asks the game to open, a mistyped option) is said in one line and set aside: a
+// child's game does not refuse to start.
 #pragma once
 
 #include <optional>
@@ -10,27 +12,29 @@
 namespace bolvenda::app {
 
 struct CommandLine {
-    enum class Action { Play, Help, Version, Refuse };
+    enum class Action { Play, Help, Version };
     Action action = Action::Play;
     bool fullscreen = false;
     bool animation = true;  // the frog's leap; --no-animation shows it landed at once
-    std::string problem;    // for Refuse: what was wrong, one line
+    std::string ignored;    // the arguments set aside, quoted, or empty
     bool sound = true;      // the pond's sounds and words; --mute starts silent (M switches)
 };
 
-// The arguments after the program's name. A wrong argument anywhere refuses the whole line;
-// otherwise --help wins over --version, and both over playing.
+// The arguments after the program's name: --help wins over --version, and both over playing.
 CommandLine parse_command_line(std::span<const std::string_view> arguments);
 CommandLine parse_command_line(int argc, char** argv);
 
 std::string usage_text();
 std::string version_text();
 
+// What the program writes on standard error before anything else: one line naming the
+// arguments set aside, or nothing.
+std::string notice(const CommandLine& command);
+
 // What the program says and returns without a window, or nothing when it is to play.
 struct Reply {
     int status = 0;
     std::string out;
-    std::string err;
 };
 std::optional<Reply> reply_without_window(const CommandLine& command);
 

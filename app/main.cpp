@@ -54,9 +54,11 @@ int play(const app::CommandLine& command) {
 
 int main(int argc, char** argv) {
     const app::CommandLine command = app::parse_command_line(argc, argv);
+    // Where there is no standard error (a Windows program started from its icon) the line
+    // goes nowhere, and the game plays.
+    std::fputs(app::notice(command).c_str(), stderr);
     if (auto reply = app::reply_without_window(command)) {
         std::fputs(reply->out.c_str(), stdout);
-        std::fputs(reply->err.c_str(), stderr);
         return reply->status;
     }
     try {

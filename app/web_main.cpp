@@ -44,6 +44,8 @@ namespace {
 
 using namespace bolvenda;
 
+constexpr const char* unexpected_failure = "Bolvenda si è fermato per un errore imprevisto.";
+
 class WebHost {
   public:
     WebHost()
@@ -120,6 +122,15 @@ class WebHost {
             stop("Errore di run-time '" + std::to_string(error.number()) + "':\n\n" +
                  error.message());
             return;
+        } catch (const std::exception& error) {
+            // Whatever stopped the game, the page says so, and nothing more is delivered.
+            std::fprintf(stderr, "Bolvenda: unexpected failure: %s\n", error.what());
+            stop(unexpected_failure);
+            return;
+        } catch (...) {
+            std::fprintf(stderr, "Bolvenda: unexpected failure\n");
+            stop(unexpected_failure);
+            return;
         }
         if (session_.ended()) {
             stop("");
@@ -178,7 +189,10 @@ int main(int, char**) {
         page_game_stopped(error.italian().c_str());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "Bolvenda: unexpected failure: %s\n", error.what());
-        page_game_stopped("Bolvenda si è fermato per un errore imprevisto.");
+        page_game_stopped(unexpected_failure);
+    } catch (...) {
+        std::fprintf(stderr, "Bolvenda: unexpected failure\n");
+        page_game_stopped(unexpected_failure);
     }
     return 1;
 }

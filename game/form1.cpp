@@ -20,15 +20,21 @@ void Form1::Load() {
     Form_Load();
 }
 
-void Form1::Click(runtime::Element& source) {
+bool Form1::Click(runtime::Element& source) {
     // Every other element has no Click handler.
-    if (auto handler = click_handlers_.find(&source); handler != click_handlers_.end())
-        handler->second();
+    auto handler = click_handlers_.find(&source);
+    if (handler == click_handlers_.end()) return false;
+    handler->second();
+    return true;
 }
 
-void Form1::MouseMove(runtime::Element* source) {
+bool Form1::MouseMove(runtime::Element* source) {
     // Image3 and Image9 have MouseMove handlers that do nothing; other elements have none.
-    if (source == nullptr) Form_MouseMove();
+    if (source == nullptr) {
+        Form_MouseMove();
+        return true;
+    }
+    return source == &scene_->Image(3) || source == &scene_->Image(9);
 }
 
 void Form1::Form_Load() {

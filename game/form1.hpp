@@ -26,8 +26,8 @@ class Form1 final : public runtime::FormEvents {
 
     // The events, as the runtime delivers them.
     void Load() override;
-    void Click(runtime::Element& source) override;
-    void MouseMove(runtime::Element* source) override;
+    bool Click(runtime::Element& source) override;
+    bool MouseMove(runtime::Element* source) override;
 
     // The handlers, named after element and event.
     void Form_Load();

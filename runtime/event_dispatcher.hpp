@@ -14,7 +14,7 @@ class EventDispatcher {
   public:
     EventDispatcher(Runtime& runtime, FormEvents& form) : runtime_(&runtime), form_(&form) {}
 
-    // Each returns whether the event reached a handler.
+    // Each returns whether a handler ran: the event was delivered and the form has one for it.
     bool load();
     bool click(Element& source);
     bool mouse_move(Element* source);

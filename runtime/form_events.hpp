@@ -9,9 +9,10 @@ class FormEvents {
   public:
     virtual ~FormEvents() = default;
     virtual void Load() = 0;
-    virtual void Click(Element& source) = 0;
+    // Each returns whether the form has a handler for the event there (and ran it).
+    virtual bool Click(Element& source) = 0;
     // source is the element under the pointer, or nullptr for the form itself.
-    virtual void MouseMove(Element* source) = 0;
+    virtual bool MouseMove(Element* source) = 0;
 };
 
 }  // namespace bolvenda::runtime

@@ -151,9 +151,8 @@ Cursor Layout::cursor_at(Point p) const {
 
 std::string_view Layout::tool_tip_at(Point p) const {
     const Placement* placed = at(p);
-    if (placed == nullptr || placed->element->kind() != runtime::ElementKind::Image ||
-        !placed->element->enabled())
-        return {};
+    // Enabled or not: a picture that cannot be clicked still says what it is.
+    if (placed == nullptr || placed->element->kind() != runtime::ElementKind::Image) return {};
     return placed->element->tool_tip();
 }
 

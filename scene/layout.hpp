@@ -41,7 +41,7 @@ enum class Cursor { Arrow, Hand };
 struct Placement {
     Element* element = nullptr;
     Rect rect;  // labels and pictures
-    // Labels: one line of Arial bold from the top edge.
+    // Labels: one line of Bolvenda Sans Bold from the top edge.
     int font_px = 0;
     Align align = Align::Left;
     Rgb text_colour{};  // black, the standard control text, or blue
@@ -73,7 +73,7 @@ class Layout {
     // The pointer shape at p: the hand over an enabled number label, Image3 or Image9.
     Cursor cursor_at(Point p) const;
 
-    // The tooltip text at p: the front-most element's, if it is an enabled picture with one.
+    // The tooltip text at p: the front-most element's, if it is a picture with one.
     std::string_view tool_tip_at(Point p) const;
 
   private:

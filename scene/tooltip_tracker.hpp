@@ -1,6 +1,6 @@
-// When a tooltip shows: after the pointer has rested about half a second on an enabled
-// picture that has one, near where it rests; gone when the pointer leaves that picture, on a
-// press, when the picture vanishes, or after a while. Time is passed in, in milliseconds, so
+// When a tooltip shows: after the pointer has rested about half a second on a picture that
+// has one, near where it rests; gone when the pointer leaves that picture, on a press, when
+// the picture vanishes, or after a while. Time is passed in, in milliseconds, so
 // the view can wait for exactly the next deadline and stay idle otherwise.
 #pragma once
 

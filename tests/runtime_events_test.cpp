@@ -22,14 +22,18 @@ struct RecordingForm final : FormEvents {
     EventDispatcher* reenter = nullptr;
     Element* target = nullptr;
 
+    Element* without_handler = nullptr;  // has no Click or MouseMove handler
+
     void Load() override { log.push_back("Load"); }
-    void Click(Element& source) override {
+    bool Click(Element& source) override {
         log.push_back("Click " + source.name());
         if (reenter) log.push_back(reenter->click(*target) ? "nested ran" : "nested refused");
         if (fail_on_click) throw RuntimeError::overflow();
+        return &source != without_handler;
     }
-    void MouseMove(Element* source) override {
+    bool MouseMove(Element* source) override {
         log.push_back("Move " + (source ? source->name() : std::string("Form1")));
+        return source == nullptr || source != without_handler;
     }
 };
 
@@ -64,8 +68,12 @@ TEST_F(Delivery, ClickOnlyWhileEnabledAndVisible) {
     image.set_enabled(false);
     EXPECT_TRUE(events.mouse_move(&image));  // a disabled element still sees the pointer move
     EXPECT_TRUE(events.mouse_move(nullptr));
-    EXPECT_EQ(form.log,
-              (std::vector<std::string>{"Load", "Click Image3", "Move Image3", "Move Form1"}));
+    // Delivered to an element the form has no handler for: no handler ran, and it says so.
+    form.without_handler = &other;
+    EXPECT_FALSE(events.click(other));
+    EXPECT_FALSE(events.mouse_move(&other));
+    EXPECT_EQ(form.log, (std::vector<std::string>{"Load", "Click Image3", "Move Image3",
+                                                  "Move Form1", "Click Image9", "Move Image9"}));
 }
 
 TEST_F(Delivery, OneEventAtATime) {

@@ -136,14 +136,15 @@ TEST(Routing, ClicksThroughTheRouterPlayTheGame) {
     PointerRouter router(layout, d.events());
     auto click = [&](Point p) {
         router.press(p);
-        router.release(p);
+        return router.release(p);
     };
-    click({90, 490});
+    EXPECT_EQ(click({90, 490}), nullptr);
     EXPECT_EQ(d.scene().Label(26).caption(), "") << "number labels are disabled before a round";
-    click({40, 530});  // Image3: a new round
+    EXPECT_EQ(click({40, 530}), &d.scene().Image(3));  // a new round
     EXPECT_EQ(d.form().mosche, 1.0f);
     const int somma = static_cast<int>(d.form().somma);
-    click({250, 508});  // the strip of "6" belongs to Label22, which does nothing
+    // The strip of "6" belongs to Label22, which has no Click handler: nothing is clicked.
+    EXPECT_EQ(click({250, 508}), nullptr);
     EXPECT_EQ(d.scene().Label(26).caption(), "");
     EXPECT_TRUE(d.scene().Label(7).enabled()) << "the round is still open";
     click({50, 512});
@@ -234,7 +235,7 @@ TEST(Cursor, HandOverWhatTheChildMayClick) {
     EXPECT_EQ(layout.cursor_at({40, 530}), Cursor::Arrow) << "Image3 is disabled in a round";
 }
 
-TEST(Tooltip, TextOfTheFrontMostEnabledPicture) {
+TEST(Tooltip, TextOfTheFrontMostPicture) {
     Driver d;
     Layout layout(d.scene());
     EXPECT_EQ(layout.tool_tip_at({100, 530}), "SONO STANCA! VADO A DORMIRE!");
@@ -246,7 +247,9 @@ TEST(Tooltip, TextOfTheFrontMostEnabledPicture) {
     EXPECT_EQ(layout.tool_tip_at({60, 490}), "") << "labels have none";
     EXPECT_EQ(layout.tool_tip_at({300, 200}), "");
     d.new_round();
-    EXPECT_EQ(layout.tool_tip_at({40, 530}), "") << "a disabled button promises nothing";
+    ASSERT_FALSE(d.scene().Image(3).enabled());
+    EXPECT_EQ(layout.tool_tip_at({40, 530}), "PRONTI PER LA CATTURA!") << "disabled, still shown";
+    EXPECT_EQ(layout.cursor_at({40, 530}), Cursor::Arrow) << "no hand: it cannot be clicked";
     d.click_number(static_cast<int>(d.form().somma) == 0 ? 1 : 0);
     EXPECT_EQ(layout.tool_tip_at({750, 460}), "OH,NO! MI È SCAPPATA!");
 }

@@ -106,18 +106,25 @@ TEST_F(TooltipTest, GoesAfterAWhileAndWhenTheSceneChangesUnderIt) {
     EXPECT_TRUE(tips.time_passed(500 + TooltipTracker::shown_ms));
     EXPECT_FALSE(tips.deadline()) << "gone for good until the pointer leaves";
 
-    // Resting on Image3, then a round starts (by a click elsewhere, say): Image3 is disabled
-    // and its tooltip goes.
+    // Resting on Image3, then a round starts (by a click elsewhere, say): Image3 is disabled,
+    // its tooltip stays. Resting on the wrong answer's signs, then the next round hides them:
+    // their tooltip goes.
     tips.pointer_moved(new_round_picture, 10000);
     tips.time_passed(10500);
     ASSERT_TRUE(tips.shown());
     d.new_round();
-    EXPECT_TRUE(tips.scene_changed(10600));
+    EXPECT_FALSE(tips.scene_changed(10600));
+    EXPECT_EQ(tips.shown()->text, "PRONTI PER LA CATTURA!");
+    d.click_number(static_cast<int>(d.form().somma) == 0 ? 1 : 0);
+    tips.pointer_moved(Point{750, 460}, 10700);
+    tips.time_passed(11200);
+    ASSERT_TRUE(tips.shown());
+    d.new_round();
+    EXPECT_TRUE(tips.scene_changed(11300));
     EXPECT_FALSE(tips.shown());
-    EXPECT_FALSE(tips.deadline());
 
     // In the letterbox there is nothing.
-    EXPECT_FALSE(tips.pointer_moved(std::nullopt, 11000));
+    EXPECT_FALSE(tips.pointer_moved(std::nullopt, 12000));
     EXPECT_FALSE(tips.time_passed(20000));
 }
 

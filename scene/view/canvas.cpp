@@ -1,6 +1,7 @@
 #include "scene/view/canvas.hpp"
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 
 #include "scene/view/startup_error.hpp"
@@ -11,8 +12,10 @@ using scene::Rect;
 
 namespace {
 
+// In ptrdiff_t: a row's offset in a surface over 2 GiB does not fit an int.
 Uint32* row(SDL_Surface* s, int y) {
-    return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
+    return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) +
+                                     static_cast<std::ptrdiff_t>(y) * s->pitch);
 }
 
 // dst' = src + dst * (1 - alpha), per channel, with exact rounding of the product.

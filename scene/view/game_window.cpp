@@ -42,6 +42,7 @@ std::optional<IconSurface> load_icon(const char* name) {
 
 GameWindow::GameWindow(bool fullscreen) {
     const platform::FirstWindow first = platform::first_window();
+    windowed_ = {first.width, first.height};
     const Uint32 flags =
         SDL_WINDOW_HIDDEN | first.flags | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window_.reset(SDL_CreateWindow(std::string(scene::window_title).c_str(), SDL_WINDOWPOS_CENTERED,
@@ -63,6 +64,7 @@ GameWindow::GameWindow(bool fullscreen) {
 void GameWindow::show() {
     SDL_ShowWindow(window_.get());
     SDL_RaiseWindow(window_.get());
+    platform::window_mode_changed(*window_, windowed_.width, windowed_.height);
 }
 
 SDL_Surface* GameWindow::window_surface() { return SDL_GetWindowSurface(window_.get()); }
@@ -156,7 +158,9 @@ void GameWindow::set_cursor(scene::Cursor cursor) {
 
 void GameWindow::toggle_fullscreen() {
     const bool now = (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN) != 0;
+    if (!now) SDL_GetWindowSize(window_.get(), &windowed_.width, &windowed_.height);
     SDL_SetWindowFullscreen(window_.get(), now ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    platform::window_mode_changed(*window_, windowed_.width, windowed_.height);
 }
 
 }  // namespace bolvenda::view

@@ -57,7 +57,8 @@ class GameWindow {
     WindowPtr window_;
     CursorPtr arrow_;
     CursorPtr hand_;
-    SurfacePtr canvas_;  // only where the window's surface has another format
+    SurfacePtr canvas_;   // only where the window's surface has another format
+    PixelSize windowed_;  // the size out of full screen
     scene::Cursor cursor_ = scene::Cursor::Arrow;
 };
 

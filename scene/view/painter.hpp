@@ -31,7 +31,7 @@ inline constexpr int tooltip_font_px = 12;
 
 class Painter {
   public:
-    // labels: Arial bold; tips: the tooltip's plain face.
+    // labels: Bolvenda Sans Bold; tips: the tooltip's plain face, Bolvenda Sans Regular.
     Painter(PictureSet& pictures, TextRenderer& labels, TextRenderer& tips)
         : pictures_(&pictures), labels_(&labels), tips_(&tips) {}
 

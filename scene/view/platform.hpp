@@ -27,6 +27,11 @@ struct FirstWindow {
 };
 FirstWindow first_window();
 
+// After the window is shown or switched between window and full screen: where no window
+// manager places it (a kiosk's X server started straight into the game), it is made to cover
+// its display in full screen, and the windowed size given out of it.
+void window_mode_changed(SDL_Window& window, int windowed_width, int windowed_height);
+
 // Made before SDL's video starts: how errors of the display connection are dealt with.
 void handle_display_errors();
 // Once the window exists: ask for what tells of it being destroyed by another program, and

@@ -1,6 +1,8 @@
 // The offscreen renderer of offscreen.hpp.
 #include "tests/support/offscreen.hpp"
 
+#include <cstddef>
+
 #include "scene/assets/assets.hpp"
 #include "scene/view/canvas.hpp"
 
@@ -25,8 +27,9 @@ Pixels pixels_of(const SDL_Surface& surface) {
     Pixels pixels{surface.w, surface.h, {}};
     pixels.data.resize(static_cast<std::size_t>(surface.w) * surface.h);
     for (int y = 0; y < surface.h; ++y) {
-        const auto* row = reinterpret_cast<const Uint32*>(
-            static_cast<const Uint8*>(surface.pixels) + y * surface.pitch);
+        const auto* row =
+            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface.pixels) +
+                                            static_cast<std::ptrdiff_t>(y) * surface.pitch);
         for (int x = 0; x < surface.w; ++x)
             pixels.data[static_cast<std::size_t>(y) * surface.w + x] = row[x] & 0xFFFFFF;
     }

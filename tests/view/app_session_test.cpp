@@ -79,8 +79,14 @@ TEST_F(SessionTest, ANewRoundInMidLeapShowsAtOnceWithNoFrogInTheAir) {
     const int somma = static_cast<int>(twin.form().somma);
     app::Session session(core, window, painter);
     session.start();
+    using Event = scene::FrogLeap::Event;
+    std::vector<Event> seen;  // what the leap did while the events were delivered
     auto deliver = [&] {
-        for (SDL_Event e; SDL_PollEvent(&e);) session.dispatch(&e);
+        seen.clear();
+        for (SDL_Event e; SDL_PollEvent(&e);) {
+            session.dispatch(&e);
+            seen.insert(seen.end(), session.leap_events().begin(), session.leap_events().end());
+        }
     };
     click(40, 530);
     deliver();
@@ -88,15 +94,18 @@ TEST_F(SessionTest, ANewRoundInMidLeapShowsAtOnceWithNoFrogInTheAir) {
     click(48 + 32 * somma + 16, 490);  // the answer: the frog leaps
     deliver();
     ASSERT_EQ(session.overlays().size(), 1u);
-    using Event = scene::FrogLeap::Event;
     const int n1 = static_cast<int>(twin.form().n1);
-    EXPECT_EQ(session.leap_events(), (std::vector<Event>{{Event::Kind::TookOff, n1, somma}}));
+    EXPECT_EQ(seen, (std::vector<Event>{{Event::Kind::TookOff, n1, somma}}));
     ASSERT_TRUE(session.deadline()) << "the leap's next frame";
     EXPECT_EQ(core.form().cattura, 1.0f) << "the game does not wait for the leap";
+    // A caption has no Click handler: the frog flies on (it may land in its own time).
+    const scene::Point caption = centre_of(design_rect("Label22"));
+    click(caption.x, caption.y);
+    deliver();
+    for (const Event& e : seen) EXPECT_NE(e.kind, Event::Kind::CutShort);
     click(40, 530);  // a new round before it lands
     deliver();
     EXPECT_TRUE(session.overlays().empty());
-    EXPECT_EQ(session.leap_events(), (std::vector<Event>{{Event::Kind::CutShort, n1, somma}}));
     EXPECT_FALSE(session.deadline());
     EXPECT_EQ(core.form().mosche, 2.0f);
     Offscreen expected;

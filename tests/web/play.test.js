@@ -178,6 +178,8 @@ async function wholeGame(browser, url, tag) {
   const page = await open(browser, url);
   assert.equal(await page.evaluate(() => document.documentElement.lang), "it");
   assert.equal(await page.evaluate(() => document.querySelector("title").textContent), await expected.ask("title"));
+  // The loading words stay painted behind the game, but are read out no more.
+  assert.equal(await page.evaluate(() => document.getElementById("status").getAttribute("aria-hidden")), "true");
 
   await expected.ask("reset");
   let screen = await shows(page, `${tag}-start-up`);

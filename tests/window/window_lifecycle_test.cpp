@@ -1,5 +1,6 @@
-// How the real program ends: closed by its frame, and its start-up failures, each said once on
-// stderr in English (and in a box where there is a screen). It needs no installed font.
+// How the real program starts and ends: its window's class, closed by its frame, and its
+// start-up failures, each said once on stderr in English (and in a box where there is a
+// screen). It needs no installed font.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -39,6 +40,14 @@ class EmptyFontConfig {
 };
 
 using Lifecycle = RealWindow;
+
+TEST_F(Lifecycle, TheWindowsClassIsTheDesktopEntrysName) {
+    start_game();
+    ASSERT_NE(window_, None);
+    EXPECT_EQ(x_->class_of(window_), BOLVENDA_APP_ID) << "StartupWMClass of the desktop entry";
+    x_->send_delete_window(window_);
+    EXPECT_EQ(game_->wait_for_exit(10s), 0) << game_->standard_error();
+}
 
 TEST_F(Lifecycle, ClosingTheWindowByItsFrameEndsTheGameWithStatusZero) {
     start_game();

@@ -1,13 +1,16 @@
 // The platform on Linux: glibc's allocator, Xlib's error handlers, X11's destroy events.
 // SDL may run on Wayland here too; what is X11's only acts where SDL uses X11.
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 #include <malloc.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "scene/layout.hpp"
 #include "scene/view/platform.hpp"
@@ -41,6 +44,33 @@ int on_x11_connection_lost(Display*) {
     _exit(EXIT_FAILURE);
 }
 
+// Whether a window manager that grants full screen runs on this screen: one that says so on
+// the root window, as the desktop's conventions ask (_NET_SUPPORTED naming
+// _NET_WM_STATE_FULLSCREEN, beside its _NET_SUPPORTING_WM_CHECK window).
+bool manager_grants_fullscreen(Display* display, Window root) {
+    auto property = [&](const char* name, Atom type, std::vector<Atom>& out) {
+        Atom actual = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        const bool read =
+            XGetWindowProperty(display, root, XInternAtom(display, name, False), 0, 4096, False,
+                               type, &actual, &format, &count, &after, &data) == Success &&
+            data != nullptr && format == 32;
+        if (read) {
+            const auto* values = reinterpret_cast<const long*>(data);  // Xlib's 32-bit format
+            for (unsigned long i = 0; i < count; ++i) out.push_back(static_cast<Atom>(values[i]));
+        }
+        if (data != nullptr) XFree(data);
+    };
+    std::vector<Atom> check, supported;
+    property("_NET_SUPPORTING_WM_CHECK", XA_WINDOW, check);
+    if (check.empty()) return false;
+    property("_NET_SUPPORTED", XA_ATOM, supported);
+    const Atom fullscreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+    return std::find(supported.begin(), supported.end(), fullscreen) != supported.end();
+}
+
 }  // namespace
 
 void prepare_process() {
@@ -69,6 +99,30 @@ bool has_threads() { return true; }
 
 FirstWindow first_window() {
     return {scene::design_width, scene::design_height, SDL_WINDOW_RESIZABLE};
+}
+
+void window_mode_changed(SDL_Window& window, int windowed_width, int windowed_height) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(&window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    Display* display = info.info.x11.display;
+    const Window xwindow = info.info.x11.window;
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, xwindow, &attributes) == 0) return;
+    if (manager_grants_fullscreen(display, attributes.root)) return;
+    // SDL takes the display's size for full screen and draws for it, and learns the size back
+    // from the server only when the window changes: nothing else changes it here.
+    SDL_Rect place{0, 0, windowed_width, windowed_height};
+    if ((SDL_GetWindowFlags(&window) & SDL_WINDOW_FULLSCREEN) != 0) {
+        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(&window), &place) != 0) return;
+    } else {
+        SDL_GetWindowPosition(&window, &place.x, &place.y);
+    }
+    if (place.w <= 0 || place.h <= 0) return;
+    XMoveResizeWindow(display, xwindow, place.x, place.y, static_cast<unsigned>(place.w),
+                      static_cast<unsigned>(place.h));
+    XRaiseWindow(display, xwindow);
+    XFlush(display);
 }
 
 void handle_display_errors() {

@@ -38,6 +38,8 @@ FirstWindow first_window() {
 }
 
 void handle_display_errors() {}
+// The system always places the window as asked.
+void window_mode_changed(SDL_Window&, int, int) {}
 void watch_window(SDL_Window&) {}
 bool window_destroyed_by(SDL_Window&, const SDL_Event&) { return false; }
 
