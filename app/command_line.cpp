@@ -52,6 +52,8 @@ CommandLine parse_command_line(std::span<const std::string_view> arguments) {
             command.scan_ms = static_cast<int>(scene::SwitchScan::default_ms);
         } else if (argument.starts_with("--scan=") && scan_pace_ms(argument.substr(7)) != 0) {
             command.scan_ms = scan_pace_ms(argument.substr(7));
+        } else if (argument == "--mute") {
+            command.sound = false;
         } else if (argument == "--help" || argument == "-h") {
             help = true;
         } else if (argument == "--version") {
@@ -75,7 +77,7 @@ CommandLine parse_command_line(int argc, char** argv) {
 }
 
 std::string usage_text() {
-    return "Usage: bolvenda [--fullscreen] [--no-animation] [--scan[=SECONDS]]\n"
+    return "Usage: bolvenda [--fullscreen] [--no-animation] [--mute] [--scan[=SECONDS]]\n"
            "       bolvenda --help | --version\n"
            "\n"
            "A game of additions on the number line from 0 to 20, for children of five to seven.\n"
@@ -84,6 +86,7 @@ std::string usage_text() {
            "\n"
            "  --fullscreen    start in full screen; F11 switches while playing\n"
            "  --no-animation  the frog lands on the clicked number at once, without leaping\n"
+           "  --mute          start without sounds and words; M switches them while playing\n"
            "  --scan[=SECONDS]  one switch: the ring moves on by itself every SECONDS (1.5),\n"
            "                  any key or click clicks what it is on\n"
            "  -h, --help      show this help and exit\n"

@@ -19,6 +19,7 @@ struct CommandLine {
     std::string ignored;    // the arguments set aside, quoted, or empty
     // One-switch play: the focus steps on every scan_ms; 0 when off (--scan, --scan=SECONDS).
     int scan_ms = 0;
+    bool sound = true;  // the pond's sounds and words; --mute starts silent (M switches)
 };
 
 // The arguments after the program's name: --help wins over --version, and both over playing.

@@ -35,7 +35,8 @@ int play(const app::CommandLine& command) {
     view::VideoLibrary video;
     view::GameWindow window(command.fullscreen);
     app::Session session(core, window, startup.painter(),
-                         command.animation && view::platform::animations_wanted(), command.scan_ms);
+                         command.animation && view::platform::animations_wanted(), command.scan_ms,
+                         command.sound);
     try {
         session.run();
     } catch (const runtime::RuntimeError& error) {

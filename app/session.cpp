@@ -8,8 +8,13 @@
 
 namespace bolvenda::app {
 
+namespace {
+// M alone switches the sounds; with Ctrl, Alt or the system key it stays the system's.
+bool is_mute_key(Uint16 mod) { return (mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) == 0; }
+}  // namespace
+
 Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter,
-                 bool animate, int scan_ms)
+                 bool animate, int scan_ms, bool sound)
     : core_(&core),
       window_(&window),
       painter_(&painter),
@@ -17,7 +22,8 @@ Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& 
       router_(layout_, core.events()),
       tips_(layout_),
       leap_(core.scene(), layout_, animate),
-      focus_(core.scene()) {
+      focus_(core.scene()),
+      sounds_(core.scene(), animate, !sound) {
     if (scan_ms > 0) {
         scan_.emplace(static_cast<std::uint64_t>(scan_ms));
         focus_.show_ring();  // a switch's user follows the ring from the start
@@ -129,6 +135,10 @@ bool Session::handle(const SDL_Event& event) {
         case SDL_KEYDOWN:
             if (event.key.keysym.sym == SDLK_F11 && event.key.repeat == 0)
                 window_->toggle_fullscreen();
+            if (event.key.keysym.sym == SDLK_m && is_mute_key(event.key.keysym.mod)) {
+                if (event.key.repeat == 0) toggle_mute();
+                return false;
+            }
             return key(event.key, now);
         case SDL_MOUSEMOTION: {
             auto p = design_point(event.motion.x, event.motion.y);
@@ -143,6 +153,8 @@ bool Session::handle(const SDL_Event& event) {
             pointer_at(p);
             const bool tip_changed = tips_.pointer_pressed();
             router_.press(p);
+            // The device opens while the button is down: the click's sound starts at once.
+            if (!sounds_.muted()) output_.prepare(now);
             return tip_changed;
         }
         case SDL_MOUSEBUTTONUP: {
@@ -157,6 +169,7 @@ bool Session::handle(const SDL_Event& event) {
 
 bool Session::clicked(const runtime::Element* clicked, std::uint64_t now) {
     if (clicked == nullptr) return false;
+    output_.play(sounds_.clicked(*clicked), now);
     // What the handler changed is still there: the painter takes it after this.
     return leap_.clicked(*clicked, core_->scene().changes().pending(), now);
 }
@@ -170,6 +183,7 @@ bool Session::click_focused(std::uint64_t now) {
 bool Session::takes_key(SDL_Keycode key, Uint16 mod) const {
     if ((mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) != 0) return false;  // the system's and browser's
     if (key >= SDLK_F1 && key <= SDLK_F12) return false;
+    if (key == SDLK_m) return false;  // the mute's, even for a switch
     if (scan_) {
         // Any key is the switch, but a modifier alone is half of another key.
         return !(key >= SDLK_LCTRL && key <= SDLK_RGUI) && key != SDLK_CAPSLOCK &&
@@ -258,12 +272,14 @@ bool Session::ended() const { return core_->events().ended(); }
 
 std::optional<std::uint64_t> Session::deadline() const {
     std::optional<std::uint64_t> due;
-    for (auto next : {tips_.deadline(), leap_.deadline(),
+    for (auto next : {tips_.deadline(), leap_.deadline(), output_.deadline(),
                       scan_ ? std::optional(scan_->deadline()) : std::nullopt}) {
         if (next && (!due || *next < *due)) due = next;
     }
     return due;
 }
+
+void Session::toggle_mute() { output_.play(sounds_.toggle_mute(), SDL_GetTicks64()); }
 
 void Session::dispatch(const SDL_Event* event) {
     bool dirty = false;
@@ -299,6 +315,8 @@ void Session::settle(bool dirty) {
     dirty |= leap_.time_passed(now);
     // The one place that knows what this event did to the leap, for whoever follows it.
     leap_events_ = leap_.take_events();
+    for (const scene::FrogLeap::Event& e : leap_events_) output_.play(sounds_.leap(e), now);
+    output_.time_passed(now);
     if (dirty) repaint();
 }
 

@@ -12,11 +12,12 @@
 // After a number's click the frog is drawn leaping (FrogLeap, read from the elements the click
 // changed): an overlay, frames on a timer while it is in the air, only its rectangles each
 // time; the game itself has already moved on. What the painter draws over the scene is
-// gathered in overlays(), the one place a new animation or mark joins.
+// gathered in overlays(), the one place a new animation or mark joins. What the click and the
+// leap sound like is played at once as well (PondSounds -> SoundOutput): nothing waits for it.
 // Keys move the keyboard's focus (KeyboardFocus), and Enter or Space click the focused element
-// through the same dispatcher as the pointer, so the leap and all the rest follow alike; its
-// ring is one more overlay. With a switch (SwitchScan) the focus steps on by itself and any
-// key or click clicks.
+// through the same dispatcher as the pointer, so the leap, its sounds and all the rest follow
+// alike; its ring is one more overlay. With a switch (SwitchScan) the focus steps on by itself
+// and any key or click clicks. M switches the sounds off and on, in every mode.
 #pragma once
 
 #include <cstdint>
@@ -29,19 +30,21 @@
 #include "scene/keyboard_focus.hpp"
 #include "scene/layout.hpp"
 #include "scene/pointer_router.hpp"
+#include "scene/pond_sounds.hpp"
 #include "scene/switch_scan.hpp"
 #include "scene/tooltip_tracker.hpp"
 #include "scene/view/game_window.hpp"
 #include "scene/view/painter.hpp"
+#include "scene/view/sound_output.hpp"
 
 namespace bolvenda::app {
 
 class Session {
   public:
     // animate = false shows the frog in its new place at once, with no leap; scan_ms > 0 plays
-    // with one switch at that pace.
+    // with one switch at that pace; sound = false starts muted.
     Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter,
-            bool animate = true, int scan_ms = 0);
+            bool animate = true, int scan_ms = 0, bool sound = true);
 
     // Plays until the program ends; a runtime error from a handler propagates after the
     // window has been repainted with the steps that were done.
@@ -61,6 +64,9 @@ class Session {
     std::vector<scene::Overlay> overlays() const;
     // What the frog's leap did in the last dispatch.
     const std::vector<scene::FrogLeap::Event>& leap_events() const { return leap_events_; }
+    // The sounds off or on again (the key M; a page's button). Muting silences at once.
+    void toggle_mute();
+    bool muted() const noexcept { return sounds_.muted(); }
 
     // The keyboard's focus, and the ring drawn around it while it is shown (design pixels).
     const scene::KeyboardFocus& focus() const { return focus_; }
@@ -105,6 +111,8 @@ class Session {
     scene::KeyboardFocus focus_;
     std::optional<scene::SwitchScan> scan_;
     std::uint64_t shown_version_ = 0;
+    scene::PondSounds sounds_;
+    view::SoundOutput output_;
     scene::Viewport viewport_;  // of the frame on screen: maps pointer events to the design
     std::optional<scene::Point> pointer_;
     std::optional<view::PixelSize> drawn_size_;      // of the last frame painted whole

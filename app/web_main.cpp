@@ -51,6 +51,13 @@ EM_JS(void, page_mirror,
 EM_JS(void, page_game_stopped, (const char* message), {
     if (Module.gameStopped) Module.gameStopped(message ? UTF8ToString(message) : "");
 });
+// The page's speaker button (and its key M) switch the sounds through this host; the page is
+// told whether they start muted.
+EM_JS(void, page_sound_ready, (void* host, bool muted), {
+    if (Module.soundReady)
+        Module.soundReady(
+            function() { return !!_bolvenda_toggle_sound(host); }, muted);
+});
 
 namespace {
 
@@ -101,8 +108,17 @@ class WebHost {
         }
         names.pop_back();
         page_game_started(this, names.c_str());
+        page_sound_ready(this, session_.muted());
         mirror();
         wake_at(session_.deadline());  // a switch's first step
+    }
+
+    // The sounds off or on again; returns whether they are off now.
+    bool toggle_sound() {
+        if (stopped_) return true;
+        session_.toggle_mute();
+        wake_at(session_.deadline());  // the device's closing follows the change
+        return session_.muted();
     }
 
   private:
@@ -267,6 +283,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void bolvenda_page_focus(void* host, int positio
 }
 extern "C" EMSCRIPTEN_KEEPALIVE void bolvenda_page_click(void* host, int position) {
     static_cast<WebHost*>(host)->from_page(true, position);
+}
+extern "C" EMSCRIPTEN_KEEPALIVE int bolvenda_toggle_sound(void* host) {
+    return static_cast<WebHost*>(host)->toggle_sound() ? 1 : 0;
 }
 
 int main(int argc, char** argv) {

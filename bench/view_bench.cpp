@@ -8,6 +8,9 @@
 #include "scene/view/canvas.hpp"
 #include "scene/view/picture_set.hpp"
 #include "scene/view/sdl_library.hpp"
+#include "scene/view/sound_bank.hpp"
+#include "scene/view/sound_mixer.hpp"
+#include "scene/view/sound_output.hpp"
 #include "tests/support/driver.hpp"
 #include "tests/support/offscreen.hpp"
 
@@ -112,6 +115,26 @@ void BM_DecodePictures(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DecodePictures)->Unit(benchmark::kMillisecond);
+
+// From a new round's click to its first samples in the device's buffer: the plan played (its
+// words decoded at their first use, Arg 1, or already kept, Arg 0) and the first callback's
+// block mixed. A device plays that block within its own length (23 ms) after this.
+void BM_ClickToFirstSamples(benchmark::State& state) {
+    std::vector<std::int16_t> block(view::SoundOutput::buffer_samples);
+    view::SoundBank kept;
+    int n = 0;
+    for (auto _ : state) {
+        view::SoundBank fresh;
+        view::SoundBank& bank = state.range(0) ? fresh : kept;
+        view::SoundMixer mixer;
+        mixer.play(scene::sounds_for(scene::RoundStarted{n % 10, 1 + n % 10}),
+                   [&](scene::Sound s) { return bank.clip(s); });
+        mixer.render(block);
+        benchmark::DoNotOptimize(block.data());
+        ++n;
+    }
+}
+BENCHMARK(BM_ClickToFirstSamples)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 BENCHMARK_MAIN();

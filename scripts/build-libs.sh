@@ -85,17 +85,22 @@ build_library() {
 declare -A extra_key
 
 # Only what the game uses: a window, its surface, mouse and touch events, cursors, the message
-# box. Built for speed where it copies every frame to the screen; for size in a browser, where
-# the game puts its frames on the page itself and SDL's code is only downloaded.
-sdl_options=(-DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_AUDIO=OFF -DSDL_RENDER=OFF
+# box, and audio (the system's own output, and on the desktop the disk writer the tests listen
+# through; no dummy driver: a machine with no output is silent without it). Built for speed where it
+# copies every frame to the screen; for size in a browser, where the game puts its frames on
+# the page itself and SDL's code is only downloaded.
+sdl_options=(-DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_AUDIO=ON -DSDL_DUMMYAUDIO=OFF
+  -DSDL_RENDER=OFF
   -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF
   -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_FILESYSTEM=OFF -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF
   -DSDL_VULKAN=OFF)
 if [ "$target" = windows ]; then
-  sdl_options+=(-DSDL_DIRECTX=OFF -DSDL_RENDER_D3D=OFF -DSDL_WASAPI=OFF -DSDL_XINPUT=OFF)
+  # WASAPI, Windows' own audio (Wine's too); WinMM stays as SDL's fallback.
+  sdl_options+=(-DSDL_DIRECTX=OFF -DSDL_RENDER_D3D=OFF -DSDL_WASAPI=ON -DSDL_XINPUT=OFF)
 fi
 sdl_type=Release
-[ "$target" = web ] && sdl_type=MinSizeRel
+# The page's tests listen through Web Audio itself: no disk writer to download.
+[ "$target" = web ] && sdl_type=MinSizeRel && sdl_options+=(-DSDL_DISKAUDIO=OFF)
 build_library libsdl2 "$sdl_type" "${sdl_options[@]}"
 
 # FreeType for TrueType outlines with their own hinting instructions, drawn anti-aliased, and

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Bolvenda needs, only those that are missing.
-# Usage: scripts/install-deps.sh [run|test|package|web|windows]
-#   (test adds the real-window, asset-tool, packaging and browser-test packages, and Wine with
+# Usage: scripts/install-deps.sh [run|test|package|web|windows|sounds]
+#   (sounds: what tools/sound/render_sounds.sh needs to make the committed sounds again; test adds the real-window, asset-tool, packaging and browser-test packages, and Wine with
 #   what the Windows build needs; package, what package.sh needs; web, what web.sh needs;
 #   windows, the cross compiler alone)
 set -euo pipefail
@@ -19,6 +19,10 @@ if [ "${1:-run}" = test ]; then
          clang-format
          # The installed files' validators and the Debian package's tools.
          desktop-file-utils appstream man-db groff-base dpkg-dev lintian librsvg2-bin)
+fi
+if [ "${1:-run}" = sounds ]; then
+  # sox synthesises and shapes the effects; festival speaks the words in its Italian voice.
+  want+=(sox festival festvox-italp16k)
 fi
 if [ "${1:-run}" = package ]; then
   want+=(dpkg-dev)

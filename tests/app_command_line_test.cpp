@@ -21,6 +21,8 @@ TEST(CommandLine, PlaysWithoutOptionsAndInFullScreenOnlyWhenAsked) {
     EXPECT_TRUE(full.fullscreen);
     EXPECT_TRUE(full.animation);
     EXPECT_FALSE(parse({"--no-animation"}).animation);
+    EXPECT_TRUE(full.sound);
+    EXPECT_FALSE(parse({"--mute", "--fullscreen"}).sound);
     EXPECT_FALSE(reply_without_window(full));
     // One switch: off unless asked, 1.5 s unless told another pace.
     EXPECT_EQ(full.scan_ms, 0);

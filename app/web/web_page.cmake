@@ -12,7 +12,10 @@ set_target_properties(bolvenda PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 # our code itself stays at -O3, where -Os made the start 15 % slower.
 target_link_options(bolvenda PRIVATE -Os
   -fwasm-exceptions -mbulk-memory -sUSE_SDL=0 -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1
-  -sENVIRONMENT=web -sEXIT_RUNTIME=0 -sINCOMING_MODULE_JS_API=arguments,canvas,instantiateWasm,onAbort,wasmBinary)
+  -sENVIRONMENT=web -sEXIT_RUNTIME=0 -sINCOMING_MODULE_JS_API=arguments,canvas,instantiateWasm,onAbort,wasmBinary
+  # SDL's Web Audio back end calls emscripten's functions listed there from its JavaScript
+  # (emscripten's own SDL port adds them); a file, as their names start with a dollar.
+  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_CURRENT_SOURCE_DIR}/web/sdl_audio_functions.json)
 
 # The page's title and colours are the window's (the root CMakeLists.txt).
 set(BOLVENDA_TITLE "${BOLVENDA_WINDOW_TITLE}")

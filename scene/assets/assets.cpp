@@ -21,6 +21,10 @@ std::span<const unsigned char> asset(std::string_view name) {
 
 std::span<const std::string_view> asset_names() { return detail::pictures_names(); }
 
+std::span<const unsigned char> sound(std::string_view name) {
+    return find(detail::sounds_files(), name);
+}
+
 std::span<const unsigned char> typeface(Typeface face) {
     return find(detail::fonts_files(),
                 face == Typeface::Bold ? "BolvendaSans-Bold.ttf" : "BolvendaSans-Regular.ttf");

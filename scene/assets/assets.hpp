@@ -1,5 +1,5 @@
-// The game's pictures, hand pointer, icon and typefaces, compiled into the program: the view
-// decodes them from these bytes (decode each once; all 21 frogs and all 21 flies share one
+// The game's pictures, hand pointer, icon, sounds and typefaces, compiled into the program: the
+// view decodes them from these bytes (decode each once; all 21 frogs and all 21 flies share one
 // picture).
 #pragma once
 
@@ -13,6 +13,9 @@ std::span<const unsigned char> asset(std::string_view name);
 
 // Every name asset() knows, in a fixed order.
 std::span<const std::string_view> asset_names();
+
+// The bytes of the named sound ("landing.wav", "number_7.wav", ...); empty for an unknown name.
+std::span<const unsigned char> sound(std::string_view name);
 
 // Liberation Sans, the stand-in for Arial, cut to the game's characters and renamed Bolvenda
 // Sans (tools/fonts/subset_fonts.py): Bold for every caption, Regular for tooltips.

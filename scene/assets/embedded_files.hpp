@@ -14,6 +14,9 @@ struct EmbeddedFile {
 // The pictures, pointer and icon.
 std::span<const EmbeddedFile> pictures_files();
 std::span<const std::string_view> pictures_names();
+// The sounds.
+std::span<const EmbeddedFile> sounds_files();
+std::span<const std::string_view> sounds_names();
 // The typefaces.
 std::span<const EmbeddedFile> fonts_files();
 std::span<const std::string_view> fonts_names();

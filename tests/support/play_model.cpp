@@ -68,6 +68,55 @@ void Model::apply_key(scene::KeyboardFocus::Move move) {
     }
 }
 
+std::vector<Heard> heard_after_click(Model::Click click, const Model& before, const Model& after,
+                                     bool animate, bool muted) {
+    using scene::Sound;
+    if (muted) return {};
+    if (click == Model::Click::StartsRound)
+        return {{{Sound::FlyArrives, scene::number_word(after.n1), Sound::Plus,
+                  scene::number_word(after.somma - after.n1)}}};
+    if (click == Model::Click::Answers)
+        return animate
+                   ? std::vector<Heard>{{{before.frog == after.frog ? Sound::Hop : Sound::TakeOff}}}
+                   : heard_at_landing(after, muted);
+    return {};
+}
+
+std::vector<Heard> heard_at_landing(const Model& m, bool muted) {
+    using scene::Sound;
+    if (muted) return {};
+    const bool right = m.verdict == Model::Verdict::Right;
+    return {{{Sound::Landing, right ? Sound::Catch : Sound::Escape,
+              right ? Sound::VerdictRight : Sound::VerdictWrong}}};
+}
+
+void check_sounds(const std::vector<scene::SoundPlan>& plans, const std::vector<Heard>& expected,
+                  long event) {
+    using scene::Sound;
+    SCOPED_TRACE("sounds at event " + std::to_string(event));
+    ASSERT_EQ(plans.size(), expected.size());
+    for (std::size_t p = 0; p < plans.size(); ++p) {
+        const scene::SoundPlan& plan = plans[p];
+        EXPECT_TRUE(plan.cut);  // every moment cuts what still plays
+        std::vector<Sound> sounds;
+        for (const scene::Cue& cue : plan.cues) sounds.push_back(cue.sound);
+        ASSERT_EQ(sounds, expected[p].sounds);
+        for (std::size_t i = 0; i < plan.cues.size(); ++i) {
+            const scene::Cue& cue = plan.cues[i];
+            if (i == 0) {
+                EXPECT_EQ(cue.delay_ms, 0u);  // at the moment itself
+                EXPECT_FALSE(cue.after_previous);
+            } else if (cue.sound == Sound::Catch || cue.sound == Sound::Escape) {
+                EXPECT_GT(cue.delay_ms, 0u);  // the frog heard down first
+                EXPECT_FALSE(cue.after_previous);
+            } else {  // words: each once the one before has been heard
+                EXPECT_TRUE(cue.after_previous);
+                EXPECT_GT(cue.delay_ms, 0u);
+            }
+        }
+    }
+}
+
 void check(game::GameCore& game, const Model& m, long event, const scene::KeyboardFocus* focus) {
     scene::Scene& s = game.scene();
     const auto& f = game.form();

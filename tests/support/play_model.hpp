@@ -3,9 +3,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "game/game_core.hpp"
 #include "scene/keyboard_focus.hpp"
+#include "scene/pond_sounds.hpp"
 
 namespace bolvenda::testing {
 
@@ -45,5 +47,22 @@ struct Model {
 // `event` names the step on failure.
 void check(game::GameCore& game, const Model& m, long event,
            const scene::KeyboardFocus* focus = nullptr);
+
+// What is heard by the rules, each moment cutting what still plays: after a new round's click
+// the fly and the addition read out; after an answer the frog's take-off (a hop on its own
+// number), unless the frog is shown landed at once; when it lands, the landing, the catch or
+// the escape and the frog's words. Nothing else, and nothing at all while muted.
+struct Heard {
+    std::vector<scene::Sound> sounds;  // in the order they start
+};
+std::vector<Heard> heard_after_click(Model::Click click, const Model& before, const Model& after,
+                                     bool animate, bool muted);
+std::vector<Heard> heard_at_landing(const Model& m, bool muted);
+
+// Holds the plans played at one step against what the rules say is heard there, and their
+// timing: the first sound of each at once, the catch or escape a moment after the landing, the
+// words one after another.
+void check_sounds(const std::vector<scene::SoundPlan>& plans, const std::vector<Heard>& expected,
+                  long event);
 
 }  // namespace bolvenda::testing

@@ -121,7 +121,7 @@ async function webkitBrowser() {
         click: (x, y) => pointer("mouse", [to(x, y), { type: "pointerDown", button: 0 }, { type: "pointerUp", button: 0 }]),
         tap: (x, y) => pointer("touch", [to(x, y), { type: "pointerDown", button: 0 }, { type: "pointerUp", button: 0 }]),
         key: (name) => call("POST", at("/actions"), { actions: [{ type: "key", id: "keyboard", actions: [
-          { type: "keyDown", value: keys[name] }, { type: "keyUp", value: keys[name] }] }] }),
+          { type: "keyDown", value: keys[name] ?? name }, { type: "keyUp", value: keys[name] ?? name }] }] }),
         // The window is sized so that its page is (no other pixel ratio than the screen's).
         async size(w, h) {
           await call("POST", at("/window/rect"), { width: w, height: h });
@@ -141,7 +141,8 @@ async function webkitBrowser() {
   };
 }
 
-const keys = { Tab: "\uE004", a: "a" };
+// WebDriver names the special keys by code points of its own; a character is itself.
+const keys = { Tab: "\uE004" };
 
 async function launch(name, puppeteer) {
   return name === "webkit" ? webkitBrowser() : puppeteerBrowser(name, puppeteer);

@@ -77,6 +77,7 @@ async function open(browser, url, width = 792, height = 566, ratio = 1, touch = 
   const page = await browser.open(url, width, height, ratio, touch, calm);
   await until(page, () => document.documentElement.dataset.game !== "loading", 30000, `${url} loading`);
   assert.equal(await state(page), "playing");
+  await showSpeaker(page, false);
   const at = await page.evaluate(() => performance.getEntriesByName("playing")[0].startTime);
   console.log(`${browser.name}: playing ${at.toFixed(0)} ms after opening ${url.split(":")[0]} (${width} x ${height} x ${ratio})`);
   return page;
@@ -88,6 +89,29 @@ async function shot(page, name, poll = false) {
   const file = path.join(shots, `${String(shotNumber).padStart(2, "0")}-${name}.png`);
   await page.screenshot(file);
   return file;
+}
+
+// The pictures compared are the scene's alone: the page's speaker button is left out of them
+// but while it is tried, and shown or hidden before the next frame is taken.
+const showSpeaker = (page, shown) => page.evaluate((v) => new Promise((done) => {
+  document.getElementById("sound").style.visibility = v;
+  requestAnimationFrame(() => requestAnimationFrame(done));
+}), shown ? "" : "hidden");
+
+// The speaker button and the key M switch the sounds, and say so; the page remembers nothing.
+async function speakerSwitches(page) {
+  const pressed = () => page.evaluate(() => document.getElementById("sound").getAttribute("aria-pressed"));
+  assert.equal(await page.evaluate(() => document.getElementById("sound").hidden), false, "no speaker button");
+  assert.equal(await pressed(), "false", "the sounds start on");
+  await showSpeaker(page, true);
+  const at = await page.evaluate(() => { const r = document.getElementById("sound").getBoundingClientRect(); return { x: r.x + r.width / 2, y: r.y + r.height / 2 }; });
+  await page.click(at.x, at.y);
+  await until(page, () => document.getElementById("sound").getAttribute("aria-pressed") === "true", 5000, "muted by the button");
+  await page.key("m");
+  assert.equal(await pressed(), "false", "M switches the sounds on again");
+  await showSpeaker(page, false);
+  const stored = await page.evaluate(() => { try { return localStorage.length + document.cookie.length; } catch (e) { return 0; } });
+  assert.equal(stored, 0, "the page stored something");
 }
 
 // The screen differs from `before` within a few seconds (a click is answered at once; the
@@ -254,6 +278,11 @@ async function wholeGame(browser, url, tag, by = "pointer") {
     const words = JSON.stringify(tree);
     assert.ok(!/Caricamento/.test(words), "the loading words are still in the tree");
     assert.ok(!/"role":"(canvas|Canvas)"/.test(words), "the canvas is in the tree");
+  }
+  if (by === "pointer") {
+    // The click was the gesture Web Audio waits for: the game's sound has started there.
+    await until(page, () => !!(window.Module.SDL2 && window.Module.SDL2.audioContext), 5000, "the game's audio");
+    await speakerSwitches(page);
   }
   await driver.answer(page, first, first.somma);
   await expected.ask(`answer ${first.n1} ${first.somma} ${first.somma} 1`);

@@ -1,9 +1,16 @@
 // A whole game in the real window: start-up, rounds, a right and a wrong answer, and the
 // sleeping frog that ends it, played with the pointer and again by keys alone (the focus's
-// ring then in every picture); then the same window at one and a half times the size.
+// ring then in every picture), heard through SDL's disk audio driver; then the same window at
+// one and a half times the size, muted.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "scene/assets/assets.hpp"
@@ -73,6 +80,61 @@ bool same_pointer(PointerImage seen, const PointerImage& expected) {
            << "no icon of the window is bolvenda.ico's " << expected->width << "x"
            << expected->height << " picture; it offers:" << (sizes.empty() ? " none" : sizes);
 }
+
+// What the game played, as SDL's disk driver writes it: 16-bit mono samples, silence included,
+// for as long as the device is open.
+class DiskAudio {
+  public:
+    DiskAudio()
+        : file_(std::filesystem::temp_directory_path() /
+                ("bolvenda-heard-" + std::to_string(::getpid()) + ".raw")) {
+        std::filesystem::remove(file_);
+    }
+    ~DiskAudio() { std::filesystem::remove(file_); }
+    std::vector<std::string> environment() const {
+        return {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + file_.string()};
+    }
+    std::vector<std::int16_t> samples() const {
+        std::ifstream in(file_, std::ios::binary);
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+        std::vector<std::int16_t> s(bytes.size() / 2);
+        for (std::size_t i = 0; i < s.size(); ++i)
+            s[i] = static_cast<std::int16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                             static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+        return s;
+    }
+    bool exists() const { return std::filesystem::exists(file_); }
+    // Waits until something not silent has been played.
+    bool wait_for_sound(std::chrono::seconds timeout) const {
+        const auto start = std::chrono::steady_clock::now();
+        while (std::chrono::steady_clock::now() - start < timeout) {
+            const auto s = samples();
+            if (std::any_of(s.begin(), s.end(), [](std::int16_t v) { return v != 0; })) return true;
+            std::this_thread::sleep_for(10ms);
+        }
+        return false;
+    }
+    // Waits until the device has closed: the file stops growing.
+    bool wait_until_closed(std::chrono::seconds timeout) const {
+        const auto start = std::chrono::steady_clock::now();
+        std::uintmax_t size = 0;
+        auto still_since = start;
+        while (std::chrono::steady_clock::now() - start < timeout) {
+            const std::uintmax_t now = exists() ? std::filesystem::file_size(file_) : 0;
+            if (now != size) {
+                size = now;
+                still_since = std::chrono::steady_clock::now();
+            } else if (std::chrono::steady_clock::now() - still_since > 1500ms) {
+                return true;
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        return false;
+    }
+
+  private:
+    std::filesystem::path file_;
+};
 
 class Play : public RealWindow {
   protected:
@@ -217,12 +279,21 @@ class PlayBy : public Play, public ::testing::WithParamInterface<bool> {};
 TEST_P(PlayBy, AWholeGameLooksAsTheOffscreenRender) {
     keys_ = GetParam();
     ExpectedGame game;
-    start_game();
+    DiskAudio heard;
+    start_game(heard.environment());
     ASSERT_NO_FATAL_FAILURE(expect_start_up(game));
     const Pixels start_up = screen_now();
+    EXPECT_FALSE(heard.exists()) << "the sound device opened before any sound";
 
     const Round first = start_round(1);
     ASSERT_FALSE(HasFailure());
+    // The new round is heard (the fly, the addition read out). The device opened at the
+    // press: where the first sound stands in its stream is how long the click took to be heard.
+    EXPECT_TRUE(heard.wait_for_sound(10s)) << "nothing was heard after the new round's click";
+    const auto stream = heard.samples();
+    const auto onset = std::find_if(stream.begin(), stream.end(), [](std::int16_t v) { return v; });
+    std::printf("the new round heard %.1f ms into the device's stream\n",
+                1000.0 * static_cast<double>(onset - stream.begin()) / 11025);
     game.round_started(first, 1, 0);
     const std::string frog_number = "Label" + std::to_string(first.n1 + 1);
     ASSERT_TRUE(shows(render(game, frog_number), "round-1"));
@@ -239,7 +310,17 @@ TEST_P(PlayBy, AWholeGameLooksAsTheOffscreenRender) {
     EXPECT_TRUE(shows(right, "right-answer-caught-1", caught));
     ASSERT_TRUE(shows(right, "right-answer"));
     EXPECT_GT(compare(right, start_up, faces).count, 0) << "the waiting face still shows";
-    // Landed, the game draws no more frames: no CPU at all while nothing happens.
+    // The frog's words over, the device is closed again after a silence...
+    ASSERT_TRUE(heard.wait_until_closed(20s)) << "the sound device stays open at rest";
+    const auto after = heard.samples();
+    const std::size_t rest = 11025;  // the last second before it closed
+    ASSERT_GT(after.size(), rest);
+    EXPECT_TRUE(std::all_of(after.end() - rest, after.end(), [](std::int16_t v) { return v == 0; }))
+        << "sound in the last second before the device closed";
+    EXPECT_TRUE(std::any_of(after.begin(), after.end() - rest, [](std::int16_t v) {
+        return v != 0;
+    })) << "the answer was not heard";
+    // ...and, landed, the game draws no more frames: no CPU at all while nothing happens.
     const long ticks = process_figures(game_->pid()).cpu_ticks;
     std::this_thread::sleep_for(600ms);
     EXPECT_EQ(process_figures(game_->pid()).cpu_ticks, ticks) << "CPU used after the frog landed";
@@ -285,7 +366,8 @@ INSTANTIATE_TEST_SUITE_P(Window, PlayBy, ::testing::Values(false, true),
 
 TEST_F(Play, AtOneAndAHalfTimesTheSizeTheSceneScalesAndStillAnswers) {
     ExpectedGame game;
-    start_game();
+    DiskAudio heard;
+    start_game(heard.environment(), true, {"--mute"});
     ASSERT_NO_FATAL_FAILURE(expect_start_up(game));
     const Round round = start_round(1);
     ASSERT_FALSE(HasFailure());
@@ -302,6 +384,8 @@ TEST_F(Play, AtOneAndAHalfTimesTheSizeTheSceneScalesAndStillAnswers) {
     click_at(centre_of(number_label(round.somma), scaled));
     game.answered(round, round.somma, 1);
     ASSERT_TRUE(shows(renderer().render(game.scene(), width, height), "right-answer-scaled"));
+    // Muted: no device was ever opened for the round or the answer.
+    EXPECT_FALSE(heard.exists()) << "--mute played sound";
 
     x_->send_delete_window(window_);
     EXPECT_EQ(game_->wait_for_exit(10s), 0) << game_->standard_error();
