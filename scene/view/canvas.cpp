@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "scene/view/drawing.hpp"
 #include "scene/view/startup_error.hpp"
 
 namespace bolvenda::view {
@@ -77,6 +78,22 @@ void Canvas::blend_resampled(const PremultipliedImage& image, Rect region, Rect 
     for (int y = region.top; y < region.bottom() && opaque; ++y)
         for (int x = region.left; x < region.right(); ++x) opaque &= image.at(x, y) >> 24 == 0xFF;
     if (opaque) return;  // the pond is: nothing of the colour under it shows
+    const Uint32 colour =
+        static_cast<Uint32>(under.r) << 16 | static_cast<Uint32>(under.g) << 8 | under.b;
+    for (int y = 0; y < target.height; ++y) {
+        std::uint32_t* line = out + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < target.width; ++x) line[x] = over(line[x], colour) & 0x00FFFFFF;
+    }
+}
+
+void Canvas::blend_drawn(std::span<const unsigned char> svg, const char* name, int width,
+                         int height, Rect region, Rect target, scene::Rgb under) {
+    if (!(clipped(target) == target) || target.width <= 0 || target.width != region.width ||
+        target.height != region.height)
+        return;
+    auto* out = reinterpret_cast<std::uint32_t*>(row(surface_, target.top) + target.left);
+    const auto stride = static_cast<std::size_t>(surface_->pitch) / 4;
+    draw_svg_into(svg, name, width, height, region, out, stride);
     const Uint32 colour =
         static_cast<Uint32>(under.r) << 16 | static_cast<Uint32>(under.g) << 8 | under.b;
     for (int y = 0; y < target.height; ++y) {

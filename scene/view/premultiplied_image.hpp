@@ -23,6 +23,8 @@ struct PremultipliedImage {
 
 // One straight-alpha 0xAARRGGBB pixel, premultiplied with exact rounding.
 std::uint32_t premultiply(std::uint32_t argb);
+// And back, for what wants straight alpha (a pointer's picture).
+std::uint32_t unpremultiply(std::uint32_t premultiplied);
 
 // Decodes an embedded GIF; its transparent pixels become 0. Throws StartupError when the bytes
 // are cut short or do not decode.

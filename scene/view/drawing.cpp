@@ -1,0 +1,88 @@
+#include "scene/view/drawing.hpp"
+
+#include <memory>
+#include <string>
+
+#include "scene/view/startup_error.hpp"
+#include "third_party/nanosvg/nanosvg.h"
+#include "third_party/nanosvg/nanosvgrast.h"
+
+namespace bolvenda::view {
+
+namespace {
+
+struct ImageDeleter {
+    void operator()(NSVGimage* image) const { nsvgDelete(image); }
+};
+struct RasteriserDeleter {
+    void operator()(NSVGrasterizer* r) const { nsvgDeleteRasterizer(r); }
+};
+
+StartupError bad_drawing(const char* name) {
+    return StartupError(std::string("cannot draw the picture ") + name,
+                        "Impossibile leggere le immagini del gioco.");
+}
+
+// NanoSVG scales uniformly; the pictures are stretched to their rectangles, so the parsed
+// outlines are stretched here, and a stroke takes the mean of the two scales (as NanoSVG does
+// for a transform that stretches).
+void stretch(NSVGimage& image, float sx, float sy) {
+    const float mean = (sx + sy) / 2;
+    for (NSVGshape* shape = image.shapes; shape != nullptr; shape = shape->next) {
+        for (NSVGpath* path = shape->paths; path != nullptr; path = path->next) {
+            for (int i = 0; i < path->npts; ++i) {
+                path->pts[2 * i] *= sx;
+                path->pts[2 * i + 1] *= sy;
+            }
+            for (int i = 0; i < 4; ++i) path->bounds[i] *= i % 2 == 0 ? sx : sy;
+        }
+        for (int i = 0; i < 4; ++i) shape->bounds[i] *= i % 2 == 0 ? sx : sy;
+        shape->strokeWidth *= mean;
+        shape->strokeDashOffset *= mean;
+        for (int i = 0; i < shape->strokeDashCount; ++i) shape->strokeDashArray[i] *= mean;
+    }
+    image.width *= sx;
+    image.height *= sy;
+}
+
+}  // namespace
+
+void draw_svg_into(std::span<const unsigned char> svg, const char* name, int width, int height,
+                   scene::Rect region, std::uint32_t* out, std::size_t stride) {
+    if (region.width <= 0 || region.height <= 0) return;
+    // The parser writes into its input and wants it ended by a zero.
+    std::string text(svg.begin(), svg.end());
+    std::unique_ptr<NSVGimage, ImageDeleter> image(nsvgParse(text.data(), "px", 96.0f));
+    if (!image || image->shapes == nullptr || image->width <= 0 || image->height <= 0)
+        throw bad_drawing(name);
+    stretch(*image, static_cast<float>(width) / image->width,
+            static_cast<float>(height) / image->height);
+    std::unique_ptr<NSVGrasterizer, RasteriserDeleter> rasteriser(nsvgCreateRasterizer());
+    if (!rasteriser) throw bad_drawing(name);
+    // Straight into place: NanoSVG writes R, G, B, A bytes with straight alpha, turned here
+    // into our premultiplied words where they lie.
+    auto* bytes = reinterpret_cast<unsigned char*>(out);
+    nsvgRasterize(rasteriser.get(), image.get(), static_cast<float>(-region.left),
+                  static_cast<float>(-region.top), 1.0f, bytes, region.width, region.height,
+                  static_cast<int>(stride * 4));
+    for (int y = 0; y < region.height; ++y) {
+        std::uint32_t* row = out + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < region.width; ++x) {
+            const unsigned char* p = reinterpret_cast<const unsigned char*>(row + x);
+            const std::uint32_t argb = std::uint32_t{p[3]} << 24 | std::uint32_t{p[0]} << 16 |
+                                       std::uint32_t{p[1]} << 8 | p[2];
+            row[x] = premultiply(argb);
+        }
+    }
+}
+
+PremultipliedImage draw_svg(std::span<const unsigned char> svg, const char* name, int width,
+                            int height) {
+    PremultipliedImage image{width, height, {}};
+    image.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    draw_svg_into(svg, name, width, height, {0, 0, width, height}, image.pixels.data(),
+                  static_cast<std::size_t>(width));
+    return image;
+}
+
+}  // namespace bolvenda::view
