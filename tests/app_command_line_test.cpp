@@ -37,6 +37,7 @@ TEST(CommandLine, HelpAndVersionAnswerOnStandardOutputWithStatusZero) {
     EXPECT_EQ(version->out.rfind("Bolvenda 1.0.0\n", 0), 0u) << version->out;
     EXPECT_NE(version->out.find("SIL Open Font License"), std::string::npos);
     EXPECT_NE(version->out.find("SDL2"), std::string::npos);
+    EXPECT_NE(version->out.find("NanoSVG"), std::string::npos);
 }
 
 TEST(CommandLine, AWrongArgumentAnywhereIsOneLineAndTheUsageWithStatusTwo) {

@@ -23,9 +23,9 @@ StartupError bad_drawing(const char* name) {
                         "Impossibile leggere le immagini del gioco.");
 }
 
-// NanoSVG scales uniformly; the pictures are stretched to their rectangles, so the parsed
-// outlines are stretched here, and a stroke takes the mean of the two scales (as NanoSVG does
-// for a transform that stretches).
+// NanoSVG scales uniformly; a drawing whose root gives no size is stretched to the rectangle
+// here, a stroke taking the mean of the two scales (as NanoSVG does for a transform that
+// stretches).
 void stretch(NSVGimage& image, float sx, float sy) {
     const float mean = (sx + sy) / 2;
     for (NSVGshape* shape = image.shapes; shape != nullptr; shape = shape->next) {
@@ -45,6 +45,26 @@ void stretch(NSVGimage& image, float sx, float sy) {
     image.height *= sy;
 }
 
+// Gives the root element the size asked for, so that NanoSVG maps the viewBox onto it in one
+// step, strokes scaled by the mean of the two scales of that mapping. Where the root has no
+// such attribute, nothing changes and stretch() does the rest.
+void size_root(std::string& text, int width, int height) {
+    const std::size_t open = text.find("<svg");
+    const std::size_t close = open == std::string::npos ? open : text.find('>', open);
+    if (close == std::string::npos) return;
+    auto set = [&](const char* attribute, int value) {
+        const std::string key = std::string(" ") + attribute + "=\"";
+        const std::size_t at = text.find(key, open);
+        if (at == std::string::npos || at > close) return;
+        const std::size_t from = at + key.size();
+        const std::size_t to = text.find('"', from);
+        if (to == std::string::npos || to > close) return;
+        text.replace(from, to - from, std::to_string(value));
+    };
+    set("width", width);
+    set("height", height);
+}
+
 }  // namespace
 
 void draw_svg_into(std::span<const unsigned char> svg, const char* name, int width, int height,
@@ -52,11 +72,13 @@ void draw_svg_into(std::span<const unsigned char> svg, const char* name, int wid
     if (region.width <= 0 || region.height <= 0) return;
     // The parser writes into its input and wants it ended by a zero.
     std::string text(svg.begin(), svg.end());
+    size_root(text, width, height);
     std::unique_ptr<NSVGimage, ImageDeleter> image(nsvgParse(text.data(), "px", 96.0f));
     if (!image || image->shapes == nullptr || image->width <= 0 || image->height <= 0)
         throw bad_drawing(name);
-    stretch(*image, static_cast<float>(width) / image->width,
-            static_cast<float>(height) / image->height);
+    if (image->width != static_cast<float>(width) || image->height != static_cast<float>(height))
+        stretch(*image, static_cast<float>(width) / image->width,
+                static_cast<float>(height) / image->height);
     std::unique_ptr<NSVGrasterizer, RasteriserDeleter> rasteriser(nsvgCreateRasterizer());
     if (!rasteriser) throw bad_drawing(name);
     // Straight into place: NanoSVG writes R, G, B, A bytes with straight alpha, turned here
