@@ -39,6 +39,8 @@ for scale in "${scales[@]}"; do
   "$build/app/bolvenda" &
   game_pid=$!
   window=$(timeout 20 xdotool search --sync --name '^Squadra Bolvenda' | head -n1)
+  # From the screen's corner, so that the whole window is on screen at every size.
+  xdotool windowmove "$window" 0 0
   [ "$scale" = 1 ] || xdotool windowsize "$window" "$w" "$h"
   # The window at its new size, painted: the shot no longer changes.
   shot="$build/sharpness/window_${scale}x.png"

@@ -16,19 +16,6 @@ Uint32* row(SDL_Surface* s, int y) {
     return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
 }
 
-// dst' = src + dst * (1 - alpha), per channel, with exact rounding of the product.
-Uint32 over(Uint32 src, Uint32 dst) {
-    Uint32 a = src >> 24;
-    if (a == 255) return src;
-    if (a == 0) return dst;
-    Uint32 keep = 255 - a;
-    auto channel = [&](int shift) {
-        Uint32 t = ((dst >> shift) & 0xFF) * keep + 128;
-        return (((src >> shift) & 0xFF) + ((t + (t >> 8)) >> 8)) << shift;
-    };
-    return channel(16) | channel(8) | channel(0);
-}
-
 }  // namespace
 
 Canvas::Canvas(SDL_Surface& surface) : surface_(&surface), clip_{0, 0, surface.w, surface.h} {}
@@ -93,13 +80,8 @@ void Canvas::blend_drawn(std::span<const unsigned char> svg, const char* name, i
         return;
     auto* out = reinterpret_cast<std::uint32_t*>(row(surface_, target.top) + target.left);
     const auto stride = static_cast<std::size_t>(surface_->pitch) / 4;
-    draw_svg_into(svg, name, width, height, region, out, stride);
-    const Uint32 colour =
-        static_cast<Uint32>(under.r) << 16 | static_cast<Uint32>(under.g) << 8 | under.b;
-    for (int y = 0; y < target.height; ++y) {
-        std::uint32_t* line = out + static_cast<std::size_t>(y) * stride;
-        for (int x = 0; x < target.width; ++x) line[x] = over(line[x], colour) & 0x00FFFFFF;
-    }
+    draw_svg_into(svg, name, width, height, region, out, stride,
+                  static_cast<Uint32>(under.r) << 16 | static_cast<Uint32>(under.g) << 8 | under.b);
 }
 
 SurfacePtr create_canvas_surface(int width, int height) {

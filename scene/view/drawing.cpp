@@ -1,7 +1,9 @@
 #include "scene/view/drawing.hpp"
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "scene/view/startup_error.hpp"
 #include "third_party/nanosvg/nanosvg.h"
@@ -10,6 +12,9 @@
 namespace bolvenda::view {
 
 namespace {
+
+// Rows drawn at a time (see draw_svg_into).
+constexpr int band_rows = 64;
 
 struct ImageDeleter {
     void operator()(NSVGimage* image) const { nsvgDelete(image); }
@@ -68,7 +73,8 @@ void size_root(std::string& text, int width, int height) {
 }  // namespace
 
 void draw_svg_into(std::span<const unsigned char> svg, const char* name, int width, int height,
-                   scene::Rect region, std::uint32_t* out, std::size_t stride) {
+                   scene::Rect region, std::uint32_t* out, std::size_t stride,
+                   std::optional<std::uint32_t> under) {
     if (region.width <= 0 || region.height <= 0) return;
     // The parser writes into its input and wants it ended by a zero.
     std::string text(svg.begin(), svg.end());
@@ -81,19 +87,46 @@ void draw_svg_into(std::span<const unsigned char> svg, const char* name, int wid
                 static_cast<float>(height) / image->height);
     std::unique_ptr<NSVGrasterizer, RasteriserDeleter> rasteriser(nsvgCreateRasterizer());
     if (!rasteriser) throw bad_drawing(name);
-    // Straight into place: NanoSVG writes R, G, B, A bytes with straight alpha, turned here
-    // into our premultiplied words where they lie.
+    // Straight into place: NanoSVG writes premultiplied R, G, B, A bytes (built so, see
+    // nanosvg.cpp), turned below into our words where they lie. It walks every row of the picture
+    // for every shape; a large picture (the pond at a large scale) is drawn in bands, each with
+    // only the shapes that reach into it, so that a shape costs its own rows and not the whole
+    // height.
+    std::vector<NSVGshape*> shapes;
+    for (NSVGshape* shape = image->shapes; shape != nullptr; shape = shape->next)
+        shapes.push_back(shape);
     auto* bytes = reinterpret_cast<unsigned char*>(out);
-    nsvgRasterize(rasteriser.get(), image.get(), static_cast<float>(-region.left),
-                  static_cast<float>(-region.top), 1.0f, bytes, region.width, region.height,
-                  static_cast<int>(stride * 4));
+    for (int top = 0; top < region.height; top += band_rows) {
+        const int rows = std::min(band_rows, region.height - top);
+        const float from = static_cast<float>(region.top + top);
+        const float to = from + static_cast<float>(rows);
+        NSVGshape** next = &image->shapes;
+        for (NSVGshape* shape : shapes) {
+            // A stroke reaches beyond the outline by half its width, a mitred corner further.
+            const float reach = shape->strokeWidth * std::max(shape->miterLimit, 1.0f) / 2 + 1;
+            if (shape->bounds[1] - reach > to || shape->bounds[3] + reach < from) continue;
+            *next = shape;
+            next = &shape->next;
+        }
+        *next = nullptr;
+        nsvgRasterize(rasteriser.get(), image.get(), static_cast<float>(-region.left), -from, 1.0f,
+                      bytes + static_cast<std::size_t>(top) * stride * 4, region.width, rows,
+                      static_cast<int>(stride * 4));
+    }
+    // Every shape linked again, for nsvgDelete.
+    NSVGshape** next = &image->shapes;
+    for (NSVGshape* shape : shapes) {
+        *next = shape;
+        next = &shape->next;
+    }
+    *next = nullptr;
     for (int y = 0; y < region.height; ++y) {
         std::uint32_t* row = out + static_cast<std::size_t>(y) * stride;
         for (int x = 0; x < region.width; ++x) {
             const unsigned char* p = reinterpret_cast<const unsigned char*>(row + x);
             const std::uint32_t argb = std::uint32_t{p[3]} << 24 | std::uint32_t{p[0]} << 16 |
                                        std::uint32_t{p[1]} << 8 | p[2];
-            row[x] = premultiply(argb);
+            row[x] = under ? over(argb, *under) & 0x00FFFFFF : argb;
         }
     }
 }
