@@ -60,6 +60,8 @@ void Painter::prepare(const scene::Layout& layout, const Viewport& viewport) {
     prepare_base(layout, viewport);
     for (const Placement& placed : layout.front_to_back()) {
         if (placed.element->kind() == ElementKind::Image) {
+            // Only what is shown: a picture still hidden is made when it first shows.
+            if (!placed.element->visible()) continue;
             Rect r = picture_rect(placed, viewport);
             pictures_->sized(placed.picture, r.width, r.height);
         } else if (placed.element->kind() == ElementKind::Label &&
