@@ -101,6 +101,7 @@ std::string version_text() {
            "Inside the program:\n"
            "  Bolvenda Sans Bold and Regular fonts, cut from Liberation Sans:\n"
            "    SIL Open Font License 1.1\n"
+           "  NanoSVG, which draws the pictures above the design size: zlib License\n"
            "  GCC's C++ runtime: GPL 3 with the GCC Runtime Library Exception\n"
            "Libraries it uses:\n"
            "  SDL2: zlib License; FreeType: FreeType License; Xlib: MIT License\n"

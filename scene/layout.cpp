@@ -29,11 +29,14 @@ Placement label(Element& element, Rect rect, int font_px, Align align, Rgb colou
     return p;
 }
 
-Placement picture(Element& element, Rect rect, Picture pic, bool stretch = true,
+// A picture at its shown size from the table, or (unstretched) at its own size.
+Placement picture(Element& element, Point corner, Picture pic, bool stretch = true,
                   bool hand = false) {
+    const PictureRow& row = row_of(pic);
     Placement p;
     p.element = &element;
-    p.rect = rect;
+    p.rect = stretch ? Rect{corner.x, corner.y, row.shown_width, row.shown_height}
+                     : Rect{corner.x, corner.y, row.width, row.height};
     p.picture = pic;
     p.stretch = stretch;
     p.hand = hand;
@@ -50,29 +53,7 @@ Placement line(Element& element, Point from, Point to) {
 
 }  // namespace
 
-std::string_view asset_name(Picture picture) {
-    switch (picture) {
-        case Picture::Pond:
-            return "pond.gif";
-        case Picture::Frog:
-            return "frog.gif";
-        case Picture::Fly:
-            return "fly.gif";
-        case Picture::FaceWaiting:
-            return "face_waiting.gif";
-        case Picture::FaceSad:
-            return "face_sad.gif";
-        case Picture::FaceHappy:
-            return "face_happy.gif";
-        case Picture::Equals:
-            return "equals.gif";
-        case Picture::NotEqual:
-            return "not_equal.gif";
-        case Picture::SleepingFrog:
-            return "sleeping_frog.gif";
-    }
-    return "";
-}
+std::string_view asset_name(Picture picture) { return row_of(picture).stored; }
 
 bool Placement::takes_pointer() const noexcept {
     return element->kind() != runtime::ElementKind::Line;
@@ -88,32 +69,32 @@ Layout::Layout(const Scene& s) {
     order_.reserve(Scene::element_count);
     // 1. The flies on the line, the higher number in front.
     for (int n = 20; n >= 1; --n)
-        order_.push_back(picture(s.Image2().item(n), {72 + 32 * n, 280, 40, 49}, Picture::Fly));
+        order_.push_back(picture(s.Image2().item(n), {72 + 32 * n, 280}, Picture::Fly));
     // 2. The frogs on the line.
     for (int n = 20; n >= 1; --n)
-        order_.push_back(picture(s.Image1().item(n), {16 + 32 * n, 296, 80, 163}, Picture::Frog));
+        order_.push_back(picture(s.Image1().item(n), {16 + 32 * n, 296}, Picture::Frog));
     // 3. Captions, exercise, score, faces and buttons.
     order_.push_back(label(s.Label(32), {144, 352, 497, 33}, 27, Align::Left, blue));
     order_.push_back(label(s.Label(25), {200, 384, 385, 41}, 27, Align::Center, blue));
-    order_.push_back(picture(s.Image(9), {80, 504, 81, 51}, Picture::SleepingFrog, true, true));
-    order_.push_back(picture(s.Image(8), {416, 528, 30, 23}, Picture::NotEqual));
-    order_.push_back(picture(s.Image(7), {416, 528, 30, 23}, Picture::Equals));
+    order_.push_back(picture(s.Image(9), {80, 504}, Picture::SleepingFrog, true, true));
+    order_.push_back(picture(s.Image(8), {416, 528}, Picture::NotEqual));
+    order_.push_back(picture(s.Image(7), {416, 528}, Picture::Equals));
     order_.push_back(label(s.Label(31), {744, 528, 49, 25}, 19, Align::Right));
     order_.push_back(label(s.Label(30), {720, 536, 25, 17}, 12, Align::Left));
     order_.push_back(label(s.Label(29), {664, 528, 49, 25}, 19, Align::Right));
     order_.push_back(label(s.Label(28), {520, 536, 145, 17}, 13, Align::Left));
-    order_.push_back(picture(s.Image(6), {720, 440, 80, 53}, Picture::FaceHappy));
-    order_.push_back(picture(s.Image(5), {720, 440, 80, 53}, Picture::FaceSad));
-    order_.push_back(picture(s.Image(4), {720, 440, 80, 53}, Picture::FaceWaiting));
-    order_.push_back(picture(s.Image(3), {8, 512, 64, 37}, Picture::FaceHappy, false, true));
+    order_.push_back(picture(s.Image(6), {720, 440}, Picture::FaceHappy));
+    order_.push_back(picture(s.Image(5), {720, 440}, Picture::FaceSad));
+    order_.push_back(picture(s.Image(4), {720, 440}, Picture::FaceWaiting));
+    order_.push_back(picture(s.Image(3), {8, 512}, Picture::FaceHappy, false, true));
     order_.push_back(label(s.Label(27), {0, 32, 793, 33}, 21, Align::Center, blue));
     order_.push_back(label(s.Label(26), {448, 504, 57, 57}, 48, Align::Center));
     order_.push_back(label(s.Label(24), {352, 504, 57, 57}, 48, Align::Center));
     order_.push_back(label(s.Label(23), {304, 520, 41, 33}, 35, Align::Center));
     order_.push_back(label(s.Label(22), {240, 504, 57, 57}, 48, Align::Center));
     // 4. The fly away from the line, then the frog on 0, behind all other frogs.
-    order_.push_back(picture(s.Image2().item(0), {448, 112, 40, 49}, Picture::Fly));
-    order_.push_back(picture(s.Image1().item(0), {16, 296, 80, 163}, Picture::Frog));
+    order_.push_back(picture(s.Image2().item(0), {448, 112}, Picture::Fly));
+    order_.push_back(picture(s.Image1().item(0), {16, 296}, Picture::Frog));
     // 5. The number labels: Label k shows k - 1.
     for (int k = 21; k >= 1; --k)
         order_.push_back(label(s.Label(k), {48 + 32 * (k - 1), 480, 33, 33}, 19, Align::Center,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scene/geometry.hpp"
+#include "scene/picture_table.hpp"
 #include "scene/scene.hpp"
 #include "scene/window_identity.hpp"  // window_title, background_colour
 
@@ -20,18 +21,7 @@ inline constexpr int line_width = 2;
 // A label that cannot be clicked: its text dimmed toward the water, still easily read.
 inline constexpr Rgb disabled_text_colour{0x11, 0x40, 0x44};
 
-// The pictures the window shows; each names its embedded file.
-enum class Picture {
-    Pond,
-    Frog,
-    Fly,
-    FaceWaiting,
-    FaceSad,
-    FaceHappy,
-    Equals,
-    NotEqual,
-    SleepingFrog
-};
+// The embedded file of a picture of the table.
 std::string_view asset_name(Picture picture);
 
 enum class Align { Left, Center, Right };

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Puts the licences of what a self-contained build carries beside it: the game's own, the
-# embedded fonts', and those of the libraries linked in (SDL2: zlib; FreeType: its FreeType
+# embedded fonts', NanoSVG's (compiled in from third_party/), and those of the libraries linked in (SDL2: zlib; FreeType: its FreeType
 # License, which asks for credit), read from their sources.
 # Usage: scripts/copy-licences.sh DEST LIBRARY_SOURCES   (the folder fetch-sources.sh filled)
 set -euo pipefail
@@ -9,6 +9,7 @@ dest=$1 src=$2
 mkdir -p "$dest"
 cp LICENSE "$dest/Bolvenda.txt"
 cp LICENSES/OFL-1.1-Liberation.txt "$dest/Liberation-fonts.txt"
+cp LICENSES/zlib-NanoSVG.txt "$dest/NanoSVG.txt"
 cp "$src/libsdl2/LICENSE.txt" "$dest/SDL2.txt"
 { echo "Portions of this software are copyright (c) The FreeType Project (www.freetype.org)."
   echo "All rights reserved."

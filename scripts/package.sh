@@ -32,7 +32,7 @@ cp packaging/debian/lintian-overrides "$root/usr/share/lintian/overrides/bolvend
 # The copyright file carries the full licence texts (Debian's common-licenses has neither);
 # so the separate licence files are not installed.
 licence() { echo "License: $1"; sed -e 's/^$/./' -e 's/^/ /' "$2"; }
-{ cat packaging/debian/copyright.head; echo; licence Expat LICENSE; echo; licence OFL-1.1 LICENSES/OFL-1.1-Liberation.txt; } \
+{ cat packaging/debian/copyright.head; echo; licence Expat LICENSE; echo; licence OFL-1.1 LICENSES/OFL-1.1-Liberation.txt; echo; licence Zlib LICENSES/zlib-NanoSVG.txt; } \
   >"$doc/copyright"
 
 # The package's version comes from the changelog; it must be the program's own.

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 
+#include "scene/view/drawing.hpp"
 #include "scene/view/startup_error.hpp"
 
 namespace bolvenda::view {
@@ -16,19 +17,6 @@ namespace {
 Uint32* row(SDL_Surface* s, int y) {
     return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) +
                                      static_cast<std::ptrdiff_t>(y) * s->pitch);
-}
-
-// dst' = src + dst * (1 - alpha), per channel, with exact rounding of the product.
-Uint32 over(Uint32 src, Uint32 dst) {
-    Uint32 a = src >> 24;
-    if (a == 255) return src;
-    if (a == 0) return dst;
-    Uint32 keep = 255 - a;
-    auto channel = [&](int shift) {
-        Uint32 t = ((dst >> shift) & 0xFF) * keep + 128;
-        return (((src >> shift) & 0xFF) + ((t + (t >> 8)) >> 8)) << shift;
-    };
-    return channel(16) | channel(8) | channel(0);
 }
 
 }  // namespace
@@ -86,6 +74,17 @@ void Canvas::blend_resampled(const PremultipliedImage& image, Rect region, Rect 
         std::uint32_t* line = out + static_cast<std::size_t>(y) * stride;
         for (int x = 0; x < target.width; ++x) line[x] = over(line[x], colour) & 0x00FFFFFF;
     }
+}
+
+void Canvas::blend_drawn(std::span<const unsigned char> svg, const char* name, int width,
+                         int height, Rect region, Rect target, scene::Rgb under) {
+    if (!(clipped(target) == target) || target.width <= 0 || target.width != region.width ||
+        target.height != region.height)
+        return;
+    auto* out = reinterpret_cast<std::uint32_t*>(row(surface_, target.top) + target.left);
+    const auto stride = static_cast<std::size_t>(surface_->pitch) / 4;
+    draw_svg_into(svg, name, width, height, region, out, stride,
+                  static_cast<Uint32>(under.r) << 16 | static_cast<Uint32>(under.g) << 8 | under.b);
 }
 
 SurfacePtr create_canvas_surface(int width, int height) {

@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+#include <span>
+
 #include "scene/geometry.hpp"
 #include "scene/view/premultiplied_image.hpp"
 #include "scene/view/sdl_handles.hpp"
@@ -26,6 +28,11 @@ class Canvas {
     // plain colour under: for the largest picture, which is resampled straight into place.
     void blend_resampled(const PremultipliedImage& image, scene::Rect region, scene::Rect target,
                          scene::Rgb under);
+    // The region of an SVG drawing stretched to width x height, drawn onto target (its size,
+    // inside the surface and the clip) over the plain colour under: the largest picture above
+    // the design size, drawn straight into place.
+    void blend_drawn(std::span<const unsigned char> svg, const char* name, int width, int height,
+                     scene::Rect region, scene::Rect target, scene::Rgb under);
 
   private:
     scene::Rect clipped(scene::Rect area) const;

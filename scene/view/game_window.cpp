@@ -1,6 +1,7 @@
 #include "scene/view/game_window.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "scene/assets/assets.hpp"
 #include "scene/assets/icon_file.hpp"
 #include "scene/view/canvas.hpp"
+#include "scene/view/drawing.hpp"
 #include "scene/view/platform.hpp"
 #include "scene/view/startup_error.hpp"
 
@@ -27,15 +29,53 @@ struct IconSurface {
     SurfacePtr surface;
 };
 
-std::optional<IconSurface> load_icon(const char* name) {
-    std::optional<assets::IconImage> image = assets::read_icon_file(assets::asset(name));
-    if (!image) return std::nullopt;
-    IconSurface icon{std::move(*image), nullptr};
+constexpr int hand_pointer_px = 32;
+
+std::optional<IconSurface> surface_of(assets::IconImage image) {
+    IconSurface icon{std::move(image), nullptr};
     icon.surface.reset(SDL_CreateRGBSurfaceWithFormatFrom(
         icon.image.argb.data(), icon.image.width, icon.image.height, 32, icon.image.width * 4,
         SDL_PIXELFORMAT_ARGB8888));
     if (!icon.surface) return std::nullopt;
     return icon;
+}
+
+std::optional<IconSurface> load_icon(const char* name) {
+    std::optional<assets::IconImage> image = assets::read_icon_file(assets::asset(name));
+    if (!image) return std::nullopt;
+    return surface_of(std::move(*image));
+}
+
+// The hand drawn from its drawing at size x size, its hot spot (the fingertip's pixel of the
+// 32 x 32 pointer) scaled with it: the centre of that pixel, scaled, falls in this one.
+std::optional<IconSurface> draw_hand(int size) {
+    assets::IconImage image;
+    try {
+        const PremultipliedImage drawn =
+            draw_svg(assets::asset("hand.svg"), "hand.svg", size, size);
+        image.argb.reserve(drawn.pixels.size());
+        for (std::uint32_t p : drawn.pixels) image.argb.push_back(unpremultiply(p));
+    } catch (const StartupError&) {
+        return std::nullopt;
+    }
+    image.width = image.height = size;
+    const std::optional<assets::IconImage> small =
+        assets::read_icon_file(assets::asset("hand.cur"));
+    const int hot_x = small ? small->hot_x : 0, hot_y = small ? small->hot_y : 0;
+    image.hot_x = static_cast<int>((hot_x + 0.5) * size / hand_pointer_px);
+    image.hot_y = static_cast<int>((hot_y + 0.5) * size / hand_pointer_px);
+    return surface_of(std::move(image));
+}
+
+// The hand's size at the window's present scale, in the platform's pointer pixels.
+int hand_pointer_size(SDL_Window& window) {
+    int w = 0, h = 0;
+    SDL_GetWindowSizeInPixels(&window, &w, &h);
+    const platform::PointerLimits limits = platform::pointer_limits();
+    const double scale =
+        scene::Viewport::fit(w, h).scale() / limits.window_pixels_per_pointer_pixel;
+    if (scale < 1.5) return hand_pointer_px;
+    return std::min(limits.largest, static_cast<int>(std::lround(hand_pointer_px * scale)));
 }
 
 }  // namespace
@@ -140,11 +180,14 @@ bool GameWindow::destroyed_by(const SDL_Event& event) const {
 }
 
 void GameWindow::set_cursor(scene::Cursor cursor) {
-    if (cursor == cursor_) return;
+    const int size = cursor == scene::Cursor::Hand ? hand_pointer_size(*window_) : hand_size_;
+    if (cursor == cursor_ && size == hand_size_) return;
     cursor_ = cursor;
     // The hand is made when first needed, not at start-up: a browser makes a picture of it.
-    if (cursor == scene::Cursor::Hand && !hand_) {
-        if (auto hand = load_icon("hand.cur")) {
+    if (cursor == scene::Cursor::Hand && (!hand_ || size != hand_size_)) {
+        hand_.reset();
+        hand_size_ = size;
+        if (auto hand = size == hand_pointer_px ? load_icon("hand.cur") : draw_hand(size)) {
             int hot_x = std::clamp(hand->image.hot_x, 0, hand->image.width - 1);
             int hot_y = std::clamp(hand->image.hot_y, 0, hand->image.height - 1);
             hand_.reset(SDL_CreateColorCursor(hand->surface.get(), hot_x, hot_y));

@@ -44,6 +44,8 @@ class GameWindow {
     // Whether this event says another program destroyed the window under us.
     bool destroyed_by(const SDL_Event& event) const;
 
+    // The hand is the pointer's own 32 x 32 picture, or from a scale of 1.5 on (a whiteboard,
+    // a phone) drawn at 32 times the scale, as large as the platform shows.
     void set_cursor(scene::Cursor cursor);
     // Between a window and the whole of its display; the new size arrives as a resize.
     void toggle_fullscreen();
@@ -57,6 +59,7 @@ class GameWindow {
     WindowPtr window_;
     CursorPtr arrow_;
     CursorPtr hand_;
+    int hand_size_ = 0;
     SurfacePtr canvas_;   // only where the window's surface has another format
     PixelSize windowed_;  // the size out of full screen
     scene::Cursor cursor_ = scene::Cursor::Arrow;

@@ -18,10 +18,13 @@ void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport
         labels_->forget_sizes();
         tips_->forget_sizes();
     }
+    pictures_->use_scale(viewport.scale());
     base_.clear();  // one base layer at a time, even while the next is made
     // The pond before the new layer: decoding needs twice the picture's size for a moment,
-    // and the two peaks should not add up.
-    auto pond = std::make_unique<PremultipliedImage>(pictures_->decode(scene::Picture::Pond));
+    // and the two peaks should not add up. Above the design size it is drawn instead.
+    std::unique_ptr<PremultipliedImage> pond;
+    if (!pictures_->from_drawings())
+        pond = std::make_unique<PremultipliedImage>(pictures_->decode(scene::Picture::Pond));
     SurfacePtr drawn = create_canvas_surface(viewport.window_width(), viewport.window_height());
     base_viewport_ = viewport;
 
@@ -32,10 +35,19 @@ void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport
     // 2. The pond at its natural size from the client area's corner, cut to the client area:
     //    only the part the window shows is resampled, straight into the base layer.
     canvas.clip_to(viewport.client_area());
-    Rect shown{0, 0, std::min(pond->width, scene::design_width),
-               std::min(pond->height, scene::design_height)};
-    canvas.blend_resampled(*pond, shown, viewport.to_window(shown), scene::background_colour);
-    pond.reset();
+    const scene::PictureRow& row = scene::row_of(scene::Picture::Pond);
+    Rect shown{0, 0, std::min(row.width, scene::design_width),
+               std::min(row.height, scene::design_height)};
+    const Rect target = viewport.to_window(shown);
+    if (pond) {
+        canvas.blend_resampled(*pond, shown, target, scene::background_colour);
+        pond.reset();
+    } else {
+        const Rect whole = viewport.to_window({0, 0, row.width, row.height});
+        canvas.blend_drawn(pictures_->drawing(scene::Picture::Pond), "pond.svg", whole.width,
+                           whole.height, {0, 0, target.width, target.height}, target,
+                           scene::background_colour);
+    }
     // 3. The lines lie behind every other element and never change.
     const auto& order = layout.front_to_back();
     for (auto it = order.rbegin(); it != order.rend(); ++it)
@@ -48,6 +60,8 @@ void Painter::prepare(const scene::Layout& layout, const Viewport& viewport) {
     prepare_base(layout, viewport);
     for (const Placement& placed : layout.front_to_back()) {
         if (placed.element->kind() == ElementKind::Image) {
+            // Only what is shown: a picture still hidden is made when it first shows.
+            if (!placed.element->visible()) continue;
             Rect r = picture_rect(placed, viewport);
             pictures_->sized(placed.picture, r.width, r.height);
         } else if (placed.element->kind() == ElementKind::Label &&

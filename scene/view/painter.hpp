@@ -44,8 +44,9 @@ class Painter {
         std::span<const runtime::Element* const> changed = {},
         const std::optional<scene::TooltipTracker::Shown>& tip = std::nullopt,
         std::span<const scene::Overlay> overlays = {});
-    // Makes ahead what painting at this viewport needs (the base layer, the pictures at their
-    // sizes, the fonts and the labels' present texts), so that the paint itself only composes.
+    // Makes ahead what painting at this viewport needs (the base layer, the shown pictures at
+    // their sizes, the fonts and the labels' present texts), so that the paint itself only
+    // composes.
     // Touches nothing but this painter and what it was given: it may run on another thread
     // while nothing else uses them.
     void prepare(const scene::Layout& layout, const scene::Viewport& viewport);

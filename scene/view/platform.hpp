@@ -45,6 +45,15 @@ bool window_destroyed_by(SDL_Window& window, const SDL_Event& event);
 bool shows_frames();
 void show_frame(SDL_Window& window, const SDL_Surface& frame, std::span<const SDL_Rect> rects);
 
+// The largest pointer picture the platform shows, in its pixels, and how many of the window's
+// pixels make one of them (the browser shows a pointer in CSS pixels, the window has device
+// pixels).
+struct PointerLimits {
+    int largest;
+    double window_pixels_per_pointer_pixel;
+};
+PointerLimits pointer_limits();
+
 // Whether the user's system lets programs animate (the frog's leap): a setting to show
 // animations, a preference for reduced motion.
 bool animations_wanted();

@@ -21,8 +21,24 @@ struct PremultipliedImage {
     }
 };
 
+// A premultiplied pixel over another: dst' = src + dst * (1 - alpha), per channel, with exact
+// rounding of the product.
+inline std::uint32_t over(std::uint32_t src, std::uint32_t dst) {
+    const std::uint32_t a = src >> 24;
+    if (a == 255) return src;
+    if (a == 0) return dst;
+    const std::uint32_t keep = 255 - a;
+    auto channel = [&](int shift) {
+        const std::uint32_t t = ((dst >> shift) & 0xFF) * keep + 128;
+        return (((src >> shift) & 0xFF) + ((t + (t >> 8)) >> 8)) << shift;
+    };
+    return channel(16) | channel(8) | channel(0);
+}
+
 // One straight-alpha 0xAARRGGBB pixel, premultiplied with exact rounding.
 std::uint32_t premultiply(std::uint32_t argb);
+// And back, for what wants straight alpha (a pointer's picture).
+std::uint32_t unpremultiply(std::uint32_t premultiplied);
 
 // Decodes an embedded GIF; its transparent pixels become 0. Throws StartupError when the bytes
 // are cut short or do not decode.

@@ -4,18 +4,21 @@
 #include <algorithm>
 
 #include "scene/assets/assets.hpp"
+#include "scene/picture_table.hpp"
 #include "tests/assets/asset_files.hpp"
 
 namespace bolvenda::test {
 namespace {
 
-TEST(Embedded, NamesEveryPictureThePointerAndTheIcon) {
+// Each row of the table brings its stored picture and its drawing.
+TEST(Embedded, NamesEveryPictureItsDrawingThePointerAndTheIcon) {
     std::vector<std::string> names;
     for (std::string_view n : assets::asset_names()) names.emplace_back(n);
-    std::vector<std::string> want{"pond.gif",         "frog.gif",      "fly.gif",
-                                  "face_waiting.gif", "face_sad.gif",  "face_happy.gif",
-                                  "equals.gif",       "not_equal.gif", "sleeping_frog.gif",
-                                  "hand.cur",         "bolvenda.ico"};
+    std::vector<std::string> want{"hand.cur", "bolvenda.ico", "hand.svg"};
+    for (const scene::PictureRow& row : scene::picture_table) {
+        want.emplace_back(row.stored);
+        want.emplace_back(row.drawing);
+    }
     std::sort(names.begin(), names.end());
     std::sort(want.begin(), want.end());
     EXPECT_EQ(names, want);
@@ -24,7 +27,8 @@ TEST(Embedded, NamesEveryPictureThePointerAndTheIcon) {
 TEST(Embedded, BytesEqualTheCommittedFiles) {
     for (std::string_view name : assets::asset_names()) {
         const auto bytes = assets::asset(name);
-        const auto file = committed(std::string(name));
+        // The drawings are embedded from the art folder.
+        const auto file = committed((name.ends_with(".svg") ? "art/" : "") + std::string(name));
         ASSERT_FALSE(file.empty()) << name;
         EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), file.begin(), file.end())) << name;
     }

@@ -25,6 +25,7 @@ TEST(Generator, ReproducesTheCommittedFiles) {
                                 BOLVENDA_ART_DIR + "\" \"" + out.string() + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     for (std::string_view name : assets::asset_names()) {
+        if (name.ends_with(".svg")) continue;  // the art itself, embedded as it stands
         const auto made = read_bytes(out / name);
         ASSERT_FALSE(made.empty()) << name;
         EXPECT_TRUE(made == committed(std::string(name))) << name << " differs from the art";

@@ -17,7 +17,8 @@ root="$stage$prefix"
 expected="bin/bolvenda
 share/applications/$id.desktop
 share/doc/bolvenda/LICENSE
-share/doc/bolvenda/OFL-1.1-Liberation.txt"
+share/doc/bolvenda/OFL-1.1-Liberation.txt
+share/doc/bolvenda/zlib-NanoSVG.txt"
 for size in 16 24 32 48 64 128 256 512; do
   expected+=$'\n'"share/icons/hicolor/${size}x${size}/apps/$id.png"
 done

@@ -58,6 +58,61 @@ Difference compare(const Pixels& actual, const Pixels& expected, std::optional<s
     return d;
 }
 
+std::optional<double> edge_difference(const Pixels& actual, const Pixels& reference,
+                                      scene::Rect area, std::span<const scene::Rect> left_out) {
+    if (actual.width != reference.width || actual.height != reference.height) return {};
+    const int left = std::max(area.left, 0), top = std::max(area.top, 0);
+    const int right = std::min(area.right(), reference.width);
+    const int bottom = std::min(area.bottom(), reference.height);
+    if (right <= left || bottom <= top) return {};
+    auto channel = [](std::uint32_t p, int shift) { return static_cast<int>(p >> shift & 0xFF); };
+    auto step = [&](std::uint32_t a, std::uint32_t b) {
+        int most = 0;
+        for (int shift = 0; shift < 24; shift += 8)
+            most = std::max(most, std::abs(channel(a, shift) - channel(b, shift)));
+        return most;
+    };
+    const int w = right - left, h = bottom - top;
+    std::vector<char> edge(static_cast<std::size_t>(w) * h, 0);
+    std::vector<char> out(static_cast<std::size_t>(w) * h, 0);
+    for (const scene::Rect& r : left_out)
+        for (int y = std::max(r.top, top); y < std::min(r.bottom(), bottom); ++y)
+            for (int x = std::max(r.left, left); x < std::min(r.right(), right); ++x)
+                out[static_cast<std::size_t>(y - top) * w + (x - left)] = 1;
+    auto counted = [&](int x, int y) {
+        return x < right && y < bottom && !out[static_cast<std::size_t>(y - top) * w + (x - left)];
+    };
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            if (!counted(x, y)) continue;
+            const std::uint32_t here = reference.at(x, y);
+            const bool sharp = (counted(x + 1, y) && step(here, reference.at(x + 1, y)) > 32) ||
+                               (counted(x, y + 1) && step(here, reference.at(x, y + 1)) > 32);
+            if (!sharp) continue;
+            // The pixels on both sides of the step, and one more around them.
+            for (int dy = -1; dy <= 2; ++dy)
+                for (int dx = -1; dx <= 2; ++dx) {
+                    const int ex = x - left + dx, ey = y - top + dy;
+                    if (ex >= 0 && ex < w && ey >= 0 && ey < h)
+                        edge[static_cast<std::size_t>(ey) * w + ex] = 1;
+                }
+        }
+    long count = 0;
+    double sum = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * w + x;
+            if (!edge[i] || out[i]) continue;
+            const std::uint32_t a = actual.at(left + x, top + y),
+                                b = reference.at(left + x, top + y);
+            for (int shift = 0; shift < 24; shift += 8)
+                sum += std::abs(channel(a, shift) - channel(b, shift));
+            ++count;
+        }
+    if (count == 0) return {};
+    return sum / (3.0 * static_cast<double>(count));
+}
+
 void write_ppm(const Pixels& pixels, const std::string& path) {
     std::ofstream out(path, std::ios::binary);
     out << "P6\n" << pixels.width << ' ' << pixels.height << "\n255\n";

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,14 @@ struct Difference {
 // area is cut to the pictures, so that a design rectangle past the window's edge may be given.
 Difference compare(const Pixels& actual, const Pixels& expected,
                    std::optional<scene::Rect> area = {}, int tolerance = 0);
+
+// How far actual is from reference near reference's edges, in area: the mean absolute
+// difference of the three channels over the pixels where a channel of the reference differs
+// from a neighbour's by more than 32 levels, and the pixels around them. Flat areas match
+// however a picture is scaled; its edges show whether it is as sharp as the reference. Nothing
+// where no edge lies in the area or the sizes differ. Pixels in left_out are not counted.
+std::optional<double> edge_difference(const Pixels& actual, const Pixels& reference,
+                                      scene::Rect area, std::span<const scene::Rect> left_out = {});
 
 // Writes a binary PPM, for a person to look at after a failure.
 void write_ppm(const Pixels& pixels, const std::string& path);

@@ -89,8 +89,8 @@ TEST(Resample, AgreesWithAFloatingPointResampler) {
                     std::max(most, std::abs(int(a[i] >> shift & 0xFF) - int(b[i] >> shift & 0xFF)));
         return most;
     };
-    for (int i = 0; i < 9; ++i) {
-        std::string name(scene::asset_name(static_cast<scene::Picture>(i)));
+    for (const scene::PictureRow& row : scene::picture_table) {
+        const std::string name(row.stored);
         const PremultipliedImage picture = decode_picture(assets::asset(name), name.c_str());
         for (auto [sw, sh] :
              {std::pair{0.1, 0.13}, {0.45, 0.5}, {0.9, 0.95}, {1.6, 1.25}, {3.0, 2.2}}) {

@@ -23,6 +23,8 @@ struct GameProgram {
     std::vector<std::string> animation_on;
     // Where the pictures of failed steps go, below the suite's folder for them.
     std::string shots = ".";
+    // How many levels a channel of the window may differ from the offscreen render.
+    int tolerance = 0;
 };
 
 GameProgram game_program();

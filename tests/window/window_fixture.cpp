@@ -112,7 +112,7 @@ void RealWindow::save(const Pixels& pixels, const std::string& name) {
     do {
         if (auto pixels = x_->capture(window_)) {
             seen = std::move(*pixels);
-            d = compare(seen, expected, area);
+            d = compare(seen, expected, area, DisplayEnvironment::get().game().tolerance);
             if (d.count == 0) break;
         } else {
             d.count = -1;

@@ -29,5 +29,6 @@ add_executable(bolvenda_asset_gen ${_dir}/generate_main.cpp)
 target_link_libraries(bolvenda_asset_gen PRIVATE bolvenda_asset_tools)
 
 add_executable(bolvenda_contact_sheet ${_dir}/contact_sheet_main.cpp)
-target_link_libraries(bolvenda_contact_sheet PRIVATE bolvenda_asset_tools)
+# The sheet of scales shows the game's own pictures beside librsvg's renderings.
+target_link_libraries(bolvenda_contact_sheet PRIVATE bolvenda_asset_tools bolvenda_view)
 unset(_dir)

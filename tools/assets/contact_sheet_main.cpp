@@ -1,7 +1,9 @@
-// bolvenda_contact_sheet ASSET_DIR OUT.png: the committed pictures as the child will see
-// them, for review by eye. Top: two window mock-ups (a round in play, a caught fly). Below:
-// every picture at its natural and at its shown size, over the water and over the earth,
-// then the hand pointer and the icon images, also enlarged four times.
+// bolvenda_contact_sheet ASSET_DIR OUT.png [ART_DIR SCALES.png]: the committed pictures as
+// the child will see them, for review by eye. Top: two window mock-ups (a round in play, a
+// caught fly). Below: every picture at its natural and at its shown size, over the water and
+// over the earth, then the hand pointer and the icon images, also enlarged four times.
+// SCALES.png: every picture as the game draws it at 1x, 2x, 3x and 4x the design size, each
+// beside librsvg's rendering of its drawing at the same size (the pond: a part of it).
 #include <cairo.h>
 
 #include <algorithm>
@@ -13,7 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "scene/picture_table.hpp"
+#include "scene/view/picture_set.hpp"
+#include "scene/view/sdl_library.hpp"
+#include "scene/viewport.hpp"
 #include "tools/assets/gif_reader.hpp"
+#include "tools/assets/raster.hpp"
 
 namespace fs = std::filesystem;
 using namespace bolvenda::tools;
@@ -106,11 +113,92 @@ void mock_window(cairo_t* cr, const Pictures& p, double ox, double oy, int frog_
     cairo_restore(cr);
 }
 
+Surface to_surface(const bolvenda::view::PremultipliedImage& image) {
+    // Both are premultiplied 0xAARRGGBB words.
+    Surface s(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height));
+    cairo_surface_flush(s.get());
+    unsigned char* data = cairo_image_surface_get_data(s.get());
+    const int stride = cairo_image_surface_get_stride(s.get());
+    for (int y = 0; y < image.height; ++y)
+        std::copy_n(image.pixels.begin() + static_cast<std::ptrdiff_t>(y) * image.width,
+                    image.width, reinterpret_cast<std::uint32_t*>(data + y * stride));
+    cairo_surface_mark_dirty(s.get());
+    return s;
+}
+
+// Each picture of the table at the four scales, the game's drawing beside librsvg's.
+void scales_sheet(const fs::path& art, const char* out) {
+    using bolvenda::scene::Picture;
+    using bolvenda::scene::PictureRow;
+    bolvenda::view::SdlLibrary sdl(false);
+    bolvenda::view::PictureSet pictures;
+    // The pond fills the window: a part of it, the lily pads and reeds, stands for it.
+    const int pond_x = 330, pond_y = 200, pond_w = 140, pond_h = 120;
+    auto shown = [&](const PictureRow& row) {
+        return row.picture == Picture::Pond ? std::pair{pond_w, pond_h}
+                                            : std::pair{row.shown_width, row.shown_height};
+    };
+    int width = 10, height = 10;
+    for (int scale = 1; scale <= 4; ++scale) {
+        int widest = 0;
+        for (const PictureRow& row : bolvenda::scene::picture_table)
+            widest = std::max(widest, shown(row).first * scale);
+        width += 2 * widest + 24;
+    }
+    for (const PictureRow& row : bolvenda::scene::picture_table)
+        height += shown(row).second * 4 + 10;
+    Surface sheet(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    std::unique_ptr<cairo_t, CairoDeleter> cr(cairo_create(sheet.get()));
+    fill(cr.get(), 0, 0, width, height, 0xE8E8E8);
+    double x = 10;
+    for (int scale = 1; scale <= 4; ++scale) {
+        int widest = 0;
+        for (const PictureRow& row : bolvenda::scene::picture_table)
+            widest = std::max(widest, shown(row).first * scale);
+        pictures.use_scale(scale);
+        double y = 10;
+        for (const PictureRow& row : bolvenda::scene::picture_table) {
+            const auto [w, h] = shown(row);
+            fill(cr.get(), x, y, 2 * widest + 12, h * scale, 0x2A9FAA);
+            if (row.picture == Picture::Pond) {
+                // At the design size the stored pond itself; above it, the drawing at the
+                // window's size, cut to the part.
+                const auto whole = scale == 1 ? pictures.decode(Picture::Pond)
+                                              : pictures.sized(Picture::Pond, row.width * scale,
+                                                               row.height * scale);
+                Surface game = to_surface(whole);
+                Surface svg = to_surface(
+                    render_svg(art / row.drawing, row.width * scale, row.height * scale));
+                for (int side = 0; side < 2; ++side) {
+                    cairo_save(cr.get());
+                    const double left = x + side * (widest + 12);
+                    cairo_rectangle(cr.get(), left, y, w * scale, h * scale);
+                    cairo_clip(cr.get());
+                    cairo_set_source_surface(cr.get(), side == 0 ? game.get() : svg.get(),
+                                             left - pond_x * scale, y - pond_y * scale);
+                    cairo_paint(cr.get());
+                    cairo_restore(cr.get());
+                }
+            } else {
+                Surface game = to_surface(pictures.sized(row.picture, w * scale, h * scale));
+                Surface svg = to_surface(render_svg(art / row.drawing, w * scale, h * scale));
+                draw(cr.get(), game.get(), x, y, w * scale, h * scale);
+                draw(cr.get(), svg.get(), x + widest + 12, y, w * scale, h * scale);
+            }
+            y += h * 4 + 10;
+        }
+        x += 2 * widest + 24;
+    }
+    cairo_surface_flush(sheet.get());
+    if (cairo_surface_write_to_png(sheet.get(), out) != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error(std::string("cannot write ") + out);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s ASSET_DIR OUT.png\n", argv[0]);
+    if (argc != 3 && argc != 5) {
+        std::fprintf(stderr, "usage: %s ASSET_DIR OUT.png [ART_DIR SCALES.png]\n", argv[0]);
         return 2;
     }
     try {
@@ -174,6 +262,7 @@ int main(int argc, char** argv) {
         cairo_surface_flush(sheet.get());
         if (cairo_surface_write_to_png(sheet.get(), argv[2]) != CAIRO_STATUS_SUCCESS)
             throw std::runtime_error(std::string("cannot write ") + argv[2]);
+        if (argc == 5) scales_sheet(argv[3], argv[4]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bolvenda_contact_sheet: %s\n", e.what());
         return 1;

@@ -152,6 +152,11 @@ bool shows_frames() { return false; }
 void show_frame(SDL_Window&, const SDL_Surface&, std::span<const SDL_Rect>) {}
 
 // The desktops' own switches reach no program through SDL or X11.
+PointerLimits pointer_limits() {
+    // X servers take any size of ARGB pointer; beyond 256 one would only hide the scene.
+    return {256, 1.0};
+}
+
 bool animations_wanted() { return true; }
 
 double seconds_since_midnight() {

@@ -1,6 +1,7 @@
 // The platform in a browser page: no threads (they need cross-origin isolation, which a page
 // opened from disk cannot have), and a window the page sizes.
 #include <emscripten.h>
+#include <emscripten/html5.h>
 
 #include <cstdint>
 #include <ctime>
@@ -61,6 +62,11 @@ void show_frame(SDL_Window&, const SDL_Surface& frame, std::span<const SDL_Rect>
         }
         put_rgba_on_canvas(rgba.get(), shown.x, shown.y, shown.w, shown.h);
     }
+}
+
+PointerLimits pointer_limits() {
+    // Browsers ignore a CSS pointer picture larger than 128 CSS pixels.
+    return {128, emscripten_get_device_pixel_ratio()};
 }
 
 bool animations_wanted() {

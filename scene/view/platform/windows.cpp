@@ -47,6 +47,11 @@ bool window_destroyed_by(SDL_Window&, const SDL_Event&) { return false; }
 bool shows_frames() { return false; }
 void show_frame(SDL_Window&, const SDL_Surface&, std::span<const SDL_Rect>) {}
 
+PointerLimits pointer_limits() {
+    // The largest size Windows' own pointer settings reach.
+    return {256, 1.0};
+}
+
 bool animations_wanted() {
     // "Show animations in Windows", under Ease of Access.
     BOOL animate = TRUE;
