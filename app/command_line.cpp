@@ -102,6 +102,7 @@ std::string version_text() {
            "  Bolvenda Sans Bold and Regular fonts, cut from Liberation Sans:\n"
            "    SIL Open Font License 1.1\n"
            "  NanoSVG, which draws the pictures above the design size: zlib License\n"
+           "  the words, spoken by the Italian FESTIVAL Modules' voice lp: GPL 2 or later\n"
            "  GCC's C++ runtime: GPL 3 with the GCC Runtime Library Exception\n"
            "Libraries it uses:\n"
            "  SDL2: zlib License; FreeType: FreeType License; Xlib: MIT License\n"

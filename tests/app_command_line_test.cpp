@@ -45,6 +45,7 @@ TEST(CommandLine, HelpAndVersionAnswerOnStandardOutputWithStatusZero) {
     EXPECT_NE(version->out.find("SDL2"), std::string::npos);
     EXPECT_EQ(notice(parse({"--version", "--fullscreen"})), "") << "nothing was set aside";
     EXPECT_NE(version->out.find("NanoSVG"), std::string::npos);
+    EXPECT_NE(version->out.find("Italian FESTIVAL"), std::string::npos);
 }
 
 // A file a desktop asks the game to open, a mistyped option: one line names them all, and

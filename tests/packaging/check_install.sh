@@ -16,6 +16,7 @@ root="$stage$prefix"
 
 expected="bin/bolvenda
 share/applications/$id.desktop
+share/doc/bolvenda/GPL-2.0-or-later-Italian-FESTIVAL-voice.txt
 share/doc/bolvenda/LICENSE
 share/doc/bolvenda/OFL-1.1-Liberation.txt
 share/doc/bolvenda/zlib-NanoSVG.txt"
