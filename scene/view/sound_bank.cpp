@@ -15,15 +15,15 @@ namespace {
 // The file's samples in the mixer's format, converted if it holds another; empty if unreadable.
 std::vector<std::int16_t> decode(std::span<const unsigned char> file) {
     if (file.empty()) return {};
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec stored{};
     Uint8* raw = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1, &spec,
+    if (SDL_LoadWAV_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1, &stored,
                        &raw, &length) == nullptr)
         return {};
     const std::unique_ptr<Uint8, decltype(&SDL_FreeWAV)> owned(raw, &SDL_FreeWAV);
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1,
+    if (SDL_BuildAudioCVT(&cvt, stored.format, stored.channels, stored.freq, AUDIO_S16SYS, 1,
                           SoundMixer::rate) < 0)
         return {};
     std::vector<Uint8> work(static_cast<std::size_t>(length) *
