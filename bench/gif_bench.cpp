@@ -5,49 +5,27 @@
 #include <gif_lib.h>
 
 #include <algorithm>
-#include <cstring>
-#include <memory>
-#include <stdexcept>
 #include <string>
 
 #include "scene/assets/assets.hpp"
 #include "scene/view/premultiplied_image.hpp"
+#include "tests/assets/gif_library.hpp"
 
 namespace {
 
 using namespace bolvenda;
 
-struct Source {
-    std::span<const unsigned char> bytes;
-    std::size_t at = 0;
-};
-
-int read_from(GifFileType* gif, GifByteType* into, int length) {
-    auto& s = *static_cast<Source*>(gif->UserData);
-    const std::size_t n = std::min(static_cast<std::size_t>(length), s.bytes.size() - s.at);
-    std::memcpy(into, s.bytes.data() + s.at, n);
-    s.at += n;
-    return static_cast<int>(n);
-}
-
-struct GifCloser {
-    void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
-};
-
 // What decode_picture gives, through giflib: the first image on its logical screen, the
 // transparent index and what the image leaves uncovered 0.
 view::PremultipliedImage decode_with_giflib(std::span<const unsigned char> bytes) {
-    Source source{bytes};
-    int error = 0;
-    std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&source, read_from, &error));
-    if (!gif || DGifSlurp(gif.get()) != GIF_OK || gif->ImageCount < 1)
-        throw std::runtime_error("giflib refused the picture");
-    const SavedImage& image = gif->SavedImages[0];
+    const test::Gif read = test::read_gif(bytes);  // the tests' reading, timed whole
+    GifFileType* gif = read.file.get();
+    const SavedImage& image = read.image();
     const ColorMapObject* map =
         image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
     GraphicsControlBlock gcb{};
     gcb.TransparentColor = NO_TRANSPARENT_COLOR;
-    DGifSavedExtensionToGCB(gif.get(), 0, &gcb);
+    DGifSavedExtensionToGCB(gif, 0, &gcb);
     std::uint32_t colours[256] = {};
     for (int i = 0; map && i < map->ColorCount && i < 256; ++i) {
         const GifColorType& c = map->Colors[i];
