@@ -45,8 +45,9 @@ settled_rss() {  # pid surface_kib
   echo "$now"
 }
 
-# Beside it what that size needs: the window's surface plus one base layer (4 bytes a pixel
-# each) and the pictures at their shown sizes; the rest is the process at any size.
+# Beside it what that size needs: the window's surface plus the base layer of the scene's
+# rectangle within it (4 bytes a pixel each) and the pictures at their shown sizes; the rest
+# is the process at any size.
 printf '%-12s %14s %16s %22s %16s %12s\n' "window" "resident (KiB)" "of it shm (KiB)" "surface + layer (KiB)" "pictures (KiB)" "rest (KiB)"
 for size in "${sizes[@]}"; do
   w=${size%x*} h=${size#*x}
@@ -56,8 +57,8 @@ for size in "${sizes[@]}"; do
   [ "$w" = 792 ] && [ "$h" = 566 ] || xdotool windowsize "$window" "$w" "$h"
   rss=$(settled_rss "$game_pid" $((w * h * 4 / 1024)))
   shm=$(status_kib "$game_pid" RssShmem)
-  layers=$((w * h * 8 / 1024))
-  pictures=$("$build/bench/shown_pictures" "$w" "$h")
+  read -r pictures layer < <("$build/bench/shown_pictures" "$w" "$h")
+  layers=$((w * h * 4 / 1024 + layer))
   printf '%-12s %14s %16s %22s %16s %12s\n' "$size" "$rss" "$shm" "$layers" "$pictures" $((rss - layers - pictures))
   kill "$game_pid"
   wait "$game_pid" 2>/dev/null || true

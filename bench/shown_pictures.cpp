@@ -1,5 +1,6 @@
 // What the pictures take at the sizes they are shown at in a window of W x H: one copy per
-// picture and size (all frogs share one, all flies too), 4 bytes a pixel. Prints KiB.
+// picture and size (all frogs share one, all flies too), 4 bytes a pixel; then the scene's
+// rectangle, which the base layer keeps at most at 4 bytes a pixel. Prints both in KiB.
 // Usage: shown_pictures W H
 #include <cstdio>
 #include <cstdlib>
@@ -36,5 +37,6 @@ int main(int argc, char** argv) {
     }
     long bytes = 0;
     for (const auto& [picture, w, h] : copies) bytes += 4L * w * h;
-    std::printf("%ld\n", bytes / 1024);
+    const scene::Rect client = viewport.client_area();
+    std::printf("%ld %ld\n", bytes / 1024, 4L * client.width * client.height / 1024);
 }

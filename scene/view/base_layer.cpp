@@ -1,5 +1,6 @@
 #include "scene/view/base_layer.hpp"
 
+#include <algorithm>
 #include <optional>
 
 namespace bolvenda::view {
@@ -44,8 +45,10 @@ void BaseLayer::clear() {
     indices_ = {};
 }
 
-void BaseLayer::keep(SurfacePtr drawn) {
+void BaseLayer::keep(SurfacePtr drawn, scene::Rect inner, std::uint32_t outside) {
     clear();
+    inner_ = inner;
+    outside_ = outside;
     const auto size = static_cast<std::size_t>(drawn->w) * static_cast<std::size_t>(drawn->h);
     std::vector<std::uint8_t> indices(size);
     ColourIndex colours;
@@ -66,16 +69,38 @@ void BaseLayer::keep(SurfacePtr drawn) {
 }
 
 void BaseLayer::copy_to(SDL_Surface& target, scene::Rect area) const {
+    // The letterbox bands above and below the scene, then those beside it, then the scene.
+    const int top = std::max(area.top, inner_.top);
+    const int bottom = std::max(top, std::min(area.bottom(), inner_.bottom()));
+    const int left = std::max(area.left, inner_.left);
+    const int right = std::max(left, std::min(area.right(), inner_.right()));
+    const scene::Rect bands[] = {
+        {area.left, area.top, area.width, top - area.top},
+        {area.left, bottom, area.width, area.bottom() - bottom},
+        {area.left, top, left - area.left, bottom - top},
+        {right, top, area.right() - right, bottom - top},
+    };
+    for (const scene::Rect& band : bands) {
+        if (band.width <= 0 || band.height <= 0) continue;
+        SDL_Rect r{band.left, band.top, band.width, band.height};
+        SDL_FillRect(&target, &r, outside_);
+    }
+    if (right > left && bottom > top) copy_inner(target, {left, top, right - left, bottom - top});
+}
+
+void BaseLayer::copy_inner(SDL_Surface& target, scene::Rect area) const {
     if (whole_) {
-        SDL_Rect r{area.left, area.top, area.width, area.height};
-        SDL_BlitSurface(whole_.get(), &r, &target, &r);
+        SDL_Rect from{area.left - inner_.left, area.top - inner_.top, area.width, area.height};
+        SDL_Rect to{area.left, area.top, area.width, area.height};
+        SDL_BlitSurface(whole_.get(), &from, &target, &to);
         return;
     }
     for (int y = area.top; y < area.bottom(); ++y) {
         auto* out = const_cast<std::uint32_t*>(row_of(target, y)) + area.left;
-        const std::uint8_t* in = indices_.data() +
-                                 static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                                 static_cast<std::size_t>(area.left);
+        const std::uint8_t* in =
+            indices_.data() +
+            static_cast<std::size_t>(y - inner_.top) * static_cast<std::size_t>(width_) +
+            static_cast<std::size_t>(area.left - inner_.left);
         for (int x = 0; x < area.width; ++x) out[x] = palette_[in[x]];
     }
 }

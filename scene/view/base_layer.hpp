@@ -1,7 +1,8 @@
 // The part of the frame that never changes: letterbox, pond and lines, from which a repaint
-// restores what lies under the elements. Kept whole, or, where it has no more than 256
-// colours (at the design size: the pond's palette and the lines' colour), as one byte a pixel
-// and a palette: a quarter of the memory, the same pixels.
+// restores what lies under the elements. Only the scene's own rectangle is kept (the
+// letterbox around it is one colour), whole or, where it has no more than 256 colours (at the
+// design size: the pond's palette and the lines' colour), as one byte a pixel and a palette:
+// a quarter of the memory, the same pixels.
 #pragma once
 
 #include <array>
@@ -15,16 +16,22 @@ namespace bolvenda::view {
 
 class BaseLayer {
   public:
-    // Takes the drawn layer (canvas_format) and keeps it in the smaller form it allows.
-    void keep(SurfacePtr drawn);
+    // Takes the drawn layer (canvas_format), which lies at inner's place in the window
+    // (inner's size), and keeps it in the smaller form it allows; the rest of the window is
+    // the colour outside, a pixel of canvas_format.
+    void keep(SurfacePtr drawn, scene::Rect inner, std::uint32_t outside);
     void clear();
     bool empty() const { return !whole_ && indices_.empty(); }
     bool indexed() const { return !indices_.empty(); }
 
-    // Copies the area (inside the layer) onto the same place of target (canvas_format).
+    // Copies the area (inside the window) onto the same place of target (canvas_format).
     void copy_to(SDL_Surface& target, scene::Rect area) const;
 
   private:
+    void copy_inner(SDL_Surface& target, scene::Rect area) const;
+
+    scene::Rect inner_;
+    std::uint32_t outside_ = 0;
     SurfacePtr whole_;
     std::vector<std::uint8_t> indices_;
     std::array<std::uint32_t, 256> palette_{};

@@ -11,23 +11,21 @@ namespace bolvenda::view {
 
 using scene::Rect;
 
-namespace {
+Canvas::Canvas(SDL_Surface& surface, scene::Point origin)
+    : surface_(&surface), origin_(origin), clip_{origin.x, origin.y, surface.w, surface.h} {}
 
 // In ptrdiff_t: a row's offset in a surface over 2 GiB does not fit an int.
-Uint32* row(SDL_Surface* s, int y) {
-    return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) +
-                                     static_cast<std::ptrdiff_t>(y) * s->pitch);
+Uint32* Canvas::at(int x, int y) const {
+    return reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface_->pixels) +
+                                     static_cast<std::ptrdiff_t>(y - origin_.y) * surface_->pitch) +
+           (x - origin_.x);
 }
 
-}  // namespace
-
-Canvas::Canvas(SDL_Surface& surface) : surface_(&surface), clip_{0, 0, surface.w, surface.h} {}
-
 Rect Canvas::clipped(Rect a) const {
-    int left = std::max({a.left, clip_.left, 0});
-    int top = std::max({a.top, clip_.top, 0});
-    int right = std::min({a.right(), clip_.right(), surface_->w});
-    int bottom = std::min({a.bottom(), clip_.bottom(), surface_->h});
+    int left = std::max({a.left, clip_.left, origin_.x});
+    int top = std::max({a.top, clip_.top, origin_.y});
+    int right = std::min({a.right(), clip_.right(), origin_.x + surface_->w});
+    int bottom = std::min({a.bottom(), clip_.bottom(), origin_.y + surface_->h});
     return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
 }
 
@@ -37,13 +35,13 @@ void Canvas::fill(Rect area, scene::Rgb colour) {
     Rect r = clipped(area);
     Uint32 pixel =
         static_cast<Uint32>(colour.r) << 16 | static_cast<Uint32>(colour.g) << 8 | colour.b;
-    for (int y = r.top; y < r.bottom(); ++y) std::fill_n(row(surface_, y) + r.left, r.width, pixel);
+    for (int y = r.top; y < r.bottom(); ++y) std::fill_n(at(r.left, y), r.width, pixel);
 }
 
 void Canvas::blend(const PremultipliedImage& image, int x, int y, bool mirrored) {
     Rect r = clipped({x, y, image.width, image.height});
     for (int dy = r.top; dy < r.bottom(); ++dy) {
-        Uint32* out = row(surface_, dy) + r.left;
+        Uint32* out = at(r.left, dy);
         const std::uint32_t* in = image.pixels.data() + static_cast<std::size_t>(dy - y) *
                                                             static_cast<std::size_t>(image.width);
         if (!mirrored) {
@@ -61,7 +59,7 @@ void Canvas::blend_resampled(const PremultipliedImage& image, Rect region, Rect 
                              scene::Rgb under) {
     if (!(clipped(target) == target) || target.width <= 0 || target.height <= 0) return;
     static_assert(sizeof(Uint32) == sizeof(std::uint32_t));
-    auto* out = reinterpret_cast<std::uint32_t*>(row(surface_, target.top) + target.left);
+    auto* out = reinterpret_cast<std::uint32_t*>(at(target.left, target.top));
     const auto stride = static_cast<std::size_t>(surface_->pitch) / 4;
     resample_into(image, region, out, target.width, target.height, stride);
     bool opaque = true;
@@ -81,7 +79,7 @@ void Canvas::blend_drawn(std::span<const unsigned char> svg, const char* name, i
     if (!(clipped(target) == target) || target.width <= 0 || target.width != region.width ||
         target.height != region.height)
         return;
-    auto* out = reinterpret_cast<std::uint32_t*>(row(surface_, target.top) + target.left);
+    auto* out = reinterpret_cast<std::uint32_t*>(at(target.left, target.top));
     const auto stride = static_cast<std::size_t>(surface_->pitch) / 4;
     draw_svg_into(svg, name, width, height, region, out, stride,
                   static_cast<Uint32>(under.r) << 16 | static_cast<Uint32>(under.g) << 8 | under.b);

@@ -17,7 +17,9 @@ inline constexpr Uint32 canvas_format = SDL_PIXELFORMAT_RGB888;
 class Canvas {
   public:
     // The surface must be canvas_format and stay alive and unlocked-for-software as long.
-    explicit Canvas(SDL_Surface& surface);
+    // Its top-left pixel is the point origin: every rectangle given is in the coordinates
+    // of a larger whole (the window) of which the surface holds one part.
+    explicit Canvas(SDL_Surface& surface, scene::Point origin = {});
 
     // Narrows the clip: later drawing stays inside this rectangle and every earlier one.
     void clip_to(scene::Rect clip);
@@ -36,8 +38,11 @@ class Canvas {
 
   private:
     scene::Rect clipped(scene::Rect area) const;
+    // Where the point (inside the surface) is in its memory.
+    Uint32* at(int x, int y) const;
 
     SDL_Surface* surface_;
+    scene::Point origin_;
     scene::Rect clip_;
 };
 

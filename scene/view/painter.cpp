@@ -25,16 +25,16 @@ void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport
     std::unique_ptr<PremultipliedImage> pond;
     if (!pictures_->from_drawings())
         pond = std::make_unique<PremultipliedImage>(pictures_->decode(scene::Picture::Pond));
-    SurfacePtr drawn = create_canvas_surface(viewport.window_width(), viewport.window_height());
+    // Only the scene's rectangle is drawn and kept: the letterbox is the background colour.
+    const Rect client = viewport.client_area();
+    SurfacePtr drawn = create_canvas_surface(client.width, client.height);
     base_viewport_ = viewport;
 
-    Canvas canvas(*drawn);
-    // 1. The background colour, which shows only in the letterbox and where the pond is not.
-    canvas.fill({0, 0, viewport.window_width(), viewport.window_height()},
-                scene::background_colour);
+    Canvas canvas(*drawn, {client.left, client.top});
+    // 1. The background colour, where the pond is not.
+    canvas.fill(client, scene::background_colour);
     // 2. The pond at its natural size from the client area's corner, cut to the client area:
     //    only the part the window shows is resampled, straight into the base layer.
-    canvas.clip_to(viewport.client_area());
     const scene::PictureRow& row = scene::row_of(scene::Picture::Pond);
     Rect shown{0, 0, std::min(row.width, scene::design_width),
                std::min(row.height, scene::design_height)};
@@ -53,7 +53,9 @@ void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport
     for (auto it = order.rbegin(); it != order.rend(); ++it)
         if (it->element->kind() == ElementKind::Line && it->element->visible())
             draw_line(canvas, *it, viewport);
-    base_.keep(std::move(drawn));
+    const scene::Rgb b = scene::background_colour;
+    const Uint32 letterbox = SDL_MapRGB(drawn->format, b.r, b.g, b.b);
+    base_.keep(std::move(drawn), client, letterbox);
 }
 
 void Painter::prepare(const scene::Layout& layout, const Viewport& viewport) {
