@@ -70,6 +70,10 @@ int main(int argc, char** argv) {
     } catch (const std::exception& error) {
         std::fprintf(stderr, "Bolvenda: unexpected failure: %s\n", error.what());
         show_box("Bolvenda si è fermato per un errore imprevisto.", nullptr);
+    } catch (...) {
+        // Said as any other failure rather than left to end the process with no word.
+        std::fputs("Bolvenda: unexpected failure\n", stderr);
+        show_box("Bolvenda si è fermato per un errore imprevisto.", nullptr);
     }
     return EXIT_FAILURE;
 }

@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <string>
 #include <thread>
 
 #include "scene/assets/assets.hpp"
@@ -144,6 +146,17 @@ class Play : public RealWindow {
         const PointerImage expected = expected_hand();
         if (expected.argb.empty())
             return ::testing::AssertionFailure() << "hand.cur cannot be read";
+        std::ostringstream wanted;
+        wanted << (hand ? "" : "anything but ") << "the hand (" << expected.width << "x"
+               << expected.height << ", hot spot " << expected.hot_x << "," << expected.hot_y
+               << ")";
+        return pointer_is(
+            spot, [&](const PointerImage& seen) { return same_pointer(seen, expected) == hand; },
+            wanted.str());
+    }
+    // Moves the pointer to the spot and waits until the pointer shown passes the check.
+    template <typename Check>
+    ::testing::AssertionResult pointer_is(Spot spot, Check check, const std::string& wanted) {
         x_->move_pointer_to(window_, spot.x, spot.y);
         const auto deadline = std::chrono::steady_clock::now() + screen_timeout;
         std::optional<PointerImage> seen;
@@ -151,15 +164,13 @@ class Play : public RealWindow {
             seen = x_->pointer_image();
             if (!seen)
                 return ::testing::AssertionFailure() << "the X server cannot show its pointer";
-            if (same_pointer(*seen, expected) == hand) return ::testing::AssertionSuccess();
+            if (check(*seen)) return ::testing::AssertionSuccess();
             std::this_thread::sleep_for(20ms);
         } while (std::chrono::steady_clock::now() < deadline);
         return ::testing::AssertionFailure()
                << "at " << spot.x << "," << spot.y << " the pointer (" << seen->width << "x"
-               << seen->height << ", hot spot " << seen->hot_x << "," << seen->hot_y << ") is "
-               << (hand ? "not" : "still") << " the hand (" << expected.width << "x"
-               << expected.height << ", hot spot " << expected.hot_x << "," << expected.hot_y
-               << ")";
+               << seen->height << ", hot spot " << seen->hot_x << "," << seen->hot_y << ") is not "
+               << wanted;
     }
 
     // The window is there with its full title and shows the start-up state.
@@ -381,6 +392,17 @@ TEST_F(Play, AtOneAndAHalfTimesTheSizeTheSceneScalesAndStillAnswers) {
     // The design position of the number would be another number, or none, at this scale.
     const scene::Viewport scaled = scene::Viewport::fit(width, height);
     ASSERT_EQ(scaled.scale(), 1.5);
+    // The hand grows with the scene, its fingertip where it was on the small one.
+    const Spot over = centre_of(number_label(round.somma), scaled);
+    const PointerImage small = expected_hand();
+    EXPECT_TRUE(pointer_is(
+        over,
+        [&](const PointerImage& seen) {
+            return seen.width == 48 && seen.height == 48 &&
+                   seen.hot_x == static_cast<int>((small.hot_x + 0.5) * 1.5) &&
+                   seen.hot_y == static_cast<int>((small.hot_y + 0.5) * 1.5);
+        },
+        "the hand at 48 x 48, its hot spot scaled"));
     click_at(centre_of(number_label(round.somma), scaled));
     game.answered(round, round.somma, 1);
     ASSERT_TRUE(shows(renderer().render(game.scene(), width, height), "right-answer-scaled"));
