@@ -13,16 +13,6 @@ sizes=("$@")
 [ -f "$build/build.ninja" ] || cmake --preset release >/dev/null
 cmake --build "$build" --target bolvenda shown_pictures >/dev/null
 
-work=$(mktemp -d)
-xvfb_pid=
-game_pid=
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 . bench/private_display.sh
 
 status_kib() { sed -n "s/^$2:[[:space:]]*\([0-9]*\) kB/\1/p" "/proc/$1/status"; }

@@ -15,23 +15,8 @@ scales=("$@")
 [ -f "$build/build.ninja" ] || cmake --preset release -DBOLVENDA_BUILD_TOOLS=ON >/dev/null
 cmake --build "$build" --target bolvenda bolvenda_sharpness >/dev/null
 
-work=$(mktemp -d)
-xvfb_pid=
-game_pid=
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A screen that holds the window at 4x the design.
-Xvfb -displayfd 3 -screen 0 3300x2400x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")" SDL_VIDEODRIVER=x11
-unset WAYLAND_DISPLAY
+screen=3300x2400x24  # holds the window at 4x the design
+. bench/private_display.sh
 
 mkdir -p "$build/sharpness"
 for scale in "${scales[@]}"; do

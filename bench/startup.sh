@@ -13,14 +13,6 @@ build=build/release
 [ -f "$build/build.ninja" ] || cmake --preset release >/dev/null
 cmake --build "$build" --target bolvenda bare_window first_frame startup_phases >/dev/null
 
-work=$(mktemp -d)
-xvfb_pid=
-cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 . bench/private_display.sh
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
