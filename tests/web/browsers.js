@@ -13,7 +13,7 @@ const profile = (name) => fs.mkdtempSync(path.join(os.tmpdir(), `bolvenda-${name
 
 // A page: evaluate(fn, ...args), screenshot(file), move/click/tap(x, y) in CSS pixels,
 // key(name), size(width, height, ratio, touch), close(); errors: the console's, where it is read.
-// open(url, width, height, ratio, touch, calm): calm asks for reduced motion (Chromium).
+// open(url, width, height, ratio, touch, calm): calm asks for reduced motion (Chromium, Firefox).
 function puppeteerPage(page, firefox) {
   // Firefox's synthesized touch refuses puppeteer's touch radius: a bare touch, through BiDi.
   const bareTap = (x, y) => page.mainFrame().browsingContext.performActions([{ type: "pointer", id: "finger",
@@ -36,21 +36,25 @@ async function puppeteerBrowser(name, puppeteer) {
   const chromium = name === "chromium";
   const executablePath = chromium ? "/usr/bin/chromium" : "/usr/bin/firefox-esr";
   if (!fs.existsSync(executablePath)) return null;
-  const browser = await puppeteer.launch(chromium ? {
+  // Firefox emulates no media features over BiDi: reduced motion is a second Firefox's setting.
+  const firefox = (prefs) => puppeteer.launch({
+    browser: "firefox", protocol: "webDriverBiDi", executablePath, headless: true, userDataDir: profile(name),
+    extraPrefsFirefox: { "dom.w3c_touch_events.enabled": 1, ...prefs },  // headless, it sees no touch screen
+  });
+  const browser = await (chromium ? puppeteer.launch({
     executablePath, headless: true, userDataDir: profile(name),
     args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
            "--disable-component-update", "--disable-sync", "--force-color-profile=srgb"],
-  } : {
-    browser: "firefox", protocol: "webDriverBiDi", executablePath, headless: true, userDataDir: profile(name),
-    extraPrefsFirefox: { "dom.w3c_touch_events.enabled": 1 },  // headless, it sees no touch screen
-  });
+  }) : firefox({}));
+  let calmFirefox = null;
   return {
     name,
     raw: browser,
     async open(url, width, height, ratio, touch, calm) {
-      const page = await browser.newPage();
+      if (calm && !chromium) calmFirefox ??= await firefox({ "ui.prefersReducedMotion": 1 });
+      const page = await (calm && !chromium ? calmFirefox : browser).newPage();
       // Read once as the game starts: asked for before the page loads.
-      if (calm) await page.emulateMediaFeatures([{ name: "prefers-reduced-motion", value: "reduce" }]);
+      if (calm && chromium) await page.emulateMediaFeatures([{ name: "prefers-reduced-motion", value: "reduce" }]);
       const errors = [];
       page.on("pageerror", (e) => errors.push(e.message));
       page.on("console", (m) => m.type() === "error" && errors.push(m.text()));
@@ -62,7 +66,7 @@ async function puppeteerBrowser(name, puppeteer) {
       await page.goto(url);
       return { ...puppeteerPage(page, !chromium), errors };
     },
-    close: () => browser.close(),
+    close: async () => { await calmFirefox?.close(); await browser.close(); },
   };
 }
 
