@@ -21,6 +21,8 @@ namespace {
 
 using namespace bolvenda;
 
+constexpr const char* unexpected_failure = "Bolvenda si è fermato per un errore imprevisto.";
+
 void show_box(const std::string& text, SDL_Window* parent) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Bolvenda", text.c_str(), parent);
 }
@@ -69,11 +71,11 @@ int main(int argc, char** argv) {
         show_box(error.italian(), nullptr);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "Bolvenda: unexpected failure: %s\n", error.what());
-        show_box("Bolvenda si è fermato per un errore imprevisto.", nullptr);
+        show_box(unexpected_failure, nullptr);
     } catch (...) {
         // Said as any other failure rather than left to end the process with no word.
         std::fputs("Bolvenda: unexpected failure\n", stderr);
-        show_box("Bolvenda si è fermato per un errore imprevisto.", nullptr);
+        show_box(unexpected_failure, nullptr);
     }
     return EXIT_FAILURE;
 }

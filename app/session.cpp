@@ -9,8 +9,8 @@
 namespace bolvenda::app {
 
 namespace {
-// M alone switches the sounds; with Ctrl, Alt or the system key it stays the system's.
-bool is_mute_key(Uint16 mod) { return (mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) == 0; }
+// A key with Ctrl, Alt or the system key held is the system's (and the browser's), M too.
+bool with_system_modifier(Uint16 mod) { return (mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) != 0; }
 }  // namespace
 
 Session::Session(game::GameCore& core, view::GameWindow& window, view::Painter& painter,
@@ -135,7 +135,7 @@ bool Session::handle(const SDL_Event& event) {
         case SDL_KEYDOWN:
             if (event.key.keysym.sym == SDLK_F11 && event.key.repeat == 0)
                 window_->toggle_fullscreen();
-            if (event.key.keysym.sym == SDLK_m && is_mute_key(event.key.keysym.mod)) {
+            if (event.key.keysym.sym == SDLK_m && !with_system_modifier(event.key.keysym.mod)) {
                 if (event.key.repeat == 0) toggle_mute();
                 return false;
             }
@@ -181,7 +181,7 @@ bool Session::click_focused(std::uint64_t now) {
 }
 
 bool Session::takes_key(SDL_Keycode key, Uint16 mod) const {
-    if ((mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) != 0) return false;  // the system's and browser's
+    if (with_system_modifier(mod)) return false;
     if (key >= SDLK_F1 && key <= SDLK_F12) return false;
     if (key == SDLK_m) return false;  // the mute's, even for a switch
     if (scan_) {
