@@ -4,7 +4,9 @@
 // that it scales with the scene.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 
 #include "runtime/element.hpp"
 #include "scene/geometry.hpp"
@@ -32,5 +34,12 @@ struct Overlay {
     }
     friend bool operator==(const Overlay&, const Overlay&) = default;
 };
+
+// Whether one of the overlays draws the element elsewhere than its place.
+inline bool moves(std::span<const Overlay> overlays, const runtime::Element* element) {
+    return std::any_of(overlays.begin(), overlays.end(), [element](const Overlay& o) {
+        return o.kind == Overlay::Kind::Moved && o.element == element;
+    });
+}
 
 }  // namespace bolvenda::scene

@@ -184,12 +184,6 @@ void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, S
     canvas.clip_to(area);
     Canvas scene_canvas = canvas;
     scene_canvas.clip_to(viewport.client_area());
-    auto moved = [&frame](const runtime::Element* element) {
-        return std::any_of(frame.overlays.begin(), frame.overlays.end(),
-                           [element](const scene::Overlay& o) {
-                               return o.kind == scene::Overlay::Kind::Moved && o.element == element;
-                           });
-    };
     const auto& order = layout.front_to_back();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         const Placement& placed = *it;
@@ -198,7 +192,7 @@ void Painter::draw_area(const scene::Layout& layout, const Viewport& viewport, S
         if (own.right() <= area.left || own.left >= area.right() || own.bottom() <= area.top ||
             own.top >= area.bottom())
             continue;
-        if (moved(placed.element)) continue;  // drawn elsewhere for now
+        if (scene::moves(frame.overlays, placed.element)) continue;  // drawn elsewhere for now
         if (placed.element->kind() == ElementKind::Image)
             draw_picture(scene_canvas, placed, viewport);
         else
@@ -218,12 +212,8 @@ void Painter::add_overlay_damage(std::vector<Rect>& damage, const scene::Layout&
         if (std::find(damage.begin(), damage.end(), r) == damage.end()) damage.push_back(r);
     };
     add(viewport.to_window(overlay.at));
-    if (overlay.kind != scene::Overlay::Kind::Moved) return;
-    const bool moved_in_other =
-        std::any_of(other.begin(), other.end(), [&overlay](const scene::Overlay& o) {
-            return o.kind == scene::Overlay::Kind::Moved && o.element == overlay.element;
-        });
-    if (!moved_in_other) add(element_rect(layout.of(*overlay.element), viewport));
+    if (overlay.kind == scene::Overlay::Kind::Moved && !scene::moves(other, overlay.element))
+        add(element_rect(layout.of(*overlay.element), viewport));
 }
 
 std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& viewport,
