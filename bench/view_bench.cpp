@@ -54,7 +54,7 @@ void BM_LeapFrame(benchmark::State& state) {
     const auto viewport = scene::Viewport::fit(w, h);
     const scene::Scene& s = f.game.scene();
     f.game.new_round();
-    const int from = scene::FrogLeap::frog_on(s), to = from < 10 ? 20 : 0;
+    const int from = s.frog_number(), to = from < 10 ? 20 : 0;
     f.painter.paint(f.layout, viewport, *surface, s.changes().take());
     f.game.click_number(to);
     const std::vector<const runtime::Element*> moved = s.changes().take();

@@ -30,12 +30,6 @@ std::uint64_t FrogLeap::duration_ms(int from, int to) {
     return std::min<std::uint64_t>(450 + 17 * static_cast<std::uint64_t>(std::abs(to - from)), 800);
 }
 
-int FrogLeap::frog_on(const Scene& scene) {
-    for (int n = 0; n < Scene::array_size; ++n)
-        if (scene.Image1().item(n).visible()) return n;
-    return -1;
-}
-
 void FrogLeap::land(Event::Kind how) {
     in_air_.reset();  // from here on the frog is drawn in its place
     events_.push_back({how, from_, to_});

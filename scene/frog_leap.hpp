@@ -63,9 +63,6 @@ class FrogLeap {
     // What the leap did since the last call, oldest first.
     std::vector<Event> take_events() noexcept { return std::move(events_); }
 
-    // The frog on the line now: the number whose frog is visible, or -1.
-    static int frog_on(const Scene& scene);
-
   private:
     Overlay at(std::uint64_t now_ms) const;
     void land(Event::Kind how);

@@ -1,7 +1,5 @@
 #include "scene/keyboard_focus.hpp"
 
-#include "scene/frog_leap.hpp"
-
 namespace bolvenda::scene {
 
 Rect focus_ring_around(Rect element) {
@@ -47,7 +45,7 @@ std::optional<int> KeyboardFocus::first_focusable(int from, int step, bool wrap)
 std::optional<int> KeyboardFocus::landing() const {
     if (round_open_) {
         // The frog's own number: the jump is counted from there.
-        const int frog = FrogLeap::frog_on(*scene_);
+        const int frog = scene_->frog_number();
         if (frog >= 0 && focusable(frog)) return frog;
     } else if (focusable(Scene::array_size)) {
         return Scene::array_size;  // Image3: the next round is the only thing to do

@@ -22,13 +22,6 @@ constexpr std::array<std::string_view, sound_count> files{
     "number_16.wav",   "number_17.wav",     "number_18.wav",     "number_19.wav", "number_20.wav",
 };
 
-// The number whose fly is shown, or -1.
-int fly_on(const Scene& scene) {
-    for (int n = 0; n < Scene::array_size; ++n)
-        if (scene.Image2().item(n).visible()) return n;
-    return -1;
-}
-
 }  // namespace
 
 Sound number_word(int n) { return static_cast<Sound>(static_cast<int>(Sound::Number0) + n); }
@@ -59,7 +52,7 @@ SoundPlan PondSounds::clicked(const runtime::Element& clicked) const {
     const Scene& s = *scene_;
     // The new-round picture's handler turns it off until the answer.
     if (&clicked != &s.Image(3) || s.Image(3).enabled()) return {};
-    const int frog = FrogLeap::frog_on(s), fly = fly_on(s);
+    const int frog = s.frog_number(), fly = s.fly_number();
     if (frog < 0 || fly < frog) return {};
     return sounds_for(RoundStarted{frog, fly - frog});
 }

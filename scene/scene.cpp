@@ -135,4 +135,10 @@ Element* Scene::find_display_name(std::string_view display_name) const {
     return find(display_name.substr(0, open), index);
 }
 
+int Scene::first_visible(const ControlArray& pictures) {
+    for (int n = 0; n < pictures.count(); ++n)
+        if (pictures.item(n).visible()) return n;
+    return -1;
+}
+
 }  // namespace bolvenda::scene

@@ -39,6 +39,9 @@ class Scene {
     ControlArray& Image2() const { return *image2_; }
     // The number line: Label(n + 1) shows n, 0..20, below Image1(n) and Image2(n).
     Element& number_label(int n) const { return Label(n + 1); }
+    // The number whose frog (Image1) or fly (Image2) is visible, or -1.
+    int frog_number() const { return first_visible(*image1_); }
+    int fly_number() const { return first_visible(*image2_); }
 
     // By name, as written in the form's code: find("Label7"), find("Image1", 3).
     Element* find(std::string_view name, int index = Element::no_index) const;
@@ -52,6 +55,7 @@ class Scene {
     runtime::Changes& changes() const { return *changes_; }
 
   private:
+    static int first_visible(const ControlArray& pictures);
     // Held by pointer so that elements may keep a stable reference to it.
     std::unique_ptr<runtime::Changes> changes_;
     std::array<std::unique_ptr<Element>, label_count> labels_;

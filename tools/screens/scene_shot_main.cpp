@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         // The frog in mid-leap, at a quarter, a half and three quarters of its time: a long
         // jump right, a long jump left (a wrong answer) and a hop on its own number.
         auto shoot_leap = [&](Driver& d, int to, const std::string& name) {
-            const int from = bolvenda::scene::FrogLeap::frog_on(d.scene());
+            const int from = d.scene().frog_number();
             d.scene().changes().take();  // the leap reads what the click alone changed
             d.click_number(to);
             bolvenda::scene::Layout layout(d.scene());
