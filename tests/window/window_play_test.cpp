@@ -175,7 +175,11 @@ class Play : public RealWindow {
 
     // The window is there with its full title and shows the start-up state.
     void expect_start_up(ExpectedGame& game) {
-        ASSERT_NE(window_, None) << "no viewable window titled \"" << scene::window_title << "\"";
+        ASSERT_NE(window_, None) << "no viewable window titled \"" << scene::window_title
+                                 << "\"; the game "
+                                 << (game_->running() ? "still runs" : "has ended")
+                                 << "; its standard error:\n"
+                                 << game_->standard_error();
         EXPECT_EQ(x_->title_of(window_), scene::window_title);
         EXPECT_EQ(utf8_length(x_->title_of(window_)), 85);
         auto state = x_->state_of(window_);
