@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "scene/switch_scan.hpp"
+#include "play/switch_scan.hpp"
 
 namespace bolvenda::app {
 
@@ -49,7 +49,7 @@ CommandLine parse_command_line(std::span<const std::string_view> arguments) {
         } else if (argument == "--no-animation") {
             command.animation = false;
         } else if (argument == "--scan") {
-            command.scan_ms = static_cast<int>(scene::SwitchScan::default_ms);
+            command.scan_ms = static_cast<int>(play::SwitchScan::default_ms);
         } else if (argument.starts_with("--scan=") && scan_pace_ms(argument.substr(7)) != 0) {
             command.scan_ms = scan_pace_ms(argument.substr(7));
         } else if (argument == "--mute") {

@@ -9,13 +9,13 @@
 
 #include "app/command_line.hpp"
 #include "app/painter_startup.hpp"
-#include "app/session.hpp"
 #include "game/game_core.hpp"
+#include "platform/sdl/game_window.hpp"
+#include "platform/sdl/sdl_library.hpp"
+#include "platform/sdl/session.hpp"
+#include "platform/sdl/system.hpp"
+#include "render/startup_error.hpp"
 #include "runtime/runtime_error.hpp"
-#include "scene/view/game_window.hpp"
-#include "scene/view/platform.hpp"
-#include "scene/view/sdl_library.hpp"
-#include "scene/view/startup_error.hpp"
 
 namespace {
 
@@ -27,17 +27,17 @@ void show_box(const std::string& text, SDL_Window* parent) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Bolvenda", text.c_str(), parent);
 }
 
-int play(const app::CommandLine& command) {
-    view::platform::prepare_process();  // before the second thread starts
-    view::SystemClock clock;
+int play_game(const app::CommandLine& command) {
+    sdl::system::prepare_process();  // before the second thread starts
+    sdl::SystemClock clock;
     game::GameCore core(clock);
     // The fonts and pictures are made ready for the design size meanwhile, which is the size
     // the window opens at (in full screen they are scaled again for the first frame).
     app::PainterStartup startup(core.scene(), scene::Viewport());
-    view::VideoLibrary video;
-    view::GameWindow window(command.fullscreen);
-    app::Session session(core, window, startup.painter(),
-                         command.animation && view::platform::animations_wanted(), command.scan_ms,
+    sdl::VideoLibrary video;
+    sdl::GameWindow window(command.fullscreen);
+    sdl::Session session(core, window, startup.painter(),
+                         command.animation && sdl::system::animations_wanted(), command.scan_ms,
                          command.sound);
     try {
         session.run();
@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
         return reply->status;
     }
     try {
-        return play(command);
-    } catch (const view::StartupError& error) {
+        return play_game(command);
+    } catch (const render::StartupError& error) {
         std::fprintf(stderr, "Bolvenda: %s\n", error.what());
         show_box(error.italian(), nullptr);
     } catch (const std::exception& error) {

@@ -1,13 +1,13 @@
 #include "app/painter_startup.hpp"
 
+#include "platform/sdl/system.hpp"
 #include "scene/assets/assets.hpp"
 #include "scene/layout.hpp"
-#include "scene/view/platform.hpp"
 
 namespace bolvenda::app {
 
 PainterStartup::PainterStartup(const scene::Scene& scene, scene::Viewport first_frame) {
-    if (view::platform::has_threads()) {
+    if (sdl::system::has_threads()) {
         worker_ = std::thread([this, &scene, first_frame] { prepare(scene, first_frame); });
     } else {
         prepare(scene, first_frame);
@@ -32,9 +32,9 @@ void PainterStartup::join() {
     if (worker_.joinable()) worker_.join();
 }
 
-view::Painter& PainterStartup::painter() {
+render::Painter& PainterStartup::painter() {
     join();
-    view::platform::release_startup_memory();  // the worker's decoding buffers
+    sdl::system::release_startup_memory();  // the worker's decoding buffers
     if (failure_) std::rethrow_exception(failure_);
     return *painter_;
 }

@@ -8,11 +8,11 @@
 #include <optional>
 #include <thread>
 
+#include "platform/sdl/sdl_library.hpp"
+#include "render/painter.hpp"
+#include "render/picture_set.hpp"
+#include "render/text_renderer.hpp"
 #include "scene/scene.hpp"
-#include "scene/view/painter.hpp"
-#include "scene/view/picture_set.hpp"
-#include "scene/view/sdl_library.hpp"
-#include "scene/view/text_renderer.hpp"
 #include "scene/viewport.hpp"
 
 namespace bolvenda::app {
@@ -26,16 +26,16 @@ class PainterStartup {
     PainterStartup& operator=(const PainterStartup&) = delete;
 
     // Waits for the worker; rethrows its failure (a StartupError) on this thread.
-    view::Painter& painter();
+    render::Painter& painter();
 
   private:
     void prepare(const scene::Scene& scene, scene::Viewport first_frame);
     void join();
 
-    std::optional<view::TextRenderer> labels_;
-    std::optional<view::TextRenderer> tips_;
-    std::optional<view::PictureSet> pictures_;
-    std::optional<view::Painter> painter_;
+    std::optional<render::TextRenderer> labels_;
+    std::optional<render::TextRenderer> tips_;
+    std::optional<render::PictureSet> pictures_;
+    std::optional<render::Painter> painter_;
     std::exception_ptr failure_;
     std::thread worker_;
 };

@@ -18,19 +18,19 @@
 #include <utility>
 
 #include "app/command_line.hpp"
-#include "app/session.hpp"
 #include "game/game_core.hpp"
+#include "platform/sdl/game_window.hpp"
+#include "platform/sdl/sdl_library.hpp"
+#include "platform/sdl/session.hpp"
+#include "platform/sdl/system.hpp"
+#include "play/keyboard_focus.hpp"
+#include "render/painter.hpp"
+#include "render/picture_set.hpp"
+#include "render/startup_error.hpp"
+#include "render/text_renderer.hpp"
 #include "runtime/runtime_error.hpp"
 #include "scene/assets/assets.hpp"
-#include "scene/keyboard_focus.hpp"
 #include "scene/scene_words.hpp"
-#include "scene/view/game_window.hpp"
-#include "scene/view/painter.hpp"
-#include "scene/view/picture_set.hpp"
-#include "scene/view/platform.hpp"
-#include "scene/view/sdl_library.hpp"
-#include "scene/view/startup_error.hpp"
-#include "scene/view/text_renderer.hpp"
 
 // The page (index.html) shows what became of the game; a page cannot close its own tab.
 // host is what the page passes back to bolvenda_page_focus and bolvenda_page_click; names,
@@ -72,7 +72,7 @@ class WebHost {
           labels_(assets::typeface(assets::Typeface::Bold)),
           tips_(assets::typeface(assets::Typeface::Regular)),
           painter_(pictures_, labels_, tips_),
-          session_(core_, window_, painter_, view::platform::animations_wanted(), scan_ms) {}
+          session_(core_, window_, painter_, sdl::system::animations_wanted(), scan_ms) {}
 
     // The page's button for the focus order's element at `position` took the page's focus,
     // or was pressed.
@@ -101,8 +101,8 @@ class WebHost {
         emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false,
                                        &WebHost::on_resize);
         std::string names;
-        const scene::KeyboardFocus& focus = session_.focus();
-        for (int i = 0; i < scene::KeyboardFocus::candidate_count; ++i) {
+        const play::KeyboardFocus& focus = session_.focus();
+        for (int i = 0; i < play::KeyboardFocus::candidate_count; ++i) {
             const runtime::Element& e = focus.candidate(i);
             names += (e.kind() == runtime::ElementKind::Label ? e.caption() : e.tool_tip()) + "\n";
         }
@@ -234,9 +234,9 @@ class WebHost {
     void mirror() {
         mirrored_ = session_.shown_version();
         const scene::SceneWords words = scene::words_of(core_.scene());
-        const scene::KeyboardFocus& focus = session_.focus();
+        const play::KeyboardFocus& focus = session_.focus();
         int responding = 0;
-        for (int i = 0; i < scene::KeyboardFocus::candidate_count; ++i)
+        for (int i = 0; i < play::KeyboardFocus::candidate_count; ++i)
             if (focus.focusable(i)) responding |= 1 << i;
         page_mirror(words.exercise.c_str(), words.score.c_str(), words.verdict.c_str(), responding,
                     focus.focused_position().value_or(-1), focus.ring_shown());
@@ -260,15 +260,15 @@ class WebHost {
         page_game_stopped(message.c_str());
     }
 
-    view::VideoLibrary video_;
-    view::SystemClock clock_;
+    sdl::VideoLibrary video_;
+    sdl::SystemClock clock_;
     game::GameCore core_;
-    view::PictureSet pictures_;
-    view::TextRenderer labels_;
-    view::TextRenderer tips_;
-    view::Painter painter_;
-    view::GameWindow window_;
-    app::Session session_;
+    render::PictureSet pictures_;
+    render::TextRenderer labels_;
+    render::TextRenderer tips_;
+    render::Painter painter_;
+    sdl::GameWindow window_;
+    sdl::Session session_;
     bool stopped_ = false;
     std::uint64_t mirrored_ = 0;
     long timer_ = 0;
@@ -297,7 +297,7 @@ int main(int argc, char** argv) {
         host->start();
         host.release();
         return 0;
-    } catch (const view::StartupError& error) {
+    } catch (const render::StartupError& error) {
         std::fprintf(stderr, "Bolvenda: %s\n", error.what());
         page_game_stopped(error.italian().c_str());
     } catch (const std::exception& error) {

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <string>
 
+#include "render/premultiplied_image.hpp"
 #include "scene/assets/assets.hpp"
-#include "scene/view/premultiplied_image.hpp"
 #include "tests/assets/gif_library.hpp"
 
 namespace {
@@ -17,7 +17,7 @@ using namespace bolvenda;
 
 // What decode_picture gives, through giflib: the first image on its logical screen, the
 // transparent index and what the image leaves uncovered 0.
-view::PremultipliedImage decode_with_giflib(std::span<const unsigned char> bytes) {
+render::PremultipliedImage decode_with_giflib(std::span<const unsigned char> bytes) {
     const test::Gif read = test::read_gif(bytes);  // the tests' reading, timed whole
     GifFileType* gif = read.file.get();
     const SavedImage& image = read.image();
@@ -32,7 +32,7 @@ view::PremultipliedImage decode_with_giflib(std::span<const unsigned char> bytes
         if (i != gcb.TransparentColor)
             colours[i] = 0xFF000000u | c.Red << 16 | c.Green << 8 | c.Blue;
     }
-    view::PremultipliedImage out;
+    render::PremultipliedImage out;
     out.width = gif->SWidth;
     out.height = gif->SHeight;
     out.pixels.assign(static_cast<std::size_t>(out.width) * out.height, 0);
@@ -47,17 +47,17 @@ view::PremultipliedImage decode_with_giflib(std::span<const unsigned char> bytes
 void own_decoder(benchmark::State& state, const std::string& name) {
     const auto bytes = assets::asset(name);
     for (auto _ : state) {
-        view::PremultipliedImage image = view::decode_picture(bytes, name.c_str());
+        render::PremultipliedImage image = render::decode_picture(bytes, name.c_str());
         benchmark::DoNotOptimize(image.pixels.data());
     }
 }
 
 void giflib(benchmark::State& state, const std::string& name) {
     const auto bytes = assets::asset(name);
-    if (decode_with_giflib(bytes).pixels != view::decode_picture(bytes, name.c_str()).pixels)
+    if (decode_with_giflib(bytes).pixels != render::decode_picture(bytes, name.c_str()).pixels)
         state.SkipWithError("giflib and the game's decoder disagree");
     for (auto _ : state) {
-        view::PremultipliedImage image = decode_with_giflib(bytes);
+        render::PremultipliedImage image = decode_with_giflib(bytes);
         benchmark::DoNotOptimize(image.pixels.data());
     }
 }

@@ -7,8 +7,8 @@
 #include <set>
 #include <tuple>
 
+#include "render/picture_set.hpp"
 #include "scene/layout.hpp"
-#include "scene/view/picture_set.hpp"
 #include "scene/viewport.hpp"
 #include "tests/support/driver.hpp"
 
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     const scene::Viewport viewport = scene::Viewport::fit(std::atoi(argv[1]), std::atoi(argv[2]));
     testing::Driver game;  // the start-up state: every picture the game shows is placed
     scene::Layout layout(game.scene());
-    view::PictureSet pictures;
+    render::PictureSet pictures;
     std::set<std::tuple<scene::Picture, int, int>> copies;
     for (const scene::Placement& placed : layout.front_to_back()) {
         // The pond is drawn straight into the base layer and not kept.
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
             continue;
         scene::Rect r = viewport.to_window(placed.rect);
         if (!placed.stretch) {
-            view::PictureSize own = pictures.natural_size(placed.picture);
+            render::PictureSize own = pictures.natural_size(placed.picture);
             r = viewport.to_window({placed.rect.left, placed.rect.top, own.width, own.height});
         }
         copies.emplace(placed.picture, r.width, r.height);

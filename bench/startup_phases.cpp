@@ -14,11 +14,11 @@
 #include <string_view>
 
 #include "app/painter_startup.hpp"
-#include "app/session.hpp"
 #include "game/game_core.hpp"
-#include "scene/view/game_window.hpp"
-#include "scene/view/platform.hpp"
-#include "scene/view/sdl_library.hpp"
+#include "platform/sdl/game_window.hpp"
+#include "platform/sdl/sdl_library.hpp"
+#include "platform/sdl/session.hpp"
+#include "platform/sdl/system.hpp"
 
 namespace {
 
@@ -33,8 +33,8 @@ double ms(Clock::time_point from, Clock::time_point to) {
 int main(int argc, char** argv) {
     using namespace bolvenda;
     const auto start = Clock::now();
-    view::platform::prepare_process();
-    view::SystemClock clock;
+    sdl::system::prepare_process();
+    sdl::SystemClock clock;
     game::GameCore core(clock);
     if (argc > 1 && std::string_view(argv[1]) == "--worker-alone") {
         app::PainterStartup startup(core.scene(), scene::Viewport());
@@ -43,13 +43,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     app::PainterStartup startup(core.scene(), scene::Viewport());
-    view::VideoLibrary video;
+    sdl::VideoLibrary video;
     const auto video_done = Clock::now();
-    view::GameWindow window;
+    sdl::GameWindow window;
     const auto window_done = Clock::now();
-    view::Painter& painter = startup.painter();
+    render::Painter& painter = startup.painter();
     const auto joined = Clock::now();
-    app::Session session(core, window, painter);
+    sdl::Session session(core, window, painter);
     session.start();
     const auto painted = Clock::now();
     std::printf("video_ms=%.2f window_ms=%.2f wait_ms=%.2f paint_ms=%.2f\n", ms(start, video_done),

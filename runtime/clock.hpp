@@ -1,5 +1,5 @@
 // The runtime's clock: seconds since local midnight in single precision. The system's clock is
-// the platform's (scene/view/platform.hpp); tests give their own.
+// the platform's (platform/sdl/system.hpp); tests give their own.
 #pragma once
 
 namespace bolvenda::runtime {

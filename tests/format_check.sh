@@ -4,6 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v clang-format >/dev/null || { echo "clang-format is not installed: scripts/install-deps.sh test"; exit 1; }
-mapfile -t files < <(find runtime scene game app tests bench tools \( -name '*.cpp' -o -name '*.hpp' \) | sort)
+mapfile -t files < <(find runtime scene game play render platform app tests bench tools \( -name '*.cpp' -o -name '*.hpp' \) | sort)
 clang-format --dry-run --Werror "${files[@]}"
 echo "format: ${#files[@]} C++ files as .clang-format lays them out"

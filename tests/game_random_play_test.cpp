@@ -9,9 +9,9 @@
 #include <random>
 #include <string>
 
-#include "scene/frog_leap.hpp"
+#include "play/frog_leap.hpp"
+#include "play/pond_sounds.hpp"
 #include "scene/layout.hpp"
-#include "scene/pond_sounds.hpp"
 #include "tests/support/driver.hpp"
 #include "tests/support/play_model.hpp"
 
@@ -21,7 +21,7 @@ namespace {
 TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
     std::mt19937 pick(20261208);
     auto game = std::make_unique<Driver>(30000.0f, 0.77f);
-    auto focus = std::make_unique<scene::KeyboardFocus>(game->scene());
+    auto focus = std::make_unique<play::KeyboardFocus>(game->scene());
     focus->scene_changed();
     // What is heard is held against the rules too: with and without the leap, muted now and
     // then.
@@ -29,8 +29,8 @@ TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
     // random step at every event, so that new rounds come in mid-leap too.
     auto layout = std::make_unique<scene::Layout>(game->scene());
     bool animate = true;
-    auto leap = std::make_unique<scene::FrogLeap>(game->scene(), *layout, animate);
-    auto sounds = std::make_unique<scene::PondSounds>(game->scene(), animate, false);
+    auto leap = std::make_unique<play::FrogLeap>(game->scene(), *layout, animate);
+    auto sounds = std::make_unique<play::PondSounds>(game->scene(), animate, false);
     std::uint64_t now = 0;
     std::optional<std::uint64_t> lands_at;
     // Every moment heard in a step: the click's, then the leap's.
@@ -47,12 +47,12 @@ TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
     for (int event = 0; event < events; ++event) {
         if (model.ended) {
             game = std::make_unique<Driver>(30000.0f + 97.0f * games++, 0.77f);
-            focus = std::make_unique<scene::KeyboardFocus>(game->scene());
+            focus = std::make_unique<play::KeyboardFocus>(game->scene());
             focus->scene_changed();
             layout = std::make_unique<scene::Layout>(game->scene());
             animate = games % 3 != 0;
-            leap = std::make_unique<scene::FrogLeap>(game->scene(), *layout, animate);
-            sounds = std::make_unique<scene::PondSounds>(game->scene(), animate, games % 5 == 0);
+            leap = std::make_unique<play::FrogLeap>(game->scene(), *layout, animate);
+            sounds = std::make_unique<play::PondSounds>(game->scene(), animate, games % 5 == 0);
             lands_at.reset();
             model = Model{};
         }
@@ -73,7 +73,7 @@ TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
         if (pick() % 3 == 0) {
             const int key = static_cast<int>(pick() % 8);
             if (key < 6) {
-                const auto move = static_cast<scene::KeyboardFocus::Move>(key);
+                const auto move = static_cast<play::KeyboardFocus::Move>(key);
                 focus->move(move);
                 model.apply_key(move);
                 check(game->core(), model, event, focus.get());
@@ -132,7 +132,7 @@ TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
             check_sounds(plans, expected, event);
             if (ran) lands_at.reset();
             if (click == Model::Click::Answers && animate)
-                lands_at = now + scene::FrogLeap::duration_ms(before.frog, model.frog);
+                lands_at = now + play::FrogLeap::duration_ms(before.frog, model.frog);
             heard += !plans.empty();
             rounds += click == Model::Click::StartsRound;
             answers += click == Model::Click::Answers;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "scene/frog_leap.hpp"
+#include "play/frog_leap.hpp"
 #include "scene/layout.hpp"
 #include "scene/pointer_router.hpp"
 #include "tests/support/driver.hpp"
@@ -14,6 +14,7 @@
 namespace bolvenda::scene {
 namespace {
 
+using play::FrogLeap;
 using testing::Driver;
 
 std::string taker(const Layout& layout, Point p) {

@@ -1,14 +1,15 @@
 // The viewport at other window sizes, and when tooltips show.
 #include <gtest/gtest.h>
 
+#include "play/tooltip_tracker.hpp"
 #include "scene/layout.hpp"
-#include "scene/tooltip_tracker.hpp"
 #include "scene/viewport.hpp"
 #include "tests/support/driver.hpp"
 
 namespace bolvenda::scene {
 namespace {
 
+using play::TooltipTracker;
 using testing::Driver;
 
 TEST(Viewport, DesignSizeIsTheIdentity) {

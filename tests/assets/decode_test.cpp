@@ -8,22 +8,22 @@
 #include <string>
 #include <vector>
 
+#include "render/premultiplied_image.hpp"
+#include "render/startup_error.hpp"
 #include "scene/assets/assets.hpp"
 #include "scene/assets/icon_file.hpp"
 #include "scene/picture_table.hpp"
-#include "scene/view/premultiplied_image.hpp"
-#include "scene/view/startup_error.hpp"
 #include "tests/assets/gif_library.hpp"
 
 namespace bolvenda::test {
 namespace {
 
-using view::decode_picture;
+using render::decode_picture;
 
 TEST(Decode, EveryPictureAtItsSize) {
     for (const scene::PictureRow& row : scene::picture_table) {
         const std::string name(row.stored);
-        const view::PremultipliedImage image = decode_picture(assets::asset(name), name.c_str());
+        const render::PremultipliedImage image = decode_picture(assets::asset(name), name.c_str());
         EXPECT_EQ(image.width, row.width) << name;
         EXPECT_EQ(image.height, row.height) << name;
     }
@@ -37,7 +37,7 @@ TEST(Decode, EveryPictureAgreesWithGiflib) {
         const Gif gif = read_gif(bytes);
         GraphicsControlBlock gcb{};
         ASSERT_EQ(DGifSavedExtensionToGCB(gif.file.get(), 0, &gcb), GIF_OK) << name;
-        const view::PremultipliedImage image = decode_picture(bytes, name.c_str());
+        const render::PremultipliedImage image = decode_picture(bytes, name.c_str());
         ASSERT_EQ(image.width, gif.file->SWidth) << name;
         ASSERT_EQ(image.height, gif.file->SHeight) << name;
         for (int y = 0; y < image.height; ++y)
@@ -86,7 +86,7 @@ TEST(Decode, InterlacedImageOffTheCornerWithItsOwnColours) {
     }
     ASSERT_EQ(EGifCloseFile(out.release(), &error), GIF_OK) << GifErrorString(error);
 
-    const view::PremultipliedImage image = decode_picture(bytes, "interlaced");
+    const render::PremultipliedImage image = decode_picture(bytes, "interlaced");
     ASSERT_EQ(image.width, 6);
     ASSERT_EQ(image.height, 13);
     for (int y = 0; y < 13; ++y)
@@ -107,7 +107,7 @@ TEST(Decode, CutOrMangledPicturesFailCleanly) {
     for (std::size_t length = 0; length < whole.size(); ++length) {
         std::vector<unsigned char> cut(whole.begin(),
                                        whole.begin() + static_cast<std::ptrdiff_t>(length));
-        EXPECT_THROW(decode_picture(cut, "cut"), view::StartupError) << "cut at " << length;
+        EXPECT_THROW(decode_picture(cut, "cut"), render::StartupError) << "cut at " << length;
     }
     // Bytes changed at random: refused or decoded at a sane size, never a crash (the sanitizer
     // run watches the reads).
@@ -117,10 +117,10 @@ TEST(Decode, CutOrMangledPicturesFailCleanly) {
         for (int k = 0; k < 1 + trial % 8; ++k)
             mangled[random() % mangled.size()] = static_cast<unsigned char>(random());
         try {
-            const view::PremultipliedImage image = decode_picture(mangled, "mangled");
+            const render::PremultipliedImage image = decode_picture(mangled, "mangled");
             EXPECT_EQ(image.pixels.size(), static_cast<std::size_t>(image.width) * image.height);
             EXPECT_LE(image.width, 4096);
-        } catch (const view::StartupError&) {
+        } catch (const render::StartupError&) {
         }
     }
 }

@@ -40,8 +40,8 @@ Model::Click Model::apply_click(game::GameCore& game, const runtime::Element& on
     return Click::Other;
 }
 
-void Model::apply_key(scene::KeyboardFocus::Move move) {
-    using Move = scene::KeyboardFocus::Move;
+void Model::apply_key(play::KeyboardFocus::Move move) {
+    using Move = play::KeyboardFocus::Move;
     // What responds: the numbers and the sleeping frog in a round, the two pictures outside.
     auto responds = [&](int at) {
         return at <= 20 ? round_open : at == sleeping_frog || !round_open;
@@ -117,7 +117,7 @@ void check_sounds(const std::vector<scene::SoundPlan>& plans, const std::vector<
     }
 }
 
-void check(game::GameCore& game, const Model& m, long event, const scene::KeyboardFocus* focus) {
+void check(game::GameCore& game, const Model& m, long event, const play::KeyboardFocus* focus) {
     scene::Scene& s = game.scene();
     const auto& f = game.form();
     SCOPED_TRACE("after event " + std::to_string(event));

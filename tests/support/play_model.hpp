@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "game/game_core.hpp"
-#include "scene/keyboard_focus.hpp"
-#include "scene/pond_sounds.hpp"
+#include "play/keyboard_focus.hpp"
+#include "play/pond_sounds.hpp"
 
 namespace bolvenda::testing {
 
@@ -40,13 +40,13 @@ struct Model {
     // A click on `on`, once the game has handled it (a new round reads the numbers it drew).
     Click apply_click(game::GameCore& game, const runtime::Element& on);
     // A key that moves the focus.
-    void apply_key(scene::KeyboardFocus::Move move);
+    void apply_key(play::KeyboardFocus::Move move);
 };
 
 // Holds the game's scene and numbers against the model, and the focus where it is given;
 // `event` names the step on failure.
 void check(game::GameCore& game, const Model& m, long event,
-           const scene::KeyboardFocus* focus = nullptr);
+           const play::KeyboardFocus* focus = nullptr);
 
 // What is heard by the rules, each moment cutting what still plays: after a new round's click
 // the fly and the addition read out; after an answer the frog's take-off (a hop on its own

@@ -5,7 +5,16 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
+#include "render/pixel_buffer.hpp"
+
 namespace bolvenda::testing {
+
+// A window's surface (of the painter's format) as the painter's pixels.
+inline render::PixelView view_of(const SDL_Surface& surface) {
+    return {static_cast<std::uint32_t*>(surface.pixels), surface.w, surface.h, surface.pitch / 4};
+}
 
 inline SDL_Event pointer_motion(Uint32 window, int x, int y) {
     SDL_Event e{};

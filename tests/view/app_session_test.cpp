@@ -6,10 +6,11 @@
 #include <cmath>
 #include <limits>
 
-#include "app/session.hpp"
+#include "platform/sdl/game_window.hpp"
+#include "platform/sdl/sdl_library.hpp"
+#include "platform/sdl/session.hpp"
+#include "platform/sdl/system.hpp"
 #include "runtime/runtime_error.hpp"
-#include "scene/view/game_window.hpp"
-#include "scene/view/platform.hpp"
 #include "tests/support/design.hpp"
 #include "tests/support/driver.hpp"
 #include "tests/support/offscreen.hpp"
@@ -23,12 +24,12 @@ class SessionTest : public ::testing::Test {
     // In the environment, not as a hint: SDL_Quit at the end of each test clears the hints.
     static void SetUpTestSuite() { setenv("SDL_VIDEODRIVER", "dummy", 1); }
 
-    view::SdlLibrary sdl;
+    sdl::SdlLibrary sdl;
     SteppingClock clock{50000.5f, 3.1f};
     game::GameCore core{clock};
     Offscreen drawing;  // for its painter, pictures and fonts
-    view::Painter& painter = drawing.painter();
-    view::GameWindow window;
+    render::Painter& painter = drawing.painter();
+    sdl::GameWindow window;
 
     void move(int x, int y) { push(pointer_motion(window.id(), x, y)); }
     void button(bool down, int x, int y) { push(pointer_button(window.id(), down, x, y)); }
@@ -43,7 +44,7 @@ TEST_F(SessionTest, PlaysARoundAndEndsWhenTheWindowCloses) {
     click(40, 530);                    // Image3: a new round
     click(40, 530, SDL_BUTTON_RIGHT);  // only the left button clicks
     push(window_event(window.id(), SDL_WINDOWEVENT_CLOSE));
-    app::Session session(core, window, painter);
+    sdl::Session session(core, window, painter);
     session.run();
     EXPECT_TRUE(core.events().ended());
     EXPECT_EQ(core.form().mosche, 1.0f);
@@ -63,7 +64,7 @@ TEST_F(SessionTest, AnswersThroughTheLineAndEndsOnTheSleepingFrog) {
     button(false, 48 + 32 * somma + 20, 495);
     click(110, 530);  // Image9: End
     click(40, 530);   // after End nothing more is delivered
-    app::Session session(core, window, painter);
+    sdl::Session session(core, window, painter);
     session.run();
     EXPECT_TRUE(core.events().ended());
     EXPECT_EQ(core.form().somma, static_cast<float>(somma));
@@ -77,9 +78,9 @@ TEST_F(SessionTest, ANewRoundInMidLeapShowsAtOnceWithNoFrogInTheAir) {
     Driver twin(50000.5f, 3.1f);
     twin.new_round();
     const int somma = static_cast<int>(twin.form().somma);
-    app::Session session(core, window, painter);
+    sdl::Session session(core, window, painter);
     session.start();
-    using Event = scene::FrogLeap::Event;
+    using Event = play::FrogLeap::Event;
     std::vector<Event> seen;  // what the leap did while the events were delivered
     auto deliver = [&] {
         seen.clear();
@@ -109,10 +110,10 @@ TEST_F(SessionTest, ANewRoundInMidLeapShowsAtOnceWithNoFrogInTheAir) {
     EXPECT_FALSE(session.deadline());
     EXPECT_EQ(core.form().mosche, 2.0f);
     Offscreen expected;
-    EXPECT_EQ(
-        compare(pixels_of(*SDL_GetWindowSurface(window.handle())), expected.render(core.scene()))
-            .count,
-        0);
+    EXPECT_EQ(compare(pixels_of(view_of(*SDL_GetWindowSurface(window.handle()))),
+                      expected.render(core.scene()))
+                  .count,
+              0);
 }
 
 // A round by keys alone, then with one switch: Enter, Space or any key click where the focus
@@ -121,14 +122,14 @@ TEST_F(SessionTest, KeysAndOneSwitchClickWhereTheFocusIs) {
     Driver twin(50000.5f, 3.1f);
     twin.new_round();
     const int n1 = static_cast<int>(twin.form().n1), somma = static_cast<int>(twin.form().somma);
-    app::Session session(core, window, painter);
+    sdl::Session session(core, window, painter);
     session.start();
-    auto deliver = [](app::Session& to) {
+    auto deliver = [](sdl::Session& to) {
         for (SDL_Event e; SDL_PollEvent(&e);) to.dispatch(&e);
     };
     auto press = [&](SDL_Keycode key) { push(key_down(window.id(), key)), deliver(session); };
-    auto ring_on = [](const app::Session& s, const std::string& name) {
-        return s.focus_ring() == scene::focus_ring_around(design_rect(name));
+    auto ring_on = [](const sdl::Session& s, const std::string& name) {
+        return s.focus_ring() == play::focus_ring_around(design_rect(name));
     };
     EXPECT_FALSE(session.focus_ring()) << "no ring for a pointer's user";
     EXPECT_FALSE(session.deadline()) << "no timer without the switch";
@@ -137,18 +138,18 @@ TEST_F(SessionTest, KeysAndOneSwitchClickWhereTheFocusIs) {
     for (int hop = n1; hop < somma; ++hop) press(SDLK_RIGHT);
     press(SDLK_SPACE);
     EXPECT_EQ(core.form().cattura, 1.0f);
-    using Event = scene::FrogLeap::Event;
+    using Event = play::FrogLeap::Event;
     EXPECT_EQ(session.leap_events(), (std::vector<Event>{{Event::Kind::TookOff, n1, somma}}));
     EXPECT_TRUE(ring_on(session, "Image3")) << "after the answer";
     Offscreen expected;
-    EXPECT_EQ(compare(pixels_of(*SDL_GetWindowSurface(window.handle())),
+    EXPECT_EQ(compare(pixels_of(view_of(*SDL_GetWindowSurface(window.handle()))),
                       expected.render(core.scene(), scene::design_width, scene::design_height,
                                       std::nullopt, session.overlays()))
                   .count,
               0);
 
     game::GameCore switched{clock};
-    app::Session scan(switched, window, painter, false, 250);
+    sdl::Session scan(switched, window, painter, false, 250);
     scan.start();
     EXPECT_TRUE(ring_on(scan, "Image3")) << "a switch's ring shows from the start";
     click(700, 100);  // the pond, far from the new-round picture
@@ -162,7 +163,7 @@ TEST_F(SessionTest, KeysAndOneSwitchClickWhereTheFocusIs) {
 
 TEST_F(SessionTest, QuitEventEndsTheProgram) {
     push(quit_event());
-    app::Session session(core, window, painter);
+    sdl::Session session(core, window, painter);
     session.run();
     EXPECT_TRUE(core.events().ended());
     EXPECT_EQ(core.form().mosche, 0.0f);
@@ -172,7 +173,7 @@ TEST_F(SessionTest, ARuntimeErrorInAHandlerEndsTheLoopAfterTheStepsDone) {
     core.form().mosche = std::numeric_limits<float>::infinity();  // the count cannot rise
     click(40, 530);
     click(110, 530);  // never reached: the program has ended
-    app::Session session(core, window, painter);
+    sdl::Session session(core, window, painter);
     int number = 0;
     try {
         session.run();
@@ -189,14 +190,14 @@ TEST_F(SessionTest, PointerInTheLetterboxAndOnTheExitPicture) {
     push(window_event(window.id(), SDL_WINDOWEVENT_SIZE_CHANGED));
     click(50, 530);         // in the left letterbox: not Image3
     click(104 + 110, 530);  // Image9, shifted by the letterbox: End
-    app::Session session(core, window, painter);
+    sdl::Session session(core, window, painter);
     session.run();
     EXPECT_EQ(core.form().mosche, 0.0f);
     EXPECT_TRUE(core.events().ended());
 }
 
 TEST_F(SessionTest, F11SwitchesFullScreenAndThePointerFollowsTheScaledScene) {
-    app::Session session(core, window, painter);
+    sdl::Session session(core, window, painter);
     session.start();
     auto f11 = [&] {
         push(key_down(window.id(), SDLK_F11));
@@ -206,7 +207,7 @@ TEST_F(SessionTest, F11SwitchesFullScreenAndThePointerFollowsTheScaledScene) {
     ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0) << SDL_GetError();
     f11();
     ASSERT_TRUE(SDL_GetWindowFlags(window.handle()) & SDL_WINDOW_FULLSCREEN);
-    const view::PixelSize size = window.size();
+    const sdl::PixelSize size = window.size();
     const scene::Viewport full = scene::Viewport::fit(size.width, size.height);
     ASSERT_EQ(SDL_GetWindowSurface(window.handle())->w, display.w);
     ASSERT_NE(full.scale(), 1.0);
@@ -228,12 +229,12 @@ namespace bolvenda::testing {
 namespace {
 
 TEST_F(SessionTest, ASizeWithNoSurfaceKeepsTheGameAndAsksForTheSizeThatWorked) {
-    app::Session session(core, window, painter);
+    sdl::Session session(core, window, painter);
     session.start();
     SDL_SetWindowSize(window.handle(), 700, 600000000);  // far beyond any surface
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) session.dispatch(&event);
-    EXPECT_EQ(window.size(), (view::PixelSize{scene::design_width, scene::design_height}));
+    EXPECT_EQ(window.size(), (sdl::PixelSize{scene::design_width, scene::design_height}));
     ASSERT_NE(SDL_GetWindowSurface(window.handle()), nullptr);
 
     click(40, 530);  // Image3, mapped at the size the window is back at
@@ -243,7 +244,7 @@ TEST_F(SessionTest, ASizeWithNoSurfaceKeepsTheGameAndAsksForTheSizeThatWorked) {
 }
 
 TEST(SystemClockReading, IsWithinADay) {
-    view::SystemClock clock;
+    sdl::SystemClock clock;
     float t = clock.seconds_since_midnight();
     EXPECT_GE(t, 0.0f);
     EXPECT_LT(t, 86401.0f);

@@ -13,8 +13,9 @@
 #include <random>
 #include <string>
 
-#include "app/session.hpp"
-#include "scene/view/game_window.hpp"
+#include "platform/sdl/game_window.hpp"
+#include "platform/sdl/sdl_library.hpp"
+#include "platform/sdl/session.hpp"
 #include "tests/support/driver.hpp"
 #include "tests/support/offscreen.hpp"
 #include "tests/support/play_model.hpp"
@@ -31,13 +32,13 @@ long from_environment(const char* name, long fallback) {
 // One game in the shared window, with the model's view of the pointer: what the router must
 // have been pressed on, to know which release makes a click.
 struct Game {
-    Game(view::GameWindow& window, view::Painter& painter, float clock_start)
+    Game(sdl::GameWindow& window, render::Painter& painter, float clock_start)
         : clock(clock_start, 0.61f), core(clock), session(core, window, painter) {
         session.start();
     }
     SteppingClock clock;
     game::GameCore core;
-    app::Session session;
+    sdl::Session session;
     Model model;
     runtime::Element* pressed = nullptr;
     bool pressing = false;
@@ -47,10 +48,10 @@ class EventFuzz : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { setenv("SDL_VIDEODRIVER", "dummy", 1); }
 
-    view::SdlLibrary sdl;
+    sdl::SdlLibrary sdl;
     Offscreen drawing;  // for the window's painter, pictures and fonts
-    view::Painter& painter = drawing.painter();
-    view::GameWindow window;
+    render::Painter& painter = drawing.painter();
+    sdl::GameWindow window;
     Offscreen whole;  // a painter of its own for the whole repaints
 
     std::mt19937 pick;
@@ -62,13 +63,13 @@ class EventFuzz : public ::testing::Test {
     int between(int lo, int hi) { return lo + below(hi - lo + 1); }
 
     scene::Viewport viewport() const {
-        view::PixelSize s = window.size();
+        sdl::PixelSize s = window.size();
         return scene::Viewport::fit(s.width, s.height);
     }
 
     // A window point: mostly on something a child aims at, else anywhere at all.
     SDL_Point point() {
-        const view::PixelSize size = window.size();
+        const sdl::PixelSize size = window.size();
         const int roll = below(100);
         if (roll < 55) {
             scene::Layout layout(game->core.scene());
@@ -177,9 +178,10 @@ class EventFuzz : public ::testing::Test {
     void expect_whole_repaint_equal(long event) {
         SDL_Surface* shown = SDL_GetWindowSurface(window.handle());
         ASSERT_NE(shown, nullptr) << "no window surface at a size that worked";
-        const Difference d = compare(
-            pixels_of(*shown), whole.render(game->core.scene(), shown->w, shown->h,
-                                            game->session.tooltip(), game->session.overlays()));
+        const Difference d =
+            compare(pixels_of(view_of(*shown)),
+                    whole.render(game->core.scene(), shown->w, shown->h, game->session.tooltip(),
+                                 game->session.overlays()));
         ASSERT_EQ(d.count, 0)
             << "after event " << event
             << " the frame painted piece by piece differs from a whole repaint at " << shown->w

@@ -8,11 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "render/picture_set.hpp"
 #include "scene/layout.hpp"
-#include "scene/view/picture_set.hpp"
-#include "scene/view/sdl_library.hpp"
 
-namespace bolvenda::view {
+namespace bolvenda::render {
 namespace {
 
 // Window x of the tick of n and of the left edges of the frog and the fly on n; their tops.
@@ -26,7 +25,6 @@ class Art : public ::testing::Test {
     static void SetUpTestSuite() { shown = std::make_unique<Shown>(); }
     static void TearDownTestSuite() { shown.reset(); }
     struct Shown {
-        SdlLibrary sdl{false};
         PictureSet pictures;
         const PremultipliedImage& frog = pictures.sized(scene::Picture::Frog, 80, 163);
         const PremultipliedImage& fly = pictures.sized(scene::Picture::Fly, 40, 49);
@@ -88,4 +86,4 @@ TEST_F(Art, ACatchHangsAtTheFrontFeetAndANearMissFallsShort) {
 }
 
 }  // namespace
-}  // namespace bolvenda::view
+}  // namespace bolvenda::render

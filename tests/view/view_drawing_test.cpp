@@ -5,11 +5,11 @@
 
 #include <string>
 
+#include "render/drawing.hpp"
+#include "render/picture_set.hpp"
+#include "render/startup_error.hpp"
 #include "scene/assets/assets.hpp"
 #include "scene/picture_table.hpp"
-#include "scene/view/drawing.hpp"
-#include "scene/view/picture_set.hpp"
-#include "scene/view/startup_error.hpp"
 #include "tests/support/driver.hpp"
 #include "tests/support/offscreen.hpp"
 #include "tests/support/pixels.hpp"
@@ -17,7 +17,7 @@
 #include "tools/assets/raster.hpp"
 #endif
 
-namespace bolvenda::view {
+namespace bolvenda::render {
 namespace {
 
 constexpr std::uint32_t water = 0x2A9FAA;
@@ -51,7 +51,6 @@ TEST(Drawing, EveryPictureAtTwiceAndFourTimesIsAsSharpAsItsDrawing) {
 #ifndef BOLVENDA_ART_DIR
     GTEST_SKIP() << "librsvg not installed";
 #else
-    SdlLibrary sdl(false);
     PictureSet drawn, stretched;  // stretched: the stored pictures, as at the design size
     for (int scale : {2, 4}) {
         drawn.use_scale(scale);
@@ -114,4 +113,4 @@ TEST(Drawing, ADamagedDrawingIsRefusedCleanly) {
 }
 
 }  // namespace
-}  // namespace bolvenda::view
+}  // namespace bolvenda::render

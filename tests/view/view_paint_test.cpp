@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scene/frog_leap.hpp"
+#include "play/frog_leap.hpp"
 #include "tests/support/design.hpp"
 #include "tests/support/driver.hpp"
 #include "tests/support/offscreen.hpp"
@@ -28,7 +28,7 @@ class Paint : public ::testing::Test {
 };
 
 Rgb pond_at(Offscreen& o, int x, int y) {
-    static const view::PremultipliedImage pond = o.pictures().decode(scene::Picture::Pond);
+    static const render::PremultipliedImage pond = o.pictures().decode(scene::Picture::Pond);
     std::uint32_t p = pond.at(x, y);
     return {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
             static_cast<unsigned char>(p)};
@@ -214,7 +214,7 @@ TEST_F(Paint, LetterboxAndOtherSizes) {
 TEST_F(Paint, TooltipInsideTheWindowWithItsAccent) {
     Driver d;
     auto plain = offscreen->render(d.scene());
-    using Shown = scene::TooltipTracker::Shown;
+    using Shown = scene::Tooltip;
     // Near the right and bottom edges the tip moves to stay whole inside the window.
     auto tipped =
         offscreen->render(d.scene(), 792, 566, Shown{"OH,NO! MI È SCAPPATA!", {780, 560}});
@@ -223,7 +223,7 @@ TEST_F(Paint, TooltipInsideTheWindowWithItsAccent) {
     EXPECT_LE(r.right(), 792);
     EXPECT_LE(r.bottom(), 566);
     EXPECT_GT(r.height, 12);
-    EXPECT_EQ(tipped.rgb(r.left + 2, r.top + 1), view::tooltip_paper);
+    EXPECT_EQ(tipped.rgb(r.left + 2, r.top + 1), render::tooltip_paper);
     // The accent is drawn: "È" differs from "E" above the letter.
     auto with_e = offscreen->render(d.scene(), 792, 566, Shown{"MI E", {100, 100}});
     auto with_egrave = offscreen->render(d.scene(), 792, 566, Shown{"MI È", {100, 100}});
@@ -269,21 +269,21 @@ TEST(IncrementalPaint, EqualsAWholeRepaintThroughAGame) {
     Offscreen incremental_view;
     Driver d(41000.5f, 2.3f);
     scene::Layout layout(d.scene());
-    view::Painter& painter = incremental_view.painter();
-    auto surface = view::create_canvas_surface(scene::design_width, scene::design_height);
+    render::Painter& painter = incremental_view.painter();
+    render::PixelImage surface(scene::design_width, scene::design_height);
     const auto viewport = scene::Viewport::fit(scene::design_width, scene::design_height);
-    auto first = painter.paint(layout, viewport, *surface);
+    auto first = painter.paint(layout, viewport, surface.view());
     ASSERT_EQ(first.size(), 1u) << "the first paint is the whole window";
     EXPECT_EQ(first[0], (scene::Rect{0, 0, 792, 566}));
-    EXPECT_TRUE(painter.paint(layout, viewport, *surface).empty()) << "nothing changed";
+    EXPECT_TRUE(painter.paint(layout, viewport, surface.view()).empty()) << "nothing changed";
 
     std::uint64_t seed = 12345;
     auto next = [&] {
         return (seed = seed * 6364136223846793005ull + 1442695040888963407ull) >> 33;
     };
-    using Shown = scene::TooltipTracker::Shown;
+    using Shown = scene::Tooltip;
     std::optional<Shown> tip;
-    scene::FrogLeap leap(d.scene(), layout);
+    play::FrogLeap leap(d.scene(), layout);
     // A ring that comes, goes and moves among the elements, as a keyboard's focus would.
     std::optional<scene::Overlay> ring;
     std::vector<scene::Overlay> overlays;
@@ -325,14 +325,14 @@ TEST(IncrementalPaint, EqualsAWholeRepaintThroughAGame) {
         overlays.assign(leap.overlays().begin(), leap.overlays().end());
         if (ring) overlays.push_back(*ring);
         frames_in_air += leap.in_air();
-        auto changed =
-            painter.paint(layout, viewport, *surface, d.scene().changes().take(), tip, overlays);
+        auto changed = painter.paint(layout, viewport, surface.view(), d.scene().changes().take(),
+                                     tip, overlays);
         for (const scene::Rect& r : changed) {
             EXPECT_GE(r.left, 0);
             EXPECT_LE(r.right(), 792);
         }
         auto expected = full.render(d.scene(), 792, 566, tip, overlays);
-        ASSERT_EQ(compare(pixels_of(*surface), expected).count, 0) << "step " << step;
+        ASSERT_EQ(compare(pixels_of(surface.view()), expected).count, 0) << "step " << step;
     }
     EXPECT_GT(frames_in_air, 3) << "the walk reaches the frog in mid-leap";
 }

@@ -24,13 +24,12 @@
 #include <string>
 #include <vector>
 
+#include "render/premultiplied_image.hpp"
+#include "render/startup_error.hpp"
 #include "scene/assets/assets.hpp"
 #include "scene/layout.hpp"
-#include "scene/view/premultiplied_image.hpp"
-#include "scene/view/sdl_library.hpp"
-#include "scene/view/startup_error.hpp"
 
-namespace bolvenda::view {
+namespace bolvenda::render {
 namespace {
 
 // A red disc on transparent white, as the pictures are drawn.
@@ -118,7 +117,6 @@ TEST(Resample, SameSizeIsACopy) {
 }
 
 TEST(Decode, EmbeddedPicturesKeepTheirTransparency) {
-    SdlLibrary sdl(false);
     for (auto picture : {scene::Picture::Frog, scene::Picture::Fly, scene::Picture::Equals}) {
         std::string name(scene::asset_name(picture));
         PremultipliedImage image = decode_picture(assets::asset(name), name.c_str());
@@ -139,4 +137,4 @@ TEST(Decode, EmbeddedPicturesKeepTheirTransparency) {
 }
 
 }  // namespace
-}  // namespace bolvenda::view
+}  // namespace bolvenda::render

@@ -13,15 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "scene/pond_sounds.hpp"
-#include "scene/view/sound_bank.hpp"
-#include "scene/view/sound_mixer.hpp"
-#include "scene/view/sound_output.hpp"
+#include "platform/sdl/sound_output.hpp"
+#include "play/pond_sounds.hpp"
+#include "render/sound_bank.hpp"
+#include "render/sound_mixer.hpp"
 
-namespace bolvenda::view {
+namespace bolvenda::render {
 namespace {
 
 using scene::Sound;
+using sdl::SoundOutput;
 
 constexpr int minus_6_dbfs = 16422;  // 32767 / 10^(6/20)
 
@@ -64,7 +65,7 @@ TEST(Sounds, EveryOneIsShortSoftAndFadedAtBothEnds) {
 TEST(Sounds, PlansLastTheirSoundsAndPausesAndNeverClip) {
     SoundBank bank;
     auto clip_of = [&](Sound s) { return bank.clip(s); };
-    const scene::SoundPlan round = scene::sounds_for(scene::RoundStarted{17, 3});
+    const scene::SoundPlan round = play::sounds_for(play::RoundStarted{17, 3});
     SoundMixer mixer;
     mixer.play(round, clip_of);
     // The words one after another after the buzz: the lengths add up with their pauses.
@@ -87,11 +88,11 @@ TEST(Sounds, PlansLastTheirSoundsAndPausesAndNeverClip) {
     for (int from = 0; from <= 20; from += 4)
         for (int to = 0; to <= 20; to += 5)
             for (bool caught : {false, true}) {
-                mixer.play(scene::sounds_for(scene::TookOff{from == to}), clip_of);
+                mixer.play(play::sounds_for(play::TookOff{from == to}), clip_of);
                 std::vector<std::int16_t> air(
-                    SoundMixer::samples(scene::FrogLeap::duration_ms(from, to)));
+                    SoundMixer::samples(play::FrogLeap::duration_ms(from, to)));
                 mixer.render(air);
-                mixer.play(scene::sounds_for(scene::Landed{caught}), clip_of);
+                mixer.play(play::sounds_for(play::Landed{caught}), clip_of);
                 auto answer = render_all(mixer);
                 answer.insert(answer.begin(), air.begin(), air.end());
                 EXPECT_LT(peak(answer), 32767);
@@ -103,7 +104,7 @@ TEST(Sounds, MuteAndANewRoundCutWhatPlays) {
     SoundBank bank;
     auto clip_of = [&](Sound s) { return bank.clip(s); };
     std::vector<std::int16_t> block(SoundMixer::samples(200));
-    const scene::SoundPlan answer = scene::sounds_for(scene::Landed{true});
+    const scene::SoundPlan answer = play::sounds_for(play::Landed{true});
 
     // Muted in mid-leap: silence from the next sample on.
     SoundMixer mixer;
@@ -111,7 +112,7 @@ TEST(Sounds, MuteAndANewRoundCutWhatPlays) {
     mixer.render(block);
     ASSERT_GT(peak(block), 0);
     scene::Scene scene;
-    scene::PondSounds pond(scene, true, false);
+    play::PondSounds pond(scene, true, false);
     mixer.play(pond.toggle_mute(), clip_of);
     EXPECT_EQ(mixer.samples_left(), 0u);
     mixer.render(block);
@@ -122,7 +123,7 @@ TEST(Sounds, MuteAndANewRoundCutWhatPlays) {
     SoundMixer cut, fresh;
     cut.play(answer, clip_of);
     cut.render(block);
-    const scene::SoundPlan round = scene::sounds_for(scene::RoundStarted{5, 6});
+    const scene::SoundPlan round = play::sounds_for(play::RoundStarted{5, 6});
     cut.play(round, clip_of);
     fresh.play(round, clip_of);
     EXPECT_EQ(cut.samples_left(), fresh.samples_left());
@@ -154,7 +155,7 @@ TEST_F(SoundDevice, OpensAtTheFirstSoundAndClosesAfterTheSilence) {
     output.prepare(1000);  // the press
     ASSERT_TRUE(output.is_open()) << SDL_GetError();
     EXPECT_EQ(output.deadline(), 1000 + SoundOutput::close_after_ms);
-    output.play(scene::sounds_for(scene::RoundStarted{3, 4}), 1100);
+    output.play(play::sounds_for(play::RoundStarted{3, 4}), 1100);
     const auto closes = output.deadline();
     ASSERT_TRUE(closes);
     EXPECT_GT(*closes, 1100 + SoundOutput::close_after_ms + 1000);  // after the words
@@ -165,7 +166,7 @@ TEST_F(SoundDevice, OpensAtTheFirstSoundAndClosesAfterTheSilence) {
     EXPECT_FALSE(output.deadline());
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);  // nothing of audio left running
     // Opened again by the next sound.
-    output.play(scene::sounds_for(scene::Landed{true}), 9000);
+    output.play(play::sounds_for(play::Landed{true}), 9000);
     EXPECT_TRUE(output.is_open());
 }
 
@@ -173,10 +174,10 @@ TEST_F(SoundDevice, NoDeviceIsSilenceAndNoError) {
     ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     SoundOutput output;
     output.prepare(0);
-    output.play(scene::sounds_for(scene::RoundStarted{3, 4}), 10);
+    output.play(play::sounds_for(play::RoundStarted{3, 4}), 10);
     EXPECT_FALSE(output.is_open());
     EXPECT_FALSE(output.deadline());  // no timer for a device that is not there
 }
 
 }  // namespace
-}  // namespace bolvenda::view
+}  // namespace bolvenda::render

@@ -5,16 +5,16 @@
 #include <set>
 #include <string>
 
+#include "render/text_renderer.hpp"
 #include "scene/assets/assets.hpp"
-#include "scene/view/text_renderer.hpp"
 #include "tests/support/driver.hpp"
 
 namespace bolvenda::testing {
 namespace {
 
 TEST(Text, EveryShownTextHasItsGlyphs) {
-    view::TextRenderer labels(assets::typeface(assets::Typeface::Bold));
-    view::TextRenderer tips(assets::typeface(assets::Typeface::Regular));
+    render::TextRenderer labels(assets::typeface(assets::Typeface::Bold));
+    render::TextRenderer tips(assets::typeface(assets::Typeface::Regular));
     std::set<std::string> captions, tool_tips;
     auto collect = [&](Driver& d) {
         for (const runtime::Element* e : d.scene().elements()) {
@@ -39,7 +39,7 @@ TEST(Text, EveryShownTextHasItsGlyphs) {
 }
 
 TEST(Text, KerningPullsPairsTogether) {
-    view::TextRenderer labels(assets::typeface(assets::Typeface::Bold));
+    render::TextRenderer labels(assets::typeface(assets::Typeface::Bold));
     const scene::Rgb ink{0, 0, 0};
     for (int px : {19, 38}) {
         auto width = [&](const char* text) { return labels.render(text, px, ink).image.width; };

@@ -30,7 +30,7 @@
 #pragma GCC diagnostic pop
 #endif
 
-#include "scene/keyboard_focus.hpp"
+#include "play/keyboard_focus.hpp"
 #include "scene/layout.hpp"
 #include "tests/support/design.hpp"
 #include "tests/support/expected_game.hpp"
@@ -76,7 +76,7 @@ class Expected {
             if (name == "none")
                 ring_.reset();
             else
-                ring_ = scene::focus_ring_around(testing::design_rect(name));
+                ring_ = play::focus_ring_around(testing::design_rect(name));
             return "ok";
         }
         if (command == "round" || command == "answer") {
@@ -104,8 +104,8 @@ class Expected {
             in >> area.left >> area.top >> area.width >> area.height;
             std::vector<scene::Overlay> drawn;
             if (ring_)
-                drawn.push_back(scene::Overlay::mark(*ring_, scene::focus_ring_colour,
-                                                     scene::focus_ring_width));
+                drawn.push_back(
+                    scene::Overlay::mark(*ring_, play::focus_ring_colour, play::focus_ring_width));
             Pixels expected =
                 renderer_.render(game_->scene(), shot->width, shot->height, std::nullopt, drawn);
             const testing::Difference d =

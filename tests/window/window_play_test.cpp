@@ -15,9 +15,9 @@
 #include <string>
 #include <thread>
 
+#include "play/keyboard_focus.hpp"
 #include "scene/assets/assets.hpp"
 #include "scene/assets/icon_file.hpp"
-#include "scene/keyboard_focus.hpp"
 #include "tests/support/process_figures.hpp"
 #include "window_fixture.hpp"
 
@@ -211,13 +211,13 @@ class Play : public RealWindow {
     // The ring around the element while keys play, nothing for the pointer.
     std::optional<scene::Rect> ring(std::string_view name) const {
         if (!keys_) return std::nullopt;
-        return scene::focus_ring_around(design_rect(name));
+        return play::focus_ring_around(design_rect(name));
     }
     Pixels render(ExpectedGame& game, std::string_view focused) {
         std::vector<scene::Overlay> drawn;
         if (auto r = ring(focused))
             drawn.push_back(
-                scene::Overlay::mark(*r, scene::focus_ring_colour, scene::focus_ring_width));
+                scene::Overlay::mark(*r, play::focus_ring_colour, play::focus_ring_width));
         return renderer().render(game.scene(), scene::design_width, scene::design_height,
                                  std::nullopt, drawn);
     }

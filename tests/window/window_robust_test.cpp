@@ -8,7 +8,7 @@
 #include <sstream>
 #include <thread>
 
-#include "scene/tooltip_tracker.hpp"
+#include "play/tooltip_tracker.hpp"
 #include "window_fixture.hpp"
 
 namespace bolvenda::testing {
@@ -141,9 +141,9 @@ TEST_F(Robust, NoWindowSizeEndsTheGame) {
     x_->move_pointer_to(window_, tip.x, tip.y);
     x_->move_resize(window_, 0, 0, 792, 566);
     scene::Layout layout(game.scene());
-    scene::TooltipTracker tips(layout);
+    play::TooltipTracker tips(layout);
     tips.pointer_moved(at_900.to_design(tip.x, tip.y), 0);
-    tips.time_passed(scene::TooltipTracker::rest_ms);
+    tips.time_passed(play::TooltipTracker::rest_ms);
     ASSERT_TRUE(tips.shown());
     ASSERT_TRUE(shows(renderer().render(game.scene(), 792, 566, tips.shown()), "tooltip-shown"));
     x_->move_resize(window_, 0, 0, 700, 500);

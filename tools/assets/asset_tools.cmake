@@ -30,5 +30,5 @@ target_link_libraries(bolvenda_asset_gen PRIVATE bolvenda_asset_tools)
 
 add_executable(bolvenda_contact_sheet ${_dir}/contact_sheet_main.cpp)
 # The sheet of scales shows the game's own pictures beside librsvg's renderings.
-target_link_libraries(bolvenda_contact_sheet PRIVATE bolvenda_asset_tools bolvenda_view)
+target_link_libraries(bolvenda_contact_sheet PRIVATE bolvenda_asset_tools bolvenda_render)
 unset(_dir)

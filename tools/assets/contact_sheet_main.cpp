@@ -15,9 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "render/picture_set.hpp"
 #include "scene/picture_table.hpp"
-#include "scene/view/picture_set.hpp"
-#include "scene/view/sdl_library.hpp"
 #include "scene/viewport.hpp"
 #include "tools/assets/gif_reader.hpp"
 #include "tools/assets/raster.hpp"
@@ -113,7 +112,7 @@ void mock_window(cairo_t* cr, const Pictures& p, double ox, double oy, int frog_
     cairo_restore(cr);
 }
 
-Surface to_surface(const bolvenda::view::PremultipliedImage& image) {
+Surface to_surface(const bolvenda::render::PremultipliedImage& image) {
     // Both are premultiplied 0xAARRGGBB words.
     Surface s(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height));
     cairo_surface_flush(s.get());
@@ -130,8 +129,7 @@ Surface to_surface(const bolvenda::view::PremultipliedImage& image) {
 void scales_sheet(const fs::path& art, const char* out) {
     using bolvenda::scene::Picture;
     using bolvenda::scene::PictureRow;
-    bolvenda::view::SdlLibrary sdl(false);
-    bolvenda::view::PictureSet pictures;
+    bolvenda::render::PictureSet pictures;
     // The pond fills the window: a part of it, the lily pads and reeds, stands for it.
     const int pond_x = 330, pond_y = 200, pond_w = 140, pond_h = 120;
     auto shown = [&](const PictureRow& row) {

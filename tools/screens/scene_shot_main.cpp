@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "scene/frog_leap.hpp"
+#include "play/frog_leap.hpp"
 #include "scene/layout.hpp"
 #include "tests/support/driver.hpp"
 #include "tests/support/offscreen.hpp"
@@ -68,9 +68,9 @@ int main(int argc, char** argv) {
             d.scene().changes().take();  // the leap reads what the click alone changed
             d.click_number(to);
             bolvenda::scene::Layout layout(d.scene());
-            bolvenda::scene::FrogLeap leap(d.scene(), layout);
+            bolvenda::play::FrogLeap leap(d.scene(), layout);
             leap.clicked(d.scene().Label(to + 1), d.scene().changes().pending(), 0);
-            const auto duration = bolvenda::scene::FrogLeap::duration_ms(from, to);
+            const auto duration = bolvenda::play::FrogLeap::duration_ms(from, to);
             for (int quarter : {1, 2, 3}) {
                 leap.time_passed(duration * static_cast<unsigned>(quarter) / 4);
                 write_png(offscreen.render(d.scene(), width, height, std::nullopt, leap.overlays()),

@@ -7,12 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "render/canvas.hpp"
+#include "render/painter.hpp"
+#include "render/text_renderer.hpp"
 #include "scene/assets/assets.hpp"
 #include "scene/layout.hpp"
-#include "scene/view/canvas.hpp"
-#include "scene/view/painter.hpp"
-#include "scene/view/sdl_library.hpp"
-#include "scene/view/text_renderer.hpp"
 #include "tests/support/offscreen.hpp"
 #include "tools/screens/png_file.hpp"
 
@@ -36,7 +35,7 @@ std::vector<Line> shown_lines() {
         if (!e.caption().empty())
             lines.push_back({e.caption(), true, placed.font_px, placed.text_colour});
         if (!e.tool_tip().empty())
-            lines.push_back({e.tool_tip(), false, view::tooltip_font_px, view::tooltip_ink});
+            lines.push_back({e.tool_tip(), false, render::tooltip_font_px, render::tooltip_ink});
     }
     // The answer box, the counters and the number line at one and two digits.
     const auto& counter = layout.of(scene.Label(29));
@@ -64,26 +63,25 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        view::SdlLibrary sdl(false);
-        view::TextRenderer labels(assets::typeface(assets::Typeface::Bold));
-        view::TextRenderer tips(assets::typeface(assets::Typeface::Regular));
+        render::TextRenderer labels(assets::typeface(assets::Typeface::Bold));
+        render::TextRenderer tips(assets::typeface(assets::Typeface::Regular));
         const auto lines = shown_lines();
         const int column = 440, gap = 8;  // the widest caption at the design size, and a margin
         int height = 0;
         for (const Line& l : lines) height += 3 * l.design_px + gap;
-        view::SurfacePtr sheet = view::create_canvas_surface(column * 3 - 40, height);
-        view::Canvas canvas(*sheet);
+        render::PixelImage sheet(column * 3 - 40, height);
+        render::Canvas canvas(sheet.view());
         canvas.fill({0, 0, column * 3 - 40, height}, scene::background_colour);
         for (int scale : {1, 2}) {
             int y = 0;
             for (const Line& l : lines) {
-                view::TextRenderer& r = l.label ? labels : tips;
+                render::TextRenderer& r = l.label ? labels : tips;
                 const auto& rendered = r.render(l.text, l.design_px * scale, l.ink);
                 canvas.blend(rendered.image, (scale - 1) * column + 4, y + 2 - rendered.rise);
                 y += 3 * l.design_px + gap;
             }
         }
-        tools::write_png(testing::pixels_of(*sheet), argv[1]);
+        tools::write_png(testing::pixels_of(sheet.view()), argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bolvenda_text_sheet: %s\n", e.what());
         return 1;

@@ -1,0 +1,24 @@
+// The game's sounds as samples for the mixer: each decoded from its embedded WAV at its first
+// use and brought to the mixer's rate, then kept.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "play/pond_sounds.hpp"
+
+namespace bolvenda::render {
+
+class SoundBank {
+  public:
+    // The sound's samples at SoundMixer::rate, mono; empty when its file cannot be read.
+    std::span<const std::int16_t> clip(scene::Sound sound);
+
+  private:
+    std::array<std::vector<std::int16_t>, scene::sound_count> clips_;
+    std::array<bool, scene::sound_count> decoded_{};
+};
+
+}  // namespace bolvenda::render
