@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the static libraries the Windows and web games link, SDL2 and FreeType, from Debian's
+# Builds the static libraries the Windows and web games link, SDL2 (Windows) and FreeType, from Debian's
 # source packages into build/TARGET-libs/prefix. Each library is built again only when its
 # version, its options or the compiler change (one stamp per library in prefix/.built/).
 # Usage: scripts/build-libs.sh windows|web   (the compilers come from scripts/install-deps.sh)
@@ -11,7 +11,9 @@ case $target in windows | web) ;; *) echo "usage: $0 windows|web" >&2; exit 2 ;;
 
 libs=$root/build/$target-libs
 prefix=$libs/prefix
-names=(libsdl2 freetype)
+# The browser's game has no SDL: it draws, hears and takes its events through the page itself.
+names=(freetype)
+[ "$target" = windows ] && names=(libsdl2 freetype)
 # A prefix from before (one stamp for all, or a library no longer built) starts afresh: what
 # the game would otherwise find there is not what it links.
 if [ -f "$prefix/.built" ]; then rm -rf "$prefix"; fi
@@ -37,7 +39,7 @@ if [ "$target" = windows ]; then
 else
   export NODE_PATH=/usr/share/nodejs  # Debian's emcc finds node-acorn there
   checks_id=emcc-$(emcc -dumpversion)
-  # Bulk memory, as the game: SDL's fills and copies of surfaces become single instructions.
+  # Bulk memory, as the game: large fills and copies become single instructions.
   compiler="emcc $(emcc -dumpversion) -mbulk-memory"
   configure=(emcmake cmake -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_C_FLAGS=-mbulk-memory)
 fi
@@ -85,10 +87,9 @@ build_library() {
 declare -A extra_key
 
 # Only what the game uses: a window, its surface, mouse and touch events, cursors, the message
-# box, and audio (the system's own output, and on the desktop the disk writer the tests listen
-# through; no dummy driver: a machine with no output is silent without it). Built for speed where it
-# copies every frame to the screen; for size in a browser, where the game puts its frames on
-# the page itself and SDL's code is only downloaded.
+# box, and audio (the system's own output, and the disk writer the tests listen through; no
+# dummy driver: a machine with no output is silent without it). Built for speed: it copies
+# every frame to the screen.
 sdl_options=(-DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_AUDIO=ON -DSDL_DUMMYAUDIO=OFF
   -DSDL_RENDER=OFF
   -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF
@@ -99,9 +100,7 @@ if [ "$target" = windows ]; then
   sdl_options+=(-DSDL_DIRECTX=OFF -DSDL_RENDER_D3D=OFF -DSDL_WASAPI=ON -DSDL_XINPUT=OFF)
 fi
 sdl_type=Release
-# The page's tests listen through Web Audio itself: no disk writer to download.
-[ "$target" = web ] && sdl_type=MinSizeRel && sdl_options+=(-DSDL_DISKAUDIO=OFF)
-build_library libsdl2 "$sdl_type" "${sdl_options[@]}"
+[ "$target" = windows ] && build_library libsdl2 "$sdl_type" "${sdl_options[@]}"
 
 # FreeType for TrueType outlines with their own hinting instructions, drawn anti-aliased, and
 # their kerning: the game's fonts have no compressed tables, bitmaps, colours or variations,

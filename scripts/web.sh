@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds SDL2 and FreeType for the browser from Debian's source
+# Installs what is missing, builds FreeType for the browser from Debian's source
 # packages (scripts/build-libs.sh: once per version), then the game, and writes dist/web/: a
 # folder that any static web server can serve (with compressed copies beside the files), or
 # that opens from disk.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/sdl/system.hpp"
-#include "render/drawing.hpp"
+#include "render/hand_pointer.hpp"
 #include "render/startup_error.hpp"
 #include "scene/assets/assets.hpp"
 #include "scene/assets/icon_file.hpp"
@@ -31,8 +31,6 @@ struct IconSurface {
     SurfacePtr surface;
 };
 
-constexpr int hand_pointer_px = 32;
-
 std::optional<IconSurface> surface_of(assets::IconImage image) {
     IconSurface icon{std::move(image), nullptr};
     icon.surface.reset(SDL_CreateRGBSurfaceWithFormatFrom(
@@ -48,36 +46,12 @@ std::optional<IconSurface> load_icon(const char* name) {
     return surface_of(std::move(*image));
 }
 
-// The hand drawn from its drawing at size x size, its hot spot (the fingertip's pixel of the
-// 32 x 32 pointer) scaled with it: the centre of that pixel, scaled, falls in this one.
-std::optional<IconSurface> draw_hand(int size) {
-    assets::IconImage image;
-    try {
-        const render::PremultipliedImage drawn =
-            render::draw_svg(assets::asset("hand.svg"), "hand.svg", size, size);
-        image.argb.reserve(drawn.pixels.size());
-        for (std::uint32_t p : drawn.pixels) image.argb.push_back(render::unpremultiply(p));
-    } catch (const render::StartupError&) {
-        return std::nullopt;
-    }
-    image.width = image.height = size;
-    const std::optional<assets::IconImage> small =
-        assets::read_icon_file(assets::asset("hand.cur"));
-    const int hot_x = small ? small->hot_x : 0, hot_y = small ? small->hot_y : 0;
-    image.hot_x = static_cast<int>((hot_x + 0.5) * size / hand_pointer_px);
-    image.hot_y = static_cast<int>((hot_y + 0.5) * size / hand_pointer_px);
-    return surface_of(std::move(image));
-}
-
 // The hand's size at the window's present scale, in the platform's pointer pixels.
 int hand_pointer_size(SDL_Window& window) {
     int w = 0, h = 0;
     SDL_GetWindowSizeInPixels(&window, &w, &h);
     const system::PointerLimits limits = system::pointer_limits();
-    const double scale =
-        scene::Viewport::fit(w, h).scale() / limits.window_pixels_per_pointer_pixel;
-    if (scale < 1.5) return hand_pointer_px;
-    return std::min(limits.largest, static_cast<int>(std::lround(hand_pointer_px * scale)));
+    return render::hand_pointer_size(w, h, limits.window_pixels_per_pointer_pixel, limits.largest);
 }
 
 }  // namespace
@@ -171,7 +145,9 @@ void GameWindow::set_cursor(scene::Cursor cursor) {
     if (cursor == scene::Cursor::Hand && (!hand_ || size != hand_size_)) {
         hand_.reset();
         hand_size_ = size;
-        if (auto hand = size == hand_pointer_px ? load_icon("hand.cur") : draw_hand(size)) {
+        std::optional<IconSurface> hand;
+        if (auto image = render::hand_pointer(size)) hand = surface_of(std::move(*image));
+        if (hand) {
             int hot_x = std::clamp(hand->image.hot_x, 0, hand->image.width - 1);
             int hot_y = std::clamp(hand->image.hot_y, 0, hand->image.height - 1);
             hand_.reset(SDL_CreateColorCursor(hand->surface.get(), hot_x, hot_y));

@@ -281,7 +281,7 @@ async function wholeGame(browser, url, tag, by = "pointer") {
   }
   if (by === "pointer") {
     // The click was the gesture Web Audio waits for: the game's sound has started there.
-    await until(page, () => !!(window.Module.SDL2 && window.Module.SDL2.audioContext), 5000, "the game's audio");
+    await until(page, () => !!window.Module.audioContext, 5000, "the game's audio");
     await speakerSwitches(page);
   }
   await driver.answer(page, first, first.somma);

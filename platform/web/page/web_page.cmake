@@ -3,7 +3,7 @@
 # that loads them, the web app's manifest, icons and service worker.
 set(site ${CMAKE_CURRENT_BINARY_DIR}/site)
 add_executable(bolvenda web_main.cpp)
-target_link_libraries(bolvenda PRIVATE bolvenda_session bolvenda_command_line)
+target_link_libraries(bolvenda PRIVATE bolvenda_web bolvenda_command_line)
 set_target_properties(bolvenda PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 # Native WebAssembly exceptions: no JavaScript trampoline around every call that may throw.
 # Bulk memory (with the compile flags): large fills and copies are one instruction each.
@@ -12,10 +12,7 @@ set_target_properties(bolvenda PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 # our code itself stays at -O3, where -Os made the start 15 % slower.
 target_link_options(bolvenda PRIVATE -Os
   -fwasm-exceptions -mbulk-memory -sUSE_SDL=0 -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1
-  -sENVIRONMENT=web -sEXIT_RUNTIME=0 -sINCOMING_MODULE_JS_API=arguments,canvas,instantiateWasm,onAbort,wasmBinary
-  # SDL's Web Audio back end calls emscripten's functions listed there from its JavaScript
-  # (emscripten's own SDL port adds them); a file, as their names start with a dollar.
-  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_CURRENT_SOURCE_DIR}/web/sdl_audio_functions.json)
+  -sENVIRONMENT=web -sEXIT_RUNTIME=0 -sINCOMING_MODULE_JS_API=arguments,canvas,instantiateWasm,onAbort,wasmBinary)
 
 # The page's title and colours are the window's (the root CMakeLists.txt).
 set(BOLVENDA_TITLE "${BOLVENDA_WINDOW_TITLE}")
@@ -28,17 +25,17 @@ string(REGEX MATCH "[^ ]+( [^ ]+)*$" BOLVENDA_DESCRIPTION "${BOLVENDA_TITLE}")
 file(READ ${PROJECT_SOURCE_DIR}/scene/assets/art/face_happy.svg BOLVENDA_FACE)
 string(REGEX REPLACE "^<svg[^>]*>|</svg>[ \n]*$" "" BOLVENDA_FACE "${BOLVENDA_FACE}")
 set(BOLVENDA_WASM_BYTES "@BOLVENDA_WASM_BYTES@")  # known once linked: finish_site.js
-configure_file(${CMAKE_CURRENT_SOURCE_DIR}/web/index.html.in ${site}/index.html.in @ONLY)
-configure_file(${CMAKE_CURRENT_SOURCE_DIR}/web/manifest.webmanifest.in ${site}/manifest.webmanifest @ONLY)
-configure_file(${CMAKE_CURRENT_SOURCE_DIR}/web/sw.js.in ${site}/sw.js.in COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/platform/web/page/index.html.in ${site}/index.html.in @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/platform/web/page/manifest.webmanifest.in ${site}/manifest.webmanifest @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/platform/web/page/sw.js.in ${site}/sw.js.in COPYONLY)
 configure_file(${PROJECT_SOURCE_DIR}/scene/assets/bolvenda.ico ${site}/favicon.ico COPYONLY)
 file(GLOB web_icons ${PROJECT_SOURCE_DIR}/packaging/icons/web/*.png)
 file(COPY ${web_icons} DESTINATION ${site}/icons)
 
 find_program(BOLVENDA_NODE NAMES node nodejs REQUIRED)
 add_custom_command(OUTPUT ${site}/sw.js ${site}/index.html ${site}/bolvenda.wasm.js
-  COMMAND ${BOLVENDA_NODE} ${CMAKE_CURRENT_SOURCE_DIR}/web/finish_site.js ${site} ${PROJECT_VERSION}
-  DEPENDS bolvenda ${CMAKE_CURRENT_SOURCE_DIR}/web/finish_site.js ${site}/index.html.in ${site}/sw.js.in
+  COMMAND ${BOLVENDA_NODE} ${PROJECT_SOURCE_DIR}/platform/web/page/finish_site.js ${site} ${PROJECT_VERSION}
+  DEPENDS bolvenda ${PROJECT_SOURCE_DIR}/platform/web/page/finish_site.js ${site}/index.html.in ${site}/sw.js.in
           ${site}/manifest.webmanifest ${web_icons}
   COMMENT "Finishing the browser's site"
   VERBATIM)
