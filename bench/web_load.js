@@ -3,7 +3,8 @@
 // Usage: NODE_PATH=build/web-test/node_modules node bench/web_load.js [--slow] [--compress]
 //          [--runs N] [--size WxH] DIST...
 // --size WxH: the page's size (the design's, 792x566, by default); --slow: 1.6 Mbit/s, 150 ms latency, a CPU four times slower; --compress: the server sends the
-// precompressed copies. Prints each build's median and range, in ms from navigation start.
+// precompressed copies. Prints each build's median and range, in ms from navigation start, and
+// the bytes the page fetched before it played (bodies as sent: compressed with --compress).
 "use strict";
 const fs = require("node:fs");
 const os = require("node:os");
@@ -47,7 +48,12 @@ async function load(url) {
     await new Promise((settled) => setTimeout(settled, 1500));
     await page.goto(url);
     await page.waitForFunction(() => window.playingAt, { timeout: 120000, polling: 50 });
-    return await page.evaluate(() => [window.playingAt, performance.getEntriesByName("instantiated")[0]?.startTime]);
+    return await page.evaluate(() => {
+      const before = [...performance.getEntriesByType("navigation"),
+                      ...performance.getEntriesByType("resource")].filter((e) => e.startTime < window.playingAt);
+      return [window.playingAt, performance.getEntriesByName("instantiated")[0]?.startTime,
+              before.reduce((sum, e) => sum + e.encodedBodySize, 0)];
+    });
   } finally {
     await browser.close();
     fs.rmSync(profile, { recursive: true, force: true });
@@ -65,8 +71,10 @@ async function load(url) {
   for (let i = 0; i < args.length; ++i) {
     const t = times[i].map(([playing]) => playing).sort((a, b) => a - b);
     const own = times[i].filter(([, ready]) => ready != null).map(([playing, ready]) => playing - ready);
+    const bytes = median(times[i].map(([, , fetched]) => fetched));
     console.log(`${args[i]}: median ${median(t).toFixed(0)} ms (${t[0].toFixed(0)}-${t[t.length - 1].toFixed(0)})` +
                 `${own.length ? `, game's own start ${median(own).toFixed(0)} ms` : ""}, ` +
+                `${(bytes / 1000).toFixed(1)} kB fetched before playing, ` +
                 `${slow ? "slow network, 4x CPU" : "127.0.0.1"}${compress ? ", compressed" : ""}, ${width}x${height}`);
   }
   await Promise.all(servers.map((s) => s.close()));

@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "play/pond_sounds.hpp"
@@ -13,10 +15,16 @@ namespace bolvenda::render {
 
 class SoundBank {
   public:
+    // Where the sound files' bytes come from: the program's own, or files a page fetched.
+    using Files = std::function<std::span<const unsigned char>(std::string_view name)>;
+    SoundBank();
+    explicit SoundBank(Files files) : files_(std::move(files)) {}
+
     // The sound's samples at SoundMixer::rate, mono; empty when its file cannot be read.
     std::span<const std::int16_t> clip(scene::Sound sound);
 
   private:
+    Files files_;
     std::array<std::vector<std::int16_t>, scene::sound_count> clips_;
     std::array<bool, scene::sound_count> decoded_{};
 };

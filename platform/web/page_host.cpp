@@ -42,6 +42,12 @@ EM_JS(void, page_sound_ready, (void* host, bool muted), {
             function() { return !!_bolvenda_toggle_sound(host); }, muted);
 });
 
+// The bytes the page fetched, copied into the game's memory and let go of.
+EM_JS(void, take_sound_bytes, (unsigned char* to, int size), {
+    HEAPU8.set(Module.soundBytes.subarray(0, size), to);
+    delete Module.soundBytes;
+});
+
 namespace bolvenda::web {
 
 namespace {
@@ -333,4 +339,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE void bolvenda_page_click(void* host, int positio
 }
 extern "C" EMSCRIPTEN_KEEPALIVE int bolvenda_toggle_sound(void* host) {
     return static_cast<bolvenda::web::PageHost*>(host)->toggle_sound() ? 1 : 0;
+}
+// The sound files arrived: the page holds their size bytes in Module.soundBytes.
+extern "C" EMSCRIPTEN_KEEPALIVE void bolvenda_sounds_arrived(void* host, int size) {
+    if (size <= 0) return;
+    bolvenda::web::SoundFiles& files = static_cast<bolvenda::web::PageHost*>(host)->sound_files();
+    take_sound_bytes(files.room(static_cast<std::size_t>(size)).data(), size);
+    files.arrived();
 }

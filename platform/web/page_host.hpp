@@ -42,6 +42,8 @@ class PageHost {
     void from_page(bool click, int position);
     // The sounds off or on again; returns whether they are off now.
     bool toggle_sound();
+    // The sound files the page fetched after the first frame.
+    SoundFiles& sound_files() { return audio_.files(); }
 
     // The page's events, as html5.h hands them over: a pointer (the mouse's primary button or
     // one finger) at a point of the page, in CSS pixels.

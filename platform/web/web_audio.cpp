@@ -65,6 +65,7 @@ void WebAudio::play(const scene::SoundPlan& plan, std::uint64_t now_ms) {
     prepare(now_ms);
     if (!running_) return;
     if (plan.cut) audio_stop_all();
+    if (!files_.ready()) return;
     render::SoundMixer mixer;
     mixer.play(plan, [this](scene::Sound s) { return bank_.clip(s); });
     std::vector<std::int16_t> samples(mixer.samples_left());

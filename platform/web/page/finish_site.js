@@ -17,8 +17,9 @@ fs.writeFileSync(at("bolvenda.wasm.js"), `bolvendaWasm("${wasm.toString("base64"
 const page = fs.readFileSync(at("index.html.in"), "utf8").replace("@BOLVENDA_WASM_BYTES@", String(wasm.length));
 fs.writeFileSync(at("index.html"), page);
 
-// What the page loads over http; the disk's copy of the WebAssembly is not among them.
-const files = ["index.html", "bolvenda.js", "bolvenda.wasm", "favicon.ico", "manifest.webmanifest",
+// What the page loads over http; the disk's copies of the WebAssembly and the sounds are not
+// among them.
+const files = ["index.html", "bolvenda.js", "bolvenda.wasm", "bolvenda.sounds", "favicon.ico", "manifest.webmanifest",
   ...fs.readdirSync(at("icons")).sort().map((f) => `icons/${f}`)];
 const hash = crypto.createHash("sha256");
 for (const f of files) hash.update(f).update(fs.readFileSync(at(f)));

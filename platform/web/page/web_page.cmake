@@ -33,9 +33,15 @@ file(GLOB web_icons ${PROJECT_SOURCE_DIR}/packaging/icons/web/*.png)
 file(COPY ${web_icons} DESTINATION ${site}/icons)
 
 find_program(BOLVENDA_NODE NAMES node nodejs REQUIRED)
+add_custom_command(OUTPUT ${site}/bolvenda.sounds ${site}/bolvenda.sounds.js
+  COMMAND ${BOLVENDA_NODE} ${PROJECT_SOURCE_DIR}/platform/web/page/bundle_sounds.js ${site} ${BOLVENDA_SOUND_FILES}
+  DEPENDS ${PROJECT_SOURCE_DIR}/platform/web/page/bundle_sounds.js ${BOLVENDA_SOUND_FILES}
+  COMMENT "Bundling the sounds for the browser"
+  VERBATIM)
 add_custom_command(OUTPUT ${site}/sw.js ${site}/index.html ${site}/bolvenda.wasm.js
   COMMAND ${BOLVENDA_NODE} ${PROJECT_SOURCE_DIR}/platform/web/page/finish_site.js ${site} ${PROJECT_VERSION}
   DEPENDS bolvenda ${PROJECT_SOURCE_DIR}/platform/web/page/finish_site.js ${site}/index.html.in ${site}/sw.js.in
+          ${site}/bolvenda.sounds
           ${site}/manifest.webmanifest ${web_icons}
   COMMENT "Finishing the browser's site"
   VERBATIM)
