@@ -2,6 +2,15 @@
 
 namespace bolvenda::play {
 
+namespace {
+
+// A moment with nothing to start or cut is no sound: the platform is handed none.
+void heard(std::vector<scene::SoundPlan>& sounds, scene::SoundPlan plan) {
+    if (plan.cut || !plan.cues.empty()) sounds.push_back(std::move(plan));
+}
+
+}  // namespace
+
 Director::Director(game::GameCore& core, DirectorOptions options)
     : core_(&core),
       layout_(core.scene()),
@@ -82,7 +91,7 @@ Answer Director::pointer_left(std::uint64_t now_ms) {
 
 bool Director::clicked(const runtime::Element* clicked, std::uint64_t now_ms, Answer& answer) {
     if (clicked == nullptr) return false;
-    answer.sounds.push_back(sounds_.clicked(*clicked));
+    heard(answer.sounds, sounds_.clicked(*clicked));
     // What the handler changed is still there: the painter takes it after this.
     return leap_.clicked(*clicked, core_->scene().changes().pending(), now_ms);
 }
@@ -170,7 +179,7 @@ Answer Director::page_click(int position, std::uint64_t now_ms) {
 
 Answer Director::toggle_mute(std::uint64_t now_ms) {
     Answer answer;
-    answer.sounds.push_back(sounds_.toggle_mute());
+    heard(answer.sounds, sounds_.toggle_mute());
     return settle(false, now_ms, std::move(answer));
 }
 
@@ -213,9 +222,7 @@ Answer Director::settle(bool dirty, std::uint64_t now_ms, Answer answer) {
     dirty |= leap_.time_passed(now_ms);
     // The one place that knows what this input did to the leap, for whoever follows it.
     leap_events_ = leap_.take_events();
-    for (const FrogLeap::Event& e : leap_events_) answer.sounds.push_back(sounds_.leap(e));
-    std::erase_if(answer.sounds,
-                  [](const scene::SoundPlan& p) { return p.cues.empty() && !p.cut; });
+    for (const FrogLeap::Event& e : leap_events_) heard(answer.sounds, sounds_.leap(e));
     answer.repaint = answer.repaint || dirty;
     return answer;
 }
