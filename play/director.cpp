@@ -79,8 +79,9 @@ Answer Director::pointer_pressed(std::optional<scene::Point> at, std::uint64_t n
 Answer Director::pointer_released(std::optional<scene::Point> at, std::uint64_t now_ms) {
     Answer answer;
     // With a switch, a click or a tap anywhere is the switch.
+    const int frog = core_->scene().frog_number();  // before the click's handler moves it
     const bool dirty =
-        scan_ ? click_focused(now_ms, answer) : clicked(router_.release(at), now_ms, answer);
+        scan_ ? click_focused(now_ms, answer) : clicked(router_.release(at), frog, now_ms, answer);
     return settle(dirty, now_ms, std::move(answer));
 }
 
@@ -89,17 +90,27 @@ Answer Director::pointer_left(std::uint64_t now_ms) {
     return settle(tips_.pointer_moved(std::nullopt, now_ms), now_ms);
 }
 
-bool Director::clicked(const runtime::Element* clicked, std::uint64_t now_ms, Answer& answer) {
+bool Director::clicked(const runtime::Element* clicked, int frog_before, std::uint64_t now_ms,
+                       Answer& answer) {
     if (clicked == nullptr) return false;
     heard(answer.sounds, sounds_.clicked(*clicked));
-    // What the handler changed is still there: the painter takes it after this.
-    return leap_.clicked(*clicked, core_->scene().changes().pending(), now_ms);
+    // What the handler changed is still there: the painter takes it after this. Of the frogs
+    // hidden, only the one this click left counts: a platform that paints once for several
+    // inputs (a page, at its next frame) leaves earlier inputs' frogs among the changes.
+    const scene::Scene& s = core_->scene();
+    std::vector<const runtime::Element*> changed;
+    for (const runtime::Element* e : s.changes().pending()) {
+        if (e->name() != s.Image1().name() || e->visible() || e->index() == frog_before)
+            changed.push_back(e);
+    }
+    return leap_.clicked(*clicked, changed, now_ms);
 }
 
 bool Director::click_focused(std::uint64_t now_ms, Answer& answer) {
     runtime::Element* focused = focus_.focused();
     if (focused == nullptr) return false;
-    return clicked(core_->events().click(*focused) ? focused : nullptr, now_ms, answer);
+    const int frog = core_->scene().frog_number();
+    return clicked(core_->events().click(*focused) ? focused : nullptr, frog, now_ms, answer);
 }
 
 bool Director::takes_key(const KeyPress& key) const {
