@@ -42,6 +42,9 @@ struct Model {
     Click apply_click(game::GameCore& game, const runtime::Element& on);
     // A key that moves the focus.
     void apply_key(play::KeyboardFocus::Move move);
+    // Whether a click on `on` reaches a handler now: the numbers in a round, the new-round
+    // picture between rounds, the sleeping frog always (until the end).
+    bool responds(const scene::Scene& scene, const runtime::Element& on) const;
 };
 
 // What a platform does with the director's answer, short of pixels: the painter takes the
