@@ -471,7 +471,7 @@ TEST_F(DirectorTest, OneSwitchStepsOnAtEachDeadlineAndAnyKeyOrReleaseClicksTheFo
 
     const Round round = next_round();
     now += 20;
-    Answer a = shown(d.key(press(Key::Other), now));
+    Answer a = shown(d.key(press(Key::Tab), now));  // Tab too: any key is the switch
     EXPECT_EQ(game.form().mosche, 1.0f);
     check_sounds(a.sounds, reads(round), __LINE__);
     EXPECT_EQ(focus.focused_position(), round.n1);
@@ -498,6 +498,11 @@ TEST_F(DirectorTest, OneSwitchStepsOnAtEachDeadlineAndAnyKeyOrReleaseClicksTheFo
     EXPECT_EQ(game.form().mosche, 2.0f);
     check_sounds(a.sounds, reads(second), __LINE__);
     EXPECT_EQ(focus.focused_position(), second.n1);
+    EXPECT_EQ(d.deadline(), now + pace);
+    // A page's own focus puts the ring somewhere: it rests there a whole step too.
+    now += 100;
+    EXPECT_TRUE(shown(d.page_focus(sleeping_frog, now)).repaint);
+    EXPECT_EQ(d.focus_ring(), ring_on("Image9"));
     EXPECT_EQ(d.deadline(), now + pace);
 }
 
