@@ -7,6 +7,7 @@
 
 #include "platform/sdl/sound_output.hpp"
 #include "play/frog_leap.hpp"
+#include "play/pond_sounds.hpp"
 #include "render/canvas.hpp"
 #include "render/picture_set.hpp"
 #include "render/sound_bank.hpp"

@@ -2,6 +2,15 @@
 
 namespace bolvenda::play {
 
+namespace {
+
+// A moment with nothing to start or cut is no sound: the platform is handed none.
+void heard(std::vector<scene::SoundPlan>& sounds, scene::SoundPlan plan) {
+    if (plan.cut || !plan.cues.empty()) sounds.push_back(std::move(plan));
+}
+
+}  // namespace
+
 Director::Director(game::GameCore& core, DirectorOptions options)
     : core_(&core),
       layout_(core.scene()),
@@ -70,8 +79,9 @@ Answer Director::pointer_pressed(std::optional<scene::Point> at, std::uint64_t n
 Answer Director::pointer_released(std::optional<scene::Point> at, std::uint64_t now_ms) {
     Answer answer;
     // With a switch, a click or a tap anywhere is the switch.
+    const int frog = core_->scene().frog_number();  // before the click's handler moves it
     const bool dirty =
-        scan_ ? click_focused(now_ms, answer) : clicked(router_.release(at), now_ms, answer);
+        scan_ ? click_focused(now_ms, answer) : clicked(router_.release(at), frog, now_ms, answer);
     return settle(dirty, now_ms, std::move(answer));
 }
 
@@ -80,17 +90,27 @@ Answer Director::pointer_left(std::uint64_t now_ms) {
     return settle(tips_.pointer_moved(std::nullopt, now_ms), now_ms);
 }
 
-bool Director::clicked(const runtime::Element* clicked, std::uint64_t now_ms, Answer& answer) {
+bool Director::clicked(const runtime::Element* clicked, int frog_before, std::uint64_t now_ms,
+                       Answer& answer) {
     if (clicked == nullptr) return false;
-    answer.sounds.push_back(sounds_.clicked(*clicked));
-    // What the handler changed is still there: the painter takes it after this.
-    return leap_.clicked(*clicked, core_->scene().changes().pending(), now_ms);
+    heard(answer.sounds, sounds_.clicked(*clicked));
+    // What the handler changed is still there: the painter takes it after this. Of the frogs
+    // hidden, only the one this click left counts: a platform that paints once for several
+    // inputs (a page, at its next frame) leaves earlier inputs' frogs among the changes.
+    const scene::Scene& s = core_->scene();
+    std::vector<const runtime::Element*> changed;
+    for (const runtime::Element* e : s.changes().pending()) {
+        if (e->name() != s.Image1().name() || e->visible() || e->index() == frog_before)
+            changed.push_back(e);
+    }
+    return leap_.clicked(*clicked, changed, now_ms);
 }
 
 bool Director::click_focused(std::uint64_t now_ms, Answer& answer) {
     runtime::Element* focused = focus_.focused();
     if (focused == nullptr) return false;
-    return clicked(core_->events().click(*focused) ? focused : nullptr, now_ms, answer);
+    const int frog = core_->scene().frog_number();
+    return clicked(core_->events().click(*focused) ? focused : nullptr, frog, now_ms, answer);
 }
 
 bool Director::takes_key(const KeyPress& key) const {
@@ -170,7 +190,7 @@ Answer Director::page_click(int position, std::uint64_t now_ms) {
 
 Answer Director::toggle_mute(std::uint64_t now_ms) {
     Answer answer;
-    answer.sounds.push_back(sounds_.toggle_mute());
+    heard(answer.sounds, sounds_.toggle_mute());
     return settle(false, now_ms, std::move(answer));
 }
 
@@ -213,9 +233,7 @@ Answer Director::settle(bool dirty, std::uint64_t now_ms, Answer answer) {
     dirty |= leap_.time_passed(now_ms);
     // The one place that knows what this input did to the leap, for whoever follows it.
     leap_events_ = leap_.take_events();
-    for (const FrogLeap::Event& e : leap_events_) answer.sounds.push_back(sounds_.leap(e));
-    std::erase_if(answer.sounds,
-                  [](const scene::SoundPlan& p) { return p.cues.empty() && !p.cut; });
+    for (const FrogLeap::Event& e : leap_events_) heard(answer.sounds, sounds_.leap(e));
     answer.repaint = answer.repaint || dirty;
     return answer;
 }

@@ -122,7 +122,9 @@ class Director {
   private:
     // A click that reached `clicked`'s handler (nothing: none did), from the pointer, a key
     // or the page alike: the leap and the sounds follow it. Returns whether to repaint.
-    bool clicked(const runtime::Element* clicked, std::uint64_t now_ms, Answer& answer);
+    // frog_before: the number the frog stood on before the click.
+    bool clicked(const runtime::Element* clicked, int frog_before, std::uint64_t now_ms,
+                 Answer& answer);
     bool click_focused(std::uint64_t now_ms, Answer& answer);
     bool moved_by_key(const KeyPress& key);
     // What follows every input: the focus after the scene's changes, the timers, the leap's

@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "play/pond_sounds.hpp"
+#include "scene/sounds.hpp"
 
 namespace bolvenda::render {
 

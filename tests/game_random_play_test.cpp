@@ -1,147 +1,223 @@
-// Long random games against the model of the rules: mostly the clicks a child aims, now and
-// then anything at all, and keys as a child at the keyboard presses them (the focus moved,
-// or the focused element clicked); a check of the whole screen state and the focus after
-// every event.
+// Long random games against the model of the rules, played through the director as a platform
+// plays them: the pointer at design points (mostly where a child aims, now and then anywhere,
+// or off the scene), keys as a child at the keyboard presses them (the focus moved, or the
+// focused element clicked), the mute now and then, and the time going on by a random step at
+// every event; a check of the whole screen state, the focus and what is heard after every event.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <random>
 #include <string>
 
-#include "play/frog_leap.hpp"
-#include "play/pond_sounds.hpp"
+#include "play/director.hpp"
 #include "scene/layout.hpp"
+#include "tests/support/design.hpp"
 #include "tests/support/driver.hpp"
 #include "tests/support/play_model.hpp"
 
 namespace bolvenda::testing {
 namespace {
 
+using Move = play::KeyboardFocus::Move;
+
+// The key that asks the focus for each move; held down, it steps all the same.
+play::KeyPress key_for(Move move, bool held) {
+    using play::Key;
+    switch (move) {
+        case Move::Next:
+            return {Key::Tab, false, false, held};
+        case Move::Previous:
+            return {Key::Tab, true, false, held};
+        case Move::Left:
+            return {Key::Left, false, false, held};
+        case Move::Right:
+            return {Key::Right, false, false, held};
+        case Move::First:
+            return {Key::Home, false, false, held};
+        case Move::Last:
+            return {Key::End, false, false, held};
+    }
+    return {};
+}
+
+// The frog drawn between two numbers.
+bool frog_in_air(const play::Director& d) {
+    const std::vector<scene::Overlay> drawn = d.overlays();
+    return std::any_of(drawn.begin(), drawn.end(), [](const scene::Overlay& o) {
+        return o.kind == scene::Overlay::Kind::Moved;
+    });
+}
+
+bool has(const std::vector<play::FrogLeap::Event>& events, play::FrogLeap::Event::Kind kind) {
+    return std::any_of(events.begin(), events.end(),
+                       [kind](const play::FrogLeap::Event& e) { return e.kind == kind; });
+}
+
 TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
     std::mt19937 pick(20261208);
-    auto game = std::make_unique<Driver>(30000.0f, 0.77f);
-    auto focus = std::make_unique<play::KeyboardFocus>(game->scene());
-    focus->scene_changed();
     // What is heard is held against the rules too: with and without the leap, muted now and
-    // then.
-    // The leap reads what each click changed and lands in its own time: the time goes on by a
-    // random step at every event, so that new rounds come in mid-leap too.
-    auto layout = std::make_unique<scene::Layout>(game->scene());
+    // then. The leap lands in its own time: the time goes on by a random step at every event,
+    // so that new rounds come in mid-leap too.
+    std::unique_ptr<Driver> game;
+    std::unique_ptr<play::Director> director;
     bool animate = true;
-    auto leap = std::make_unique<play::FrogLeap>(game->scene(), *layout, animate);
-    auto sounds = std::make_unique<play::PondSounds>(game->scene(), animate, false);
     std::uint64_t now = 0;
-    std::optional<std::uint64_t> lands_at;
-    // Every moment heard in a step: the click's, then the leap's.
-    auto heard_now = [&](std::optional<scene::SoundPlan> from_click) {
-        std::vector<scene::SoundPlan> plans;
-        if (from_click) plans.push_back(*from_click);
-        for (const auto& e : leap->take_events()) plans.push_back(sounds->leap(e));
-        std::erase_if(plans, [](const scene::SoundPlan& p) { return p.cues.empty() && !p.cut; });
-        return plans;
+    auto new_game = [&](float clock_start, bool muted) {
+        director.reset();  // before the game it plays
+        game = std::make_unique<Driver>(clock_start, 0.77f, /*load=*/false);
+        director = std::make_unique<play::Director>(
+            game->core(), play::DirectorOptions{.animate = animate, .muted = muted});
+        painted(game->core(), director->start(now));
     };
+    new_game(30000.0f, false);
+    std::optional<std::uint64_t> lands_at;
     Model model;
     int games = 1, rounds = 0, answers = 0, key_answers = 0, heard = 0, cut_short = 0;
     constexpr int events = 120000;
     for (int event = 0; event < events; ++event) {
         if (model.ended) {
-            game = std::make_unique<Driver>(30000.0f + 97.0f * games++, 0.77f);
-            focus = std::make_unique<play::KeyboardFocus>(game->scene());
-            focus->scene_changed();
-            layout = std::make_unique<scene::Layout>(game->scene());
+            const float clock_start = 30000.0f + 97.0f * games++;
             animate = games % 3 != 0;
-            leap = std::make_unique<play::FrogLeap>(game->scene(), *layout, animate);
-            sounds = std::make_unique<play::PondSounds>(game->scene(), animate, games % 5 == 0);
+            new_game(clock_start, games % 5 == 0);
             lands_at.reset();
             model = Model{};
         }
+        play::Director& d = *director;
+        scene::Scene& scene = game->scene();
         now += pick() % 700;
-        leap->time_passed(now);
         {
+            const play::Answer a = painted(game->core(), d.time_passed(now));
             std::vector<Heard> expected;
             if (lands_at && now >= *lands_at) {
-                expected = heard_at_landing(model, sounds->muted());
+                expected = heard_at_landing(model, d.muted());
                 lands_at.reset();
             }
-            check_sounds(heard_now(std::nullopt), expected, event);
+            check_sounds(a.sounds, expected, event);
             if (::testing::Test::HasFatalFailure()) return;
         }
-        // A key: the focus moved, or Enter: the focused element clicked, the same click as the
-        // pointer's, heard and leapt alike.
-        runtime::Element* keyed = nullptr;
+        // A key: the focus moved, or Enter or Space: the focused element clicked, the same click
+        // as the pointer's, heard and leapt alike.
+        std::optional<play::KeyPress> click_key;
+        std::optional<Move> moved;
         if (pick() % 3 == 0) {
             const int key = static_cast<int>(pick() % 8);
-            if (key < 6) {
-                const auto move = static_cast<play::KeyboardFocus::Move>(key);
-                focus->move(move);
-                model.apply_key(move);
-                check(game->core(), model, event, focus.get());
-                if (::testing::Test::HasFatalFailure()) return;
-                continue;
-            }
-            keyed = focus->focused();
-            ASSERT_NE(keyed, nullptr);
+            if (key < 6)
+                moved = static_cast<Move>(key);
+            else
+                click_key = play::KeyPress{key == 6 ? play::Key::Enter : play::Key::Space};
         }
-        const auto& all = game->scene().elements();
-        // Mostly clicks on the things a child aims at, but anything can be hit.
-        const int roll = keyed ? 100 : static_cast<int>(pick() % 100);
-        runtime::Element* target = keyed;
-        if (keyed != nullptr) {
-            // the key's click, below
-        } else if (roll < 40) {
-            target = &game->scene().Label(1 + static_cast<int>(pick() % 21));
+        const bool keyed = click_key.has_value();
+        // Mostly where a child aims, but anything can be hit, and the pointer can be off the
+        // scene.
+        const scene::Layout& layout = d.layout();
+        auto aim = [&](const runtime::Element& e) { return centre_of(layout.of(e).rect); };
+        const int roll = moved || keyed ? 100 : static_cast<int>(pick() % 100);
+        std::optional<scene::Point> at;
+        if (roll < 40) {
+            at = aim(scene.Label(1 + static_cast<int>(pick() % 21)));
         } else if (roll < 60) {
-            target = &game->scene().Image(3);
+            at = aim(scene.Image(3));
         } else if (roll < 61) {
-            target = &game->scene().Image(9);
+            at = aim(scene.Image(9));
         } else if (roll < 85) {
-            target = all[pick() % all.size()];
+            const int x = static_cast<int>(pick() % scene::design_width);
+            at = scene::Point{x, static_cast<int>(pick() % scene::design_height)};
         }
-        const bool move = !keyed && (roll >= 85 || pick() % 4 == 0);
+        // What the click reaches: the focused element for a key, the front-most element shown
+        // under the pointer, or none.
+        const runtime::Element* target = nullptr;
+        if (keyed) {
+            target = d.focus().focused();
+            ASSERT_NE(target, nullptr);
+        } else if (at) {
+            if (const scene::Placement* placed = layout.at(*at)) target = placed->element;
+        }
+        const bool move = !keyed && !moved && (roll >= 85 || pick() % 4 == 0);
 
-        if (roll == 99 && pick() % 8 == 0) {
-            const bool was_muted = sounds->muted();
-            const scene::SoundPlan plan = sounds->toggle_mute();
-            ASSERT_TRUE(plan.cues.empty());
-            ASSERT_EQ(plan.cut, !was_muted);  // muting silences at once
+        if (moved) {
+            const play::Answer a =
+                painted(game->core(), d.key(key_for(*moved, pick() % 4 == 0), now));
+            model.apply_key(*moved);
+            check_sounds(a.sounds, {}, event);
+        } else if (roll == 99 && pick() % 8 == 0) {
+            const bool was_muted = d.muted();
+            const play::Answer a =
+                painted(game->core(), pick() % 2 ? d.toggle_mute(now) : d.key({play::Key::M}, now));
+            ASSERT_EQ(d.muted(), !was_muted);
+            // Muting silences at once; unmuting starts nothing by itself.
+            ASSERT_EQ(a.sounds.size(), was_muted ? 0u : 1u);
+            if (!was_muted) {
+                ASSERT_TRUE(a.sounds[0].cues.empty());
+                ASSERT_TRUE(a.sounds[0].cut);
+            }
         } else if (move) {
-            game->events().mouse_move(target);
-        } else if (target != nullptr) {
+            const bool left = roll >= 95;
+            const play::Answer a =
+                painted(game->core(), left ? d.pointer_left(now) : d.pointer_moved(at, now));
+            // The hand over what the child may click, the arrow elsewhere.
+            if (!left) {
+                ASSERT_EQ(a.cursor, target != nullptr && model.responds(scene, *target)
+                                        ? scene::Cursor::Hand
+                                        : scene::Cursor::Arrow);
+            }
+            check_sounds(a.sounds, {}, event);
+        } else {
             const Model before = model;
-            const bool ran = game->events().click(*target);
-            const Model::Click click = model.apply_click(game->core(), *target);
+            play::Answer a;
+            if (keyed) {
+                a = d.key(*click_key, now);
+            } else {
+                const play::Answer pressed = painted(game->core(), d.pointer_pressed(at, now));
+                ASSERT_EQ(pressed.open_sound, !d.muted()) << "the click is heard at once";
+                ASSERT_TRUE(pressed.sounds.empty()) << "a click is heard at the release";
+                a = d.pointer_released(at, now);
+            }
+            // Every handler changes the scene or ends the game: whether one ran.
+            const bool ran = scene.changes().any() || game->events().ended();
+            const Model::Click click =
+                target != nullptr ? model.apply_click(game->core(), *target) : Model::Click::Other;
             // Only the two pictures and the numbers have Click handlers; a key clicks only
             // what responds.
             ASSERT_EQ(ran, click != Model::Click::Ignored && click != Model::Click::Other);
-            if (keyed != nullptr) {
+            if (keyed) {
                 ASSERT_TRUE(ran);
             }
-            // As the window's router, which hands on only the clicks a handler took.
-            std::optional<scene::SoundPlan> from_click;
-            if (ran) {
-                from_click = sounds->clicked(*target);
-                cut_short += leap->in_air() && click == Model::Click::StartsRound;
-                leap->clicked(*target, game->scene().changes().pending(), now);
+            // An answer needs a round, whose start cuts a leap short: only a new round or the
+            // end comes in mid-leap. The new round is heard alone; after the end nothing is.
+            if (ran && lands_at) {
+                ASSERT_TRUE(click == Model::Click::StartsRound || click == Model::Click::Ends);
             }
-            const auto plans = heard_now(from_click);
-            auto expected = heard_after_click(click, before, model, animate, sounds->muted());
-            // Any other click in mid-leap shows the frog landed at once, and it is heard so.
-            if (ran && lands_at && click != Model::Click::StartsRound)
-                expected = heard_at_landing(model, sounds->muted());
-            check_sounds(plans, expected, event);
+            if (click == Model::Click::StartsRound) {
+                ASSERT_EQ(has(d.leap_events(), play::FrogLeap::Event::Kind::CutShort),
+                          lands_at.has_value());
+                cut_short += lands_at.has_value();
+            }
+            check_sounds(a.sounds, heard_after_click(click, before, model, animate, d.muted()),
+                         event);
             if (ran) lands_at.reset();
             if (click == Model::Click::Answers && animate)
                 lands_at = now + play::FrogLeap::duration_ms(before.frog, model.frog);
-            heard += !plans.empty();
+            heard += !a.sounds.empty();
             rounds += click == Model::Click::StartsRound;
             answers += click == Model::Click::Answers;
             key_answers += keyed && click == Model::Click::Answers;
         }
-        focus->scene_changed();
-        game->scene().changes().take();  // as the painter does
-        check(game->core(), model, event, focus.get());
+        scene.changes().take();  // as the painter does
+        check(game->core(), model, event, &d.focus());
         if (::testing::Test::HasFatalFailure()) return;
+        // The frog is drawn in the air until it lands, and its frames are asked for; whatever
+        // is asked for lies ahead.
+        if (!model.ended) {
+            ASSERT_EQ(frog_in_air(d), lands_at.has_value()) << "event " << event;
+            if (lands_at) {
+                ASSERT_LE(d.deadline().value_or(*lands_at + 1), *lands_at);
+            }
+            if (auto due = d.deadline()) {
+                ASSERT_GT(*due, now) << "event " << event;
+            }
+        }
     }
     EXPECT_GT(games, 10);
     EXPECT_GT(rounds, 10000);

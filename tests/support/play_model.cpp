@@ -40,6 +40,15 @@ Model::Click Model::apply_click(game::GameCore& game, const runtime::Element& on
     return Click::Other;
 }
 
+bool Model::responds(const scene::Scene& s, const runtime::Element& on) const {
+    if (ended) return false;
+    if (&on == &s.Image(9)) return true;
+    if (&on == &s.Image(3)) return !round_open;
+    for (int k = 1; k <= 21; ++k)
+        if (&on == &s.Label(k)) return round_open;
+    return false;
+}
+
 void Model::apply_key(play::KeyboardFocus::Move move) {
     using Move = play::KeyboardFocus::Move;
     // What responds: the numbers and the sleeping frog in a round, the two pictures outside.

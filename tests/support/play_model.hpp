@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/game_core.hpp"
+#include "play/director.hpp"
 #include "play/keyboard_focus.hpp"
 #include "play/pond_sounds.hpp"
 
@@ -41,7 +42,17 @@ struct Model {
     Click apply_click(game::GameCore& game, const runtime::Element& on);
     // A key that moves the focus.
     void apply_key(play::KeyboardFocus::Move move);
+    // Whether a click on `on` reaches a handler now: the numbers in a round, the new-round
+    // picture between rounds, the sleeping frog always (until the end).
+    bool responds(const scene::Scene& scene, const runtime::Element& on) const;
 };
+
+// What a platform does with the director's answer, short of pixels: the painter takes the
+// scene's changes at every repaint asked for, so that the next input finds only its own.
+inline play::Answer painted(game::GameCore& game, play::Answer answer) {
+    if (answer.repaint) game.scene().changes().take();
+    return answer;
+}
 
 // Holds the game's scene and numbers against the model, and the focus where it is given;
 // `event` names the step on failure.
