@@ -11,7 +11,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 "${screen:-1280x1024x24}" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# -noreset: a reset, as the last client leaves (xdotool between two looks), drops the
+# connections the server took meanwhile, the next game's among them.
+Xvfb -displayfd 3 -screen 0 "${screen:-1280x1024x24}" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }

@@ -131,6 +131,14 @@ void handle_display_errors() {
     XSetIOErrorHandler(on_x11_connection_lost);
 }
 
+bool display_named() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') return true;
+    }
+    return false;
+}
+
 void watch_window(SDL_Window&) {
     // Raw X events, to notice the window being destroyed by another program: SDL does not.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);

@@ -34,6 +34,9 @@ void window_mode_changed(SDL_Window& window, int windowed_width, int windowed_he
 
 // Made before SDL's video starts: how errors of the display connection are dealt with.
 void handle_display_errors();
+// Whether the user's session names a display that may still be coming up (one started with
+// the session, as a kiosk's is), worth a moment's wait when it cannot be opened yet.
+bool display_named();
 // Once the window exists: ask for what tells of it being destroyed by another program, and
 // recognise that event.
 void watch_window(SDL_Window& window);

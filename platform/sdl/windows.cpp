@@ -38,6 +38,8 @@ FirstWindow first_window() {
 }
 
 void handle_display_errors() {}
+// The desktop is there before any program of its session runs.
+bool display_named() { return false; }
 // The system always places the window as asked.
 void window_mode_changed(SDL_Window&, int, int) {}
 void watch_window(SDL_Window&) {}

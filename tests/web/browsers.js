@@ -82,7 +82,8 @@ async function webkitBrowser() {
   const miniBrowser = ["x86_64-linux-gnu", "aarch64-linux-gnu"]
     .map((arch) => `/usr/lib/${arch}/webkit2gtk-4.1/MiniBrowser`).find((f) => fs.existsSync(f));
   if (!miniBrowser || !fs.existsSync("/usr/bin/WebKitWebDriver") || !fs.existsSync("/usr/bin/Xvfb")) return null;
-  const xvfb = spawn("Xvfb", ["-displayfd", "3", "-screen", "0", "1600x1200x24", "-nolisten", "tcp"],
+  // -noreset: a browser leaving last would otherwise drop the next one's connection.
+  const xvfb = spawn("Xvfb", ["-displayfd", "3", "-screen", "0", "1600x1200x24", "-nolisten", "tcp", "-noreset"],
                      { stdio: ["ignore", "ignore", "ignore", "pipe"] });
   const display = await new Promise((resolve) => xvfb.stdio[3].once("data", (d) => resolve(`:${String(d).trim()}`)));
   const port = await freePort();

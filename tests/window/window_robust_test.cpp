@@ -1,9 +1,11 @@
 // The real program under what a school PC does to it: signals in every state of the event
-// loop, the X server going away, the window destroyed by another program, and window sizes
-// it cannot draw at, 1 x 1, unmapped and mapped again.
+// loop, the X server going away or resetting as it starts, the window destroyed by another
+// program, and window sizes it cannot draw at, 1 x 1, unmapped and mapped again.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <xcb/xcb.h>
 
+#include <fstream>
 #include <memory>
 #include <sstream>
 #include <thread>
@@ -101,6 +103,42 @@ TEST_F(Robust, TheXServerGoingAwayEndsTheGameWithOneLineAndAFailure) {
     auto lines = own_lines(game.standard_error());
     ASSERT_EQ(lines.size(), 1u) << game.standard_error();
     EXPECT_NE(lines[0].find("display"), std::string::npos) << lines[0];
+}
+
+// Waits up to ten seconds for a line of a file of /proc to match.
+template <typename Match>
+void wait_for_line(const std::string& file, Match match) {
+    for (int wait = 0; wait < 1000; ++wait, std::this_thread::sleep_for(10ms)) {
+        std::ifstream in(file);
+        for (std::string line; std::getline(in, line);)
+            if (match(line)) return;
+    }
+}
+
+// A display that starts anew as its last client leaves (a check that it is up, a login screen)
+// drops the connections it took before it noticed: the game's first one here, every time.
+TEST_F(Robust, OnADisplayResettingAsTheGameConnectsTheWindowOpensEveryTime) {
+    auto xvfb = find_on_path("Xvfb");
+    ASSERT_TRUE(xvfb);
+    for (int start = 0; start < 10; ++start) {
+        XServer own(*xvfb, true);
+        xcb_connection_t* last = xcb_connect(own.display_name().c_str(), nullptr);
+        ASSERT_EQ(xcb_connection_has_error(last), 0);
+        ASSERT_EQ(kill(own.pid(), SIGSTOP), 0);
+        wait_for_line("/proc/" + std::to_string(own.pid()) + "/stat",
+                      [](const std::string& l) { return l.find(") T ") != std::string::npos; });
+        xcb_disconnect(last);  // seen by the server only beside the game's connection
+        ChildProcess game({{game_under_test()}, on_display(own.display_name())});
+        // The game's connection waits in the server's queue: connecting (02), at its address.
+        const std::string address = " @/tmp/.X11-unix/X" + own.display_name().substr(1);
+        wait_for_line("/proc/net/unix", [&](const std::string& l) {
+            return l.ends_with(address) && l.find(" 02 ") != std::string::npos;
+        });
+        ASSERT_EQ(kill(own.pid(), SIGCONT), 0);
+        XClient watcher(own.display_name());
+        ASSERT_TRUE(watcher.wait_for_window(scene::window_title, window_timeout))
+            << "start " << start << ": " << game.standard_error();
+    }
 }
 
 TEST_F(Robust, AWindowDestroyedByAnotherProgramEndsTheGame) {

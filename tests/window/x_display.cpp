@@ -43,7 +43,7 @@ std::uint32_t channel(unsigned long pixel, unsigned long mask) {
 
 }  // namespace
 
-XServer::XServer(const std::string& xvfb_path) {
+XServer::XServer(const std::string& xvfb_path, bool resets) {
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("no pipe for Xvfb");
     Launch launch;
@@ -51,8 +51,8 @@ XServer::XServer(const std::string& xvfb_path) {
         xvfb_path,   "-displayfd",
         "3",         "-screen",
         "0",         std::to_string(screen_width) + "x" + std::to_string(screen_height) + "x24",
-        "-nolisten", "tcp",
-        "-noreset"};
+        "-nolisten", "tcp"};
+    if (!resets) launch.argv.push_back("-noreset");
     launch.descriptor_3 = ends[1];
     try {
         process_ = std::make_unique<ChildProcess>(launch);
@@ -91,7 +91,11 @@ XServer::~XServer() {
 
 XClient::XClient(const std::string& display_name) {
     XSetErrorHandler(record_error);
-    display_ = XOpenDisplay(display_name.c_str());
+    // A display that resets may drop a connection taken as its last client left: tried again.
+    for (int attempt = 0; attempt < 20 && display_ == nullptr; ++attempt) {
+        if (attempt > 0) std::this_thread::sleep_for(100ms);
+        display_ = XOpenDisplay(display_name.c_str());
+    }
     if (display_ == nullptr) throw std::runtime_error("cannot connect to display " + display_name);
     int event_base = 0, error_base = 0, major = 0, minor = 0;
     if (!XTestQueryExtension(display_, &event_base, &error_base, &major, &minor)) {

@@ -20,16 +20,18 @@ namespace bolvenda::testing {
 
 using namespace std::chrono_literals;
 
-// Xvfb on the first free display, started once and stopped with this object.
+// Xvfb on the first free display, started once and stopped with this object. It never resets,
+// unless asked to: a reset, as its last client leaves, drops the connections it took meanwhile.
 class XServer {
   public:
     static constexpr int screen_width = 1280;
     static constexpr int screen_height = 1024;
 
     // Throws std::runtime_error if Xvfb is there but does not start.
-    explicit XServer(const std::string& xvfb_path);
+    explicit XServer(const std::string& xvfb_path, bool resets = false);
     ~XServer();
     const std::string& display_name() const { return name_; }
+    pid_t pid() const { return process_->pid(); }
 
   private:
     std::unique_ptr<ChildProcess> process_;
