@@ -1,5 +1,6 @@
 // Bolvenda.exe under Wine, in a Wine prefix of its own under the build tree. Nothing may try to
-// fetch Wine's Mono or Gecko: the game needs neither, so both are switched off.
+// fetch Wine's Mono or Gecko: the game needs neither, so both are switched off; nor may a
+// shortcut in the prefix become a menu entry of the tester's desktop (winemenubuilder).
 #include <filesystem>
 #include <string>
 
@@ -37,7 +38,7 @@ GameProgram game_program() {
     game.argv = {*wine, start};
     // The Windows game knows no x11 video driver: SDL chooses its own.
     game.environment = {"SDL_VIDEODRIVER", "WINEPREFIX=" + prefix, "WINEDEBUG=-all",
-                        "WINEDLLOVERRIDES=mscoree,mshtml=", "WINEARCH=win64"};
+                        "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d", "WINEARCH=win64"};
     // Windows' "show animations" setting, which the game reads: Wine keeps it in bit 1 of the
     // fifth byte of UserPreferencesMask; the other bytes are those of a new prefix.
     const std::string animations_shown = "3000028012000000",
