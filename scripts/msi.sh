@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Bolvenda.msi from packaging/windows/bolvenda.wxs with wixl, around the Bolvenda.exe and
 # licences/ that scripts/windows.sh put in DIST; then, with msitools' msibuild, what wixl
-# cannot say: the summary's language (Italian, 1040, as the program's version record) and the
-# condition that installs the desktop shortcut with DESKTOP_SHORTCUT=1.
+# cannot say: the summary's language (Italian, 1040, as the program's version record), the
+# code page of its texts (1252, whatever the installing system's own), and the condition that
+# installs the desktop shortcut with DESKTOP_SHORTCUT=1.
 # Usage: scripts/msi.sh DIST OUT.msi [VERSION]   (VERSION: the project's; another one builds a
 #   package of that version around the same files, as the tests' upgrade and downgrade do)
 set -euo pipefail
@@ -24,5 +25,6 @@ icon=$(realpath --relative-to="$dist" scene/assets/bolvenda.ico)
 (cd "$dist" && wixl --arch x64 -D Version="$version" -D ProductCode="$product_code" \
   -D Icon="$icon" -o "$work/package.msi" "$root/packaging/windows/bolvenda.wxs")
 msibuild "$work/package.msi" -s "Bolvenda $version" "Squadra Bolvenda" "x64;1040"
+msibuild "$work/package.msi" -i packaging/windows/_ForceCodepage.idt
 msibuild "$work/package.msi" -i packaging/windows/Condition.idt
 mv "$work/package.msi" "$out"

@@ -68,6 +68,10 @@ class Tables(unittest.TestCase):
         self.assertEqual(info["Subject"], "Bolvenda " + version())
         self.assertEqual(info["Author"], "Squadra Bolvenda")
         self.assertEqual(info["Source"].split()[0], "2", "compressed, long file names")
+        # Its texts (the refusal's "più") in Windows' Western code page on any system.
+        forced = subprocess.run(["msiinfo", "export", self.msi, "_ForceCodepage"], check=True,
+                                capture_output=True, text=True).stdout
+        self.assertEqual(forced.split()[0], "1252")
 
     def test_properties_name_the_game_for_the_installed_programs(self):
         p = self.properties
