@@ -12,10 +12,17 @@ root=$PWD
 dist=$1 out=$2
 version=${3:-$(sed -n 's/^project(Bolvenda VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)}
 # One product code per version, always the same for it: a rebuild is the same product, a later
-# version another one, which the upgrade rule finds by the fixed upgrade code.
+# version another one, which the upgrade rule finds by the fixed upgrade code. It is the
+# name-based UUID (RFC 4122, SHA-1) of the version in the upgrade code's namespace.
+uuid5() {  # NAMESPACE NAME
+  local hash variant
+  hash=$({ printf "$(sed 's/../\\x&/g' <<<"${1//-/}")"; printf %s "$2"; } | sha1sum | cut -c1-32)
+  variant=$(printf %x $((0x${hash:16:1} & 0x3 | 0x8)))
+  hash=${hash:0:12}5${hash:13:3}$variant${hash:17:15}
+  echo "${hash:0:8}-${hash:8:4}-${hash:12:4}-${hash:16:4}-${hash:20:12}" | tr a-f A-F
+}
 upgrade_code=$(sed -n 's/.*UpgradeCode="\([0-9A-F-]*\)".*/\1/p' packaging/windows/bolvenda.wxs)
-product_code=$(python3 -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' \
-  "$upgrade_code" "$version")
+product_code=$(uuid5 "$upgrade_code" "$version")
 mkdir -p "$(dirname "$out")"
 out=$(realpath "$out")
 work=$(mktemp -d)
