@@ -113,7 +113,8 @@ std::string version_text() {
 std::string notice(const CommandLine& command) {
     if (command.ignored.empty()) return {};
     return "Bolvenda: ignored " + command.ignored +
-           " (the game takes --fullscreen, --no-animation, --help, --version)\n";
+           " (the game takes --fullscreen, --no-animation, --mute, --scan[=SECONDS], --help, "
+           "--version)\n";
 }
 
 std::optional<Reply> reply_without_window(const CommandLine& command) {

@@ -29,7 +29,8 @@ class TooltipTracker {
     // Each returns whether what is shown changed (the view then repaints).
     bool pointer_moved(std::optional<Point> p, std::uint64_t now_ms);
     bool pointer_pressed();
-    // The scene may have changed under a resting pointer (a frog hidden, Image3 disabled).
+    // The scene may have changed under a resting pointer (a frog shown or hidden). Image3
+    // disabled during a round keeps its tooltip: resting on it still shows it.
     bool scene_changed(std::uint64_t now_ms);
     // Shows a due tooltip or hides an expired one.
     bool time_passed(std::uint64_t now_ms);

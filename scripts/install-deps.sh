@@ -3,7 +3,7 @@
 # Usage: scripts/install-deps.sh [run|test|package|web|windows|sounds]
 #   (sounds: what tools/sound/render_sounds.sh needs to make the committed sounds again; test adds the real-window, asset-tool, packaging and browser-test packages, and Wine with
 #   what the Windows build needs; package, what package.sh needs; web, what web.sh needs;
-#   windows, the cross compiler alone)
+#   windows, the cross compiler and wixl alone)
 set -euo pipefail
 
 want=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev)
@@ -17,6 +17,8 @@ if [ "${1:-run}" = test ]; then
          fonts-liberation2 python3-fonttools
          # The one style of the C++ files, checked by the suite.
          clang-format
+         # strace: the game played through a round stores nothing and sends nothing.
+         strace
          # The installed files' validators and the Debian package's tools.
          desktop-file-utils appstream man-db groff-base dpkg-dev lintian librsvg2-bin)
 fi
@@ -38,10 +40,14 @@ if [ "${1:-run}" = test ] || [ "${1:-run}" = web ]; then
   command -v npm >/dev/null || want+=(npm)
 fi
 if [ "${1:-run}" = test ] || [ "${1:-run}" = windows ]; then
-  want+=(dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+  want+=(dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+         # wixl builds Bolvenda.msi from packaging/windows/bolvenda.wxs.
+         wixl)
   # Bolvenda.exe read back by the tests: pefile for its imports and version record, wrestool
   # for its icon put back together as a file.
   [ "${1:-run}" = test ] && want+=(python3-pefile icoutils)
+  # Bolvenda.msi read back by the tests: msiinfo and msidump show its summary and tables.
+  [ "${1:-run}" = test ] && want+=(msitools)
 fi
 if [ "${1:-run}" = test ]; then
   # Wine's X11 libraries (the colour cursor needs libxcursor1) and fonts are Recommends only.

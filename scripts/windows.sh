@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the Windows game, dist/windows/Bolvenda.exe, with the mingw-w64 cross compiler:
+# Builds the Windows game, dist/windows/Bolvenda.exe, with the mingw-w64 cross compiler, and
+# beside it Bolvenda.msi, the package that installs it for every user of a machine:
 # installs what is missing, builds static SDL2 and FreeType from Debian's source packages into
 # build/windows-libs/ (scripts/build-libs.sh: again only when a version, its options or the
-# compiler change), then the game itself through the `windows` CMake preset.
+# compiler change), then the game itself through the `windows` CMake preset, then the package
+# (scripts/msi.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -20,4 +22,6 @@ echo "$libs_key" >build/windows/.libraries
 cmake --build --preset windows --target bolvenda
 cmake --install build/windows --prefix dist/windows --strip >/dev/null
 scripts/copy-licences.sh dist/windows/licences build/windows-libs/src
-echo "windows: $(du -k dist/windows/Bolvenda.exe | cut -f1) KiB in dist/windows/Bolvenda.exe, $SECONDS s"
+scripts/msi.sh dist/windows dist/windows/Bolvenda.msi
+echo "windows: $(du -k dist/windows/Bolvenda.exe | cut -f1) KiB in dist/windows/Bolvenda.exe," \
+  "$(du -k dist/windows/Bolvenda.msi | cut -f1) KiB in Bolvenda.msi, $SECONDS s"

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -71,6 +72,37 @@ TEST(CommandLine, WhatItDoesNotKnowIsOneLineAndTheGamePlays) {
     const CommandLine help = parse({"--help", "-x"});
     EXPECT_EQ(help.action, CommandLine::Action::Help);
     EXPECT_NE(notice(help).find("'-x'"), std::string::npos);
+}
+
+// The line names every option the help names, and each one it names is taken, not set aside.
+TEST(CommandLine, WhatItSetsAsideNamesEveryOptionTheGameTakes) {
+    const std::string line = notice(parse({"-x"}));
+    const auto open = line.find("(the game takes ");
+    ASSERT_NE(open, std::string::npos) << line;
+    const std::string list = line.substr(open + 16, line.find(')', open) - open - 16);
+    std::vector<std::string> named;
+    for (std::size_t at = 0; at < list.size();) {
+        const auto end = std::min(list.find(", ", at), list.size());
+        named.push_back(list.substr(at, end - at));
+        at = end + 2;
+    }
+    std::vector<std::string> helped;
+    const std::string usage = usage_text();
+    for (std::size_t at = usage.find("--"); at != std::string::npos; at = usage.find("--", at)) {
+        const auto end = usage.find_first_of(" []|\n", at);
+        const std::string option = usage.substr(at, end - at) +
+                                   (usage.compare(end, 10, "[=SECONDS]") == 0 ? "[=SECONDS]" : "");
+        if (std::find(helped.begin(), helped.end(), option) == helped.end())
+            helped.push_back(option);
+        at = end;
+    }
+    std::sort(named.begin(), named.end());
+    std::sort(helped.begin(), helped.end());
+    EXPECT_EQ(named, helped) << line;
+    for (std::string option : named) {
+        if (option.ends_with("[=SECONDS]")) option.replace(option.size() - 10, 10, "=2");
+        EXPECT_EQ(parse({option}).ignored, "") << option;
+    }
 }
 
 TEST(CommandLine, ControlBytesOfAnArgumentNeverReachTheTerminal) {

@@ -1,8 +1,9 @@
 // The browser game in Debian's Chromium, Firefox ESR and WebKitGTK, served from 127.0.0.1 and
 // opened from disk: the same play as the real-window tests, every screen held pixel for pixel
 // against the offscreen render of the same state, touch taps at pixel ratio 2; in Chromium also
-// idle CPU, the installability check and the start without a network. One scenario, one thin
-// driver per engine (browsers.js); BOLVENDA_WEB_BROWSERS picks some of them.
+// idle CPU, no request once it plays, the installability check and the start without a
+// network. One scenario, one thin driver per engine (browsers.js); BOLVENDA_WEB_BROWSERS picks
+// some of them.
 "use strict";
 const { test, describe, before, after } = require("node:test");
 const assert = require("node:assert/strict");
@@ -434,6 +435,35 @@ for (const engine of engines) {
       console.log(`idle renderer CPU over 5 s: ${(share * 100).toFixed(2)} %`);
       // A frame loop at the display's rate costs some 5 %; an event-driven page almost nothing.
       assert.ok(share < 0.02, `renderer used ${(share * 100).toFixed(2)} % CPU while idle`);
+      await page.close();
+    });
+
+    // Nothing sent: once the game plays and its worker has kept its files, a round asks the
+    // network for nothing, neither from the page (any address; what the worker answers from
+    // its copies stays in the browser) nor from its worker (this server); the browser's own
+    // check for a new sw.js aside.
+    run("once it plays, a round asks the network for nothing", async () => {
+      const page = await open(browser, server.url);
+      await page.evaluate(() => Promise.race([navigator.serviceWorker.ready, new Promise((r) => setTimeout(r, 10000))]));
+      // What opening the page brings (the worker's copies, the browser's icon for the tab) is
+      // over once this server has heard nothing for a second.
+      for (let heard = -1; heard !== server.requests.length; await sleep(1000)) heard = server.requests.length;
+      const asked = [];
+      page.raw.on("request", (request) => asked.push(request));
+      server.requests.length = 0;
+      await expected.ask("reset");
+      const round = await startRound(page, await shows(page, "quiet-start-up"), "quiet-round-found");
+      await press(page, numberLabel(round.somma));
+      await expected.ask(`round ${round.n1} ${round.somma} 1 0`);
+      await expected.ask(`answer ${round.n1} ${round.somma} ${round.somma} 1`);
+      await shows(page, "quiet-right-answer");
+      await sleep(3000);  // the frog's words
+      const network = asked.filter((r) => !/^(data|blob):/.test(r.url()) && !r.response()?.fromServiceWorker());
+      const sent = [...network.map((r) => r.url()), ...server.requests].filter((url) => !/(^|\/)sw\.js$/.test(url));
+      assert.deepEqual(sent, [], "requests while the game played");
+      // The watch itself sees a request the page makes.
+      await page.evaluate(() => fetch("manifest.webmanifest").then((r) => r.text()));
+      assert.ok(asked.some((r) => r.url().endsWith("/manifest.webmanifest")), "the page's requests are not seen");
       await page.close();
     });
 

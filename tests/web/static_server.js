@@ -20,11 +20,13 @@ function encodings(request) {
   return [["br", ".br"], ["gzip", ".gz"]].filter(([name]) => new RegExp(`\\b${name}\\b`).test(accepted));
 }
 
-// Resolves to {url, close(), offline}: offline true answers every request with a closed socket.
+// Resolves to {url, close(), offline, requests}: offline true answers every request with a
+// closed socket; requests lists the path of every request, answered or not.
 function serve(folder, { compress = false } = {}) {
   const root = path.resolve(folder);
   const handle = {};
   const server = http.createServer((request, response) => {
+    handle.requests.push(request.url);
     if (handle.offline) return request.socket.destroy();
     const name = decodeURIComponent(new URL(request.url, "http://127.0.0.1").pathname);
     const file = path.join(root, name.endsWith("/") ? name + "index.html" : name);
@@ -50,6 +52,7 @@ function serve(folder, { compress = false } = {}) {
       Object.assign(handle, {
         url: `http://127.0.0.1:${server.address().port}/`,
         offline: false,
+        requests: [],
         close: () => new Promise((done) => { server.closeAllConnections(); server.close(done); }),
       });
       resolve(handle);

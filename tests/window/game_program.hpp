@@ -25,6 +25,9 @@ struct GameProgram {
     std::string shots = ".";
     // How many levels a channel of the window may differ from the offscreen render.
     int tolerance = 0;
+    // Whether argv is the game's own process, whose system calls a tracer sees as the game's
+    // (under Wine they would be Wine's).
+    bool traceable = false;
 };
 
 GameProgram game_program();

@@ -14,6 +14,7 @@ GameProgram game_program() {
     GameProgram game;
     game.argv = {game_under_test()};
     game.no_animation_arguments = {"--no-animation"};
+    game.traceable = true;
     return game;
 }
 

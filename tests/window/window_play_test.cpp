@@ -9,12 +9,15 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
 
+#include "child_process.hpp"
 #include "play/keyboard_focus.hpp"
 #include "scene/assets/assets.hpp"
 #include "scene/assets/icon_file.hpp"
@@ -137,6 +140,80 @@ class DiskAudio {
   private:
     std::filesystem::path file_;
 };
+
+// What a traced game did that stores or sends, read from strace's files (-ff: one file a
+// process, so that no call is split in two).
+struct Traced {
+    int calls = 0;
+    std::vector<std::string> stored;  // a file created, written, removed, renamed or changed
+    std::vector<std::string> sent;    // a socket that is not a local (unix) one
+    std::set<std::string> local;      // where the local ones led
+    std::set<std::string> read;       // files read, beyond the system's libraries and tables
+};
+
+std::string first_quoted(std::string_view text) {
+    const auto open = text.find('"');
+    if (open == std::string_view::npos) return {};
+    return std::string(text.substr(open + 1, text.find('"', open + 1) - open - 1));
+}
+
+// `session` is the session's runtime folder (XDG_RUNTIME_DIR), emptied when it ends, where the
+// sound server's client library looks for the server's socket and makes its folder.
+Traced read_trace(const std::filesystem::path& folder, const std::string& session) {
+    // Calls that change the file system whatever their flags; the devices (/dev/null, the
+    // sound card, shared memory) and the session's runtime folder store nothing.
+    static const std::set<std::string> changing = {
+        "creat",     "mkdir",     "mkdirat", "rmdir",  "unlink",   "unlinkat",  "rename",
+        "renameat",  "renameat2", "link",    "linkat", "symlink",  "symlinkat", "truncate",
+        "chmod",     "fchmodat",  "chown",   "lchown", "fchownat", "utime",     "utimes",
+        "utimensat", "futimesat", "mknod",   "mknodat"};
+    static const std::vector<std::string> system = {"/usr/",  "/lib",  "/etc/",
+                                                    "/proc/", "/sys/", "/dev/"};
+    Traced t;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream in(entry.path());
+        for (std::string line; std::getline(in, line);) {
+            const auto paren = line.find('(');
+            if (paren == std::string::npos || line.starts_with("+++") || line.starts_with("---"))
+                continue;
+            ++t.calls;
+            const std::string call = line.substr(0, paren);
+            const std::string path = first_quoted(line);
+            const bool device = path.starts_with("/dev/") || path.starts_with(session + "/");
+            if (call == "open" || call == "openat" || call == "openat2") {
+                const std::string flags = line.substr(line.find('"', line.find('"') + 1));
+                const bool writes = flags.find("O_WRONLY") != std::string::npos ||
+                                    flags.find("O_RDWR") != std::string::npos ||
+                                    flags.find("O_CREAT") != std::string::npos ||
+                                    flags.find("O_TRUNC") != std::string::npos ||
+                                    flags.find("O_APPEND") != std::string::npos;
+                if (writes && !device) t.stored.push_back(line);
+                const bool opened = line.find(" = -1 ") == std::string::npos;
+                if (!writes && opened && std::none_of(system.begin(), system.end(), [&](auto& s) {
+                        return path.starts_with(s);
+                    }))
+                    t.read.insert(path);
+            } else if (changing.contains(call)) {
+                if (!device) t.stored.push_back(line);
+            } else if (call == "socket" || call == "socketpair") {
+                if (line.find("(AF_UNIX,") == std::string::npos) t.sent.push_back(line);
+            } else if (line.find("sa_family=") != std::string::npos) {
+                if (line.find("sa_family=AF_UNIX") == std::string::npos)
+                    t.sent.push_back(line);
+                else if (call == "connect")
+                    t.local.insert(first_quoted(line.substr(line.find("sun_path="))));
+            }
+        }
+    }
+    return t;
+}
+
+template <typename Lines>
+std::string listed(const Lines& lines) {
+    std::string text;
+    for (const auto& line : lines) text += "\n  " + line;
+    return text.empty() ? " none" : text;
+}
 
 class Play : public RealWindow {
   protected:
@@ -415,6 +492,68 @@ TEST_F(Play, AtOneAndAHalfTimesTheSizeTheSceneScalesAndStillAnswers) {
 
     x_->send_delete_window(window_);
     EXPECT_EQ(game_->wait_for_exit(10s), 0) << game_->standard_error();
+}
+
+// Nothing stored, nothing sent: a whole round traced, with every process the game starts, in a
+// HOME of its own (its XDG folders below it) that must stay empty, and a runtime folder as a
+// desktop session has. Its only sockets are local ones, the display's and the sound server's.
+TEST_F(Play, AWholeRoundStoresNothingAndSendsNothing) {
+    const GameProgram& program = DisplayEnvironment::get().game();
+    if (!program.traceable) GTEST_SKIP() << "traced, the calls would be Wine's, not the game's";
+    const auto strace = find_on_path("strace");
+    if (!strace) GTEST_SKIP() << "strace is not installed (scripts/install-deps.sh test does)";
+    char made[] = "/tmp/bolvenda-private-XXXXXX";
+    ASSERT_NE(mkdtemp(made), nullptr);
+    struct Scratch {
+        std::filesystem::path dir;
+        ~Scratch() {
+            std::error_code ignored;
+            std::filesystem::remove_all(dir, ignored);
+        }
+    } scratch{made};
+    const std::filesystem::path home = scratch.dir / "home", calls = scratch.dir / "calls",
+                                runtime = scratch.dir / "runtime";
+    std::filesystem::create_directories(home);
+    std::filesystem::create_directories(calls);
+    Launch launch;
+    launch.argv = {
+        *strace, "-ff", "-qq", "-o", (calls / "call").string(), "-e", "trace=%file,%network"};
+    launch.argv.insert(launch.argv.end(), program.argv.begin(), program.argv.end());
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    std::vector<std::string> own = {"HOME=" + home.string(), "XDG_RUNTIME_DIR=" + runtime.string()};
+    for (const char* xdg : {"CONFIG", "DATA", "CACHE", "STATE"})
+        own.push_back(std::string("XDG_") + xdg + "_HOME=" + (home / xdg).string());
+#ifdef BOLVENDA_SANITIZED
+    // LeakSanitizer cannot work under a tracer and fails the game's exit; the other tests
+    // look for leaks.
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    own.push_back(std::string("ASAN_OPTIONS=") + (asan != nullptr ? asan : "") + ":detect_leaks=0");
+#endif
+    launch.environment = on_display(display_, own);
+    game_ = std::make_unique<ChildProcess>(launch);
+    window_ = x_->wait_for_window(scene::window_title, window_timeout).value_or(None);
+
+    ExpectedGame game;
+    ASSERT_NO_FATAL_FAILURE(expect_start_up(game));
+    const Round round = start_round(1);
+    ASSERT_FALSE(HasFailure());
+    game.round_started(round, 1, 0);
+    ASSERT_TRUE(shows(renderer().render(game.scene()), "round"));
+    click_at(centre_of(number_label(round.somma)));
+    game.answered(round, round.somma, 1);
+    ASSERT_TRUE(shows(renderer().render(game.scene()), "right-answer"));
+    click_at(centre_of(exit_picture));
+    ASSERT_EQ(game_->wait_for_exit(20s), 0) << game_->standard_error();
+
+    const Traced traced = read_trace(calls, runtime.string());
+    EXPECT_GT(traced.calls, 0) << "nothing was traced";
+    EXPECT_FALSE(traced.local.empty()) << "no connection to the display was seen in the trace";
+    EXPECT_TRUE(traced.stored.empty()) << "files changed:" << listed(traced.stored);
+    EXPECT_TRUE(traced.sent.empty()) << "sockets that are not local:" << listed(traced.sent);
+    EXPECT_TRUE(std::filesystem::is_empty(home)) << "the game left files in its HOME";
+    std::printf("local sockets:%s\nfiles read beyond the system's:%s\n",
+                listed(traced.local).c_str(), listed(traced.read).c_str());
 }
 
 // As the system asks (Linux: --no-animation; Windows: "show animations" off): the frog is on

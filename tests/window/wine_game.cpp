@@ -1,6 +1,8 @@
 // Bolvenda.exe under Wine, in a Wine prefix of its own under the build tree. Nothing may try to
-// fetch Wine's Mono or Gecko: the game needs neither, so both are switched off.
+// fetch Wine's Mono or Gecko: the game needs neither, so both are switched off; nor may a
+// shortcut in the prefix become a menu entry of the tester's desktop (winemenubuilder).
 #include <filesystem>
+#include <string>
 
 #include "child_process.hpp"
 #include "game_program.hpp"
@@ -15,19 +17,28 @@ GameProgram game_program() {
         game.missing = "Wine is not installed (scripts/install-deps.sh test installs it)";
         return game;
     }
+#ifdef BOLVENDA_INSTALLED
+    // As Bolvenda.msi installed it: started by its Windows path, as the Start menu starts it.
+    const std::string start = "C:\\Program Files\\Bolvenda\\Bolvenda.exe";
+    const char* absent = " is not installed (the windows_msi_install test installs it)";
+    game.shots = "wine-installed";
+#else
+    const std::string start = BOLVENDA_WINDOWS_EXE;
+    const char* absent = " is not built (bash scripts/windows.sh builds it)";
+    game.shots = "wine";
+#endif
     if (!std::filesystem::exists(BOLVENDA_WINDOWS_EXE)) {
-        game.missing = BOLVENDA_WINDOWS_EXE " is not built (bash scripts/windows.sh builds it)";
+        game.missing = BOLVENDA_WINDOWS_EXE + std::string(absent);
         return game;
     }
-    game.shots = "wine";
     // Another compiler and C library: above the design size, where the pictures are drawn
     // from their drawings, their trigonometry may round an edge pixel one level apart.
     game.tolerance = 1;
     const std::string prefix = BOLVENDA_WINE_PREFIX;
-    game.argv = {*wine, BOLVENDA_WINDOWS_EXE};
+    game.argv = {*wine, start};
     // The Windows game knows no x11 video driver: SDL chooses its own.
     game.environment = {"SDL_VIDEODRIVER", "WINEPREFIX=" + prefix, "WINEDEBUG=-all",
-                        "WINEDLLOVERRIDES=mscoree,mshtml=", "WINEARCH=win64"};
+                        "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d", "WINEARCH=win64"};
     // Windows' "show animations" setting, which the game reads: Wine keeps it in bit 1 of the
     // fifth byte of UserPreferencesMask; the other bytes are those of a new prefix.
     const std::string animations_shown = "3000028012000000",
