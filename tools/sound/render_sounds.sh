@@ -2,17 +2,19 @@
 # Renders the game's sounds into scene/assets/sounds/: the pond's effects, synthesised by sox
 # from the descriptions below, and the Italian words, spoken by festival's Italian diphone
 # voice lp (festvox-italp16k). Each is trimmed of silence, faded in and out (no click), brought
-# to one loudness with its peaks at most -6 dBFS, and written as mono IMA ADPCM WAV, which SDL
-# decodes itself: the effects at 11025 Hz, the game's output rate, the words at 8000 Hz (the
-# voice's first 4 kHz carry the words; this keeps every sound and word within 80 kB on the
-# web), raised to 11025 Hz when they are decoded. The output is committed; run this again after changing a
-# description or a word:  bash tools/sound/render_sounds.sh
+# to one loudness with its peaks at most -6 dBFS, and written as mono IMA ADPCM WAV: the effects
+# at 11025 Hz (tones under 3 kHz), raised to the game's 16000 Hz when they are decoded; the
+# words at 16000 Hz, the voice's own rate, whole: the hiss of "s" and the buzz of "z" between
+# 4 and 8 kHz are what tell "sei" from "tre" and "sedici" from "tredici". IMA ADPCM is what the
+# game decodes itself, with no decoder library; a compressed format with its decoder weighed
+# more on the web before the first frame than it saved after it. The output is committed; run
+# this again after changing a description or a word:  bash tools/sound/render_sounds.sh
 # Needs sox, festival and festvox-italp16k (scripts/install-deps.sh sounds).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 out=scene/assets/sounds
 rate=11025        # the effects
-word_rate=8000    # the words
+word_rate=16000   # the words: the voice's own rate
 rms_target=-20    # dBFS: every sound as loud as the others
 peak_limit=-7     # dBFS, under -6 by what the coder's rounding adds
 work=$(mktemp -d)
