@@ -76,6 +76,8 @@ numbers=(zero uno due tre quattro cinque sei sette otto nove dieci undici dodici
   quattordici quindici sedici diciassette diciotto diciannove venti)
 for n in "${!numbers[@]}"; do say "number_$n" "${numbers[$n]}"; done
 say plus "più"
+say fa "fa"
+say non "non"
 say verdict_right "Gnam! Gnam! Che buona!"
 say verdict_wrong "Oh, no! Mi è scappata!"
 
