@@ -87,6 +87,8 @@ TEST(Sounds, TheWordsKeepTheirHissAbove4KhzAtTheMixersRate) {
         EXPECT_GT(share_above_4_khz(bank.clip(scene::number_word(n)), 60), 0.5) << n;
     for (int n : {3, 13})
         EXPECT_LT(share_above_4_khz(bank.clip(scene::number_word(n)), 60), 0.1) << n;
+    // The soft f of fa, weak but above 4 kHz too, before its vowel: its start is not trimmed.
+    EXPECT_GT(share_above_4_khz(bank.clip(Sound::Fa), 60), 0.1);
     // Every file at a rate the mixer keeps whole, each clip brought to the mixer's rate.
     for (int i = 0; i < scene::sound_count; ++i) {
         const auto sound = static_cast<Sound>(i);

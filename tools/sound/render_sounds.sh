@@ -15,19 +15,24 @@ cd "$(dirname "$0")/../.."
 out=scene/assets/sounds
 rate=11025        # the effects
 word_rate=16000   # the words: the voice's own rate
+# The voice is silent before a word, and its soft f or the burst of its t sits near -48 dBFS:
+# a word's start is trimmed only of that silence, and the fade-in passes over silence put back.
+word_floor=-58    # dBFS
+word_lead=0.012   # s
 rms_target=-20    # dBFS: every sound as loud as the others
 peak_limit=-7     # dBFS, under -6 by what the coder's rounding adds
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 
-# finish RAW NAME [RATE]: trims, levels and fades RAW into $out/NAME.wav.
+# finish RAW NAME [RATE FLOOR LEAD]: trims, levels and fades RAW into $out/NAME.wav.
 finish() {
-  local raw=$1 name=$2 rate=${3:-$rate} trimmed=$work/$2.trimmed.wav
-  # Silence under -48 dBFS at either end goes, and pauses inside are kept to 0.12 s; a
-  # high-pass takes off the voice's rumble. Lowered first: festival speaks at full scale.
+  local raw=$1 name=$2 rate=${3:-$rate} floor=${4:--48} lead=${5:-0} trimmed=$work/$2.trimmed.wav
+  # Silence under floor dBFS before it goes, and lead seconds of silence go back in front for
+  # the fade-in to pass over; under -48 dBFS after it, and pauses inside are kept to 0.12 s.
+  # A high-pass takes off the voice's rumble. Lowered first: festival speaks at full scale.
   sox "$raw" -r $rate -c 1 -b 16 "$trimmed" gain -6 highpass 70 \
-    silence -l 1 0.004 -48d -1 0.12 -48d reverse silence 1 0.004 -48d reverse
+    silence -l 1 0.004 ${floor}d -1 0.12 -48d reverse silence 1 0.004 -48d reverse pad "$lead" 0
   local stats rms peak gain
   stats=$(sox "$trimmed" -n stats 2>&1)
   rms=$(awk '/^RMS lev dB/ {print $4}' <<<"$stats")
@@ -70,7 +75,7 @@ say() {  # NAME TEXT: renders a spoken word or phrase
   local name=$1 text=$2
   iconv -f UTF-8 -t LATIN1 <<<"$text" >"$work/$name.txt"
   text2wave -eval "(voice_lp_diphone)" "$work/$name.txt" -o "$work/$name.raw.wav" 2>/dev/null
-  finish "$work/$name.raw.wav" "$name" $word_rate
+  finish "$work/$name.raw.wav" "$name" $word_rate $word_floor $word_lead
 }
 numbers=(zero uno due tre quattro cinque sei sette otto nove dieci undici dodici tredici
   quattordici quindici sedici diciassette diciotto diciannove venti)
