@@ -3,12 +3,13 @@
 # from the descriptions below, and the Italian words, spoken by festival's Italian diphone
 # voice lp (festvox-italp16k). Each is trimmed of silence, faded in and out (no click), brought
 # to one loudness with its peaks at most -6 dBFS, and written as mono IMA ADPCM WAV: the effects
-# at 11025 Hz (tones under 3 kHz), raised to the game's 16000 Hz when they are decoded; the
+# at 11025 Hz (their tones and buzz lie low), raised to the game's 16000 Hz when they are decoded; the
 # words at 16000 Hz, the voice's own rate, whole: the hiss of "s" and the buzz of "z" between
 # 4 and 8 kHz are what tell "sei" from "tre" and "sedici" from "tredici". IMA ADPCM is what the
-# game decodes itself, with no decoder library; a compressed format with its decoder weighed
-# more on the web before the first frame than it saved after it. The output is committed; run
-# this again after changing a description or a word:  bash tools/sound/render_sounds.sh
+# game decodes itself, with no decoder library: Vorbis through stb_vorbis came to as many bytes
+# on the web once its decoder is counted, with the decoder in the first load, and cut the band
+# at 7.5 kHz. The output is committed; run this again after changing a description or a word:
+#   bash tools/sound/render_sounds.sh
 # Needs sox, festival and festvox-italp16k (scripts/install-deps.sh sounds).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
