@@ -13,6 +13,8 @@
 # Needs sox, festival and festvox-italp16k (scripts/install-deps.sh sounds).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# sox dithers with a fresh seed each run unless told to repeat: the same sounds, the same bytes.
+export SOX_OPTS=-R
 out=scene/assets/sounds
 rate=11025        # the effects
 word_rate=16000   # the words: the voice's own rate
