@@ -119,7 +119,7 @@ BENCHMARK(BM_DecodePictures)->Unit(benchmark::kMillisecond);
 
 // From a new round's click to its first samples in the device's buffer: the plan played (its
 // words decoded at their first use, Arg 1, or already kept, Arg 0) and the first callback's
-// block mixed. A device plays that block within its own length (23 ms) after this.
+// block mixed. A device plays that block within its own length (16 ms) after this.
 void BM_ClickToFirstSamples(benchmark::State& state) {
     std::vector<std::int16_t> block(sdl::SoundOutput::buffer_samples);
     render::SoundBank kept;

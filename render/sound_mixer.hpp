@@ -15,8 +15,9 @@ namespace bolvenda::render {
 
 class SoundMixer {
   public:
-    // The sounds' rate and the output's: mono, signed 16 bits.
-    static constexpr int rate = 11025;
+    // The sounds' rate and the output's: mono, signed 16 bits. The voice's own rate, so the
+    // words keep their hiss and buzz up to 8 kHz; the effects are raised to it as decoded.
+    static constexpr int rate = 16000;
     using Clip = std::span<const std::int16_t>;
 
     static std::size_t samples(std::uint64_t ms) {

@@ -19,6 +19,8 @@ enum class Sound : std::uint8_t {
     VerdictRight,  // "GNAM! GNAM! CHE BUONA!"
     VerdictWrong,  // "OH,NO! MI È SCAPPATA!"
     Plus,          // "più"
+    Fa,            // "fa", before the answer: "otto più quattro fa dodici"
+    Non,           // "non", before a wrong answer's "fa"
     Number0,       // Number0 + n speaks n, for n = 0..20
 };
 inline constexpr int number_words = 21;

@@ -18,7 +18,7 @@ namespace bolvenda::sdl {
 class SoundOutput {
   public:
     static constexpr std::uint64_t close_after_ms = 3000;
-    // Samples per callback: 23 ms, well inside the 50 ms a click's sound may take to start.
+    // Samples per callback: 16 ms, well inside the 50 ms a click's sound may take to start.
     static constexpr Uint16 buffer_samples = 256;
 
     SoundOutput() = default;

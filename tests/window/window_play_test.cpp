@@ -19,6 +19,7 @@
 
 #include "child_process.hpp"
 #include "play/keyboard_focus.hpp"
+#include "render/sound_mixer.hpp"
 #include "scene/assets/assets.hpp"
 #include "scene/assets/icon_file.hpp"
 #include "tests/support/process_figures.hpp"
@@ -385,7 +386,7 @@ TEST_P(PlayBy, AWholeGameLooksAsTheOffscreenRender) {
     const auto stream = heard.samples();
     const auto onset = std::find_if(stream.begin(), stream.end(), [](std::int16_t v) { return v; });
     std::printf("the new round heard %.1f ms into the device's stream\n",
-                1000.0 * static_cast<double>(onset - stream.begin()) / 11025);
+                1000.0 * static_cast<double>(onset - stream.begin()) / render::SoundMixer::rate);
     game.round_started(first, 1, 0);
     const std::string frog_number = "Label" + std::to_string(first.n1 + 1);
     ASSERT_TRUE(shows(render(game, frog_number), "round-1"));
@@ -405,7 +406,7 @@ TEST_P(PlayBy, AWholeGameLooksAsTheOffscreenRender) {
     // The frog's words over, the device is closed again after a silence...
     ASSERT_TRUE(heard.wait_until_closed(20s)) << "the sound device stays open at rest";
     const auto after = heard.samples();
-    const std::size_t rest = 11025;  // the last second before it closed
+    const std::size_t rest = render::SoundMixer::rate;  // the last second before it closed
     ASSERT_GT(after.size(), rest);
     EXPECT_TRUE(std::all_of(after.end() - rest, after.end(), [](std::int16_t v) { return v == 0; }))
         << "sound in the last second before the device closed";

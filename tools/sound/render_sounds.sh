@@ -2,30 +2,40 @@
 # Renders the game's sounds into scene/assets/sounds/: the pond's effects, synthesised by sox
 # from the descriptions below, and the Italian words, spoken by festival's Italian diphone
 # voice lp (festvox-italp16k). Each is trimmed of silence, faded in and out (no click), brought
-# to one loudness with its peaks at most -6 dBFS, and written as mono IMA ADPCM WAV, which SDL
-# decodes itself: the effects at 11025 Hz, the game's output rate, the words at 8000 Hz (the
-# voice's first 4 kHz carry the words; this keeps every sound and word within 80 kB on the
-# web), raised to 11025 Hz when they are decoded. The output is committed; run this again after changing a
-# description or a word:  bash tools/sound/render_sounds.sh
+# to one loudness with its peaks at most -6 dBFS, and written as mono IMA ADPCM WAV: the effects
+# at 11025 Hz (their tones and buzz lie low), raised to the game's 16000 Hz when they are decoded; the
+# words at 16000 Hz, the voice's own rate, whole: the hiss of "s" and the buzz of "z" between
+# 4 and 8 kHz are what tell "sei" from "tre" and "sedici" from "tredici". IMA ADPCM is what the
+# game decodes itself, with no decoder library: Vorbis through stb_vorbis came to as many bytes
+# on the web once its decoder is counted, with the decoder in the first load, and cut the band
+# at 7.5 kHz. The output is committed; run this again after changing a description or a word:
+#   bash tools/sound/render_sounds.sh
 # Needs sox, festival and festvox-italp16k (scripts/install-deps.sh sounds).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# sox dithers with a fresh seed each run unless told to repeat: the same sounds, the same bytes.
+export SOX_OPTS=-R
 out=scene/assets/sounds
 rate=11025        # the effects
-word_rate=8000    # the words
+word_rate=16000   # the words: the voice's own rate
+# The voice is silent before a word, and its soft f or the burst of its t sits near -48 dBFS:
+# a word's start is trimmed only of that silence, and the fade-in passes over silence put back.
+word_floor=-58    # dBFS
+word_lead=0.012   # s
 rms_target=-20    # dBFS: every sound as loud as the others
 peak_limit=-7     # dBFS, under -6 by what the coder's rounding adds
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 
-# finish RAW NAME [RATE]: trims, levels and fades RAW into $out/NAME.wav.
+# finish RAW NAME [RATE FLOOR LEAD]: trims, levels and fades RAW into $out/NAME.wav.
 finish() {
-  local raw=$1 name=$2 rate=${3:-$rate} trimmed=$work/$2.trimmed.wav
-  # Silence under -48 dBFS at either end goes, and pauses inside are kept to 0.12 s; a
-  # high-pass takes off the voice's rumble. Lowered first: festival speaks at full scale.
+  local raw=$1 name=$2 rate=${3:-$rate} floor=${4:--48} lead=${5:-0} trimmed=$work/$2.trimmed.wav
+  # Silence under floor dBFS before it goes, and lead seconds of silence go back in front for
+  # the fade-in to pass over; under -48 dBFS after it, and pauses inside are kept to 0.12 s.
+  # A high-pass takes off the voice's rumble. Lowered first: festival speaks at full scale.
   sox "$raw" -r $rate -c 1 -b 16 "$trimmed" gain -6 highpass 70 \
-    silence -l 1 0.004 -48d -1 0.12 -48d reverse silence 1 0.004 -48d reverse
+    silence -l 1 0.004 ${floor}d -1 0.12 -48d reverse silence 1 0.004 -48d reverse pad "$lead" 0
   local stats rms peak gain
   stats=$(sox "$trimmed" -n stats 2>&1)
   rms=$(awk '/^RMS lev dB/ {print $4}' <<<"$stats")
@@ -68,12 +78,14 @@ say() {  # NAME TEXT: renders a spoken word or phrase
   local name=$1 text=$2
   iconv -f UTF-8 -t LATIN1 <<<"$text" >"$work/$name.txt"
   text2wave -eval "(voice_lp_diphone)" "$work/$name.txt" -o "$work/$name.raw.wav" 2>/dev/null
-  finish "$work/$name.raw.wav" "$name" $word_rate
+  finish "$work/$name.raw.wav" "$name" $word_rate $word_floor $word_lead
 }
 numbers=(zero uno due tre quattro cinque sei sette otto nove dieci undici dodici tredici
   quattordici quindici sedici diciassette diciotto diciannove venti)
 for n in "${!numbers[@]}"; do say "number_$n" "${numbers[$n]}"; done
 say plus "più"
+say fa "fa"
+say non "non"
 say verdict_right "Gnam! Gnam! Che buona!"
 say verdict_wrong "Oh, no! Mi è scappata!"
 
