@@ -1,4 +1,4 @@
-#include "scene/view/sdl_library.hpp"
+#include "platform/sdl/sdl_library.hpp"
 
 #include <SDL.h>
 
