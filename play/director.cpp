@@ -1,5 +1,7 @@
 #include "play/director.hpp"
 
+#include <utility>
+
 namespace bolvenda::play {
 
 namespace {
@@ -69,6 +71,7 @@ Answer Director::pointer_pressed(std::optional<scene::Point> at, std::uint64_t n
     pointer_ = at;
     Answer answer;
     answer.cursor = cursor_at(at);
+    pressed_on_exercise_ = on_exercise(at);
     const bool tip_changed = tips_.pointer_pressed();
     router_.press(at);
     // The output opens while the button is down: the click's sound starts at once.
@@ -82,6 +85,9 @@ Answer Director::pointer_released(std::optional<scene::Point> at, std::uint64_t 
     const int frog = core_->scene().frog_number();  // before the click's handler moves it
     const bool dirty =
         scan_ ? click_focused(now_ms, answer) : clicked(router_.release(at), frog, now_ms, answer);
+    // A click on the exercise, pressed and let go on it, reads it out again.
+    if (!scan_ && std::exchange(pressed_on_exercise_, false) && on_exercise(at))
+        heard(answer.sounds, sounds_.exercise());
     return settle(dirty, now_ms, std::move(answer));
 }
 
@@ -163,7 +169,10 @@ Answer Director::key(const KeyPress& key, std::uint64_t now_ms) {
         const bool ring = focus_.show_ring();
         if (key.key == Key::Enter || key.key == Key::Space)
             dirty = (!key.repeat && click_focused(now_ms, answer)) || ring;
-        else
+        else if (key.key == Key::Up) {
+            if (!key.repeat) heard(answer.sounds, sounds_.exercise());
+            dirty = ring;
+        } else
             dirty = moved_by_key(key) || ring;
     }
     return settle(dirty, now_ms, std::move(answer));
@@ -186,6 +195,22 @@ Answer Director::page_click(int position, std::uint64_t now_ms) {
     Answer answer;
     const bool dirty = click_focused(now_ms, answer);
     return settle(dirty, now_ms, std::move(answer));
+}
+
+bool Director::on_exercise(std::optional<scene::Point> at) const {
+    if (!at) return false;
+    const scene::Placement* placed = layout_.at(*at);
+    if (placed == nullptr) return false;
+    const scene::Scene& s = core_->scene();
+    const runtime::Element* e = placed->element;
+    return e == &s.Label(22) || e == &s.Label(23) || e == &s.Label(24) || e == &s.Label(26) ||
+           e == &s.Image(7) || e == &s.Image(8);
+}
+
+Answer Director::hear_exercise(std::uint64_t now_ms) {
+    Answer answer;
+    heard(answer.sounds, sounds_.exercise());
+    return settle(false, now_ms, std::move(answer));
 }
 
 Answer Director::toggle_mute(std::uint64_t now_ms) {

@@ -36,6 +36,7 @@ enum class Key : std::uint8_t {
     End,
     Enter,
     Space,
+    Up,        // the exercise read out again (it stands above the number line)
     M,         // the mute
     F11,       // between the window and the full screen, where the platform has one
     Function,  // F1..F12 but F11: the system's or the browser's
@@ -91,6 +92,9 @@ class Director {
     // focus (and shows the ring), or is clicked as by a key.
     Answer page_focus(int position, std::uint64_t now_ms);
     Answer page_click(int position, std::uint64_t now_ms);
+    // The exercise read out again (a click on it, the key Up, a page's button): nothing changes
+    // on screen, and what is still being said is cut.
+    Answer hear_exercise(std::uint64_t now_ms);
     // The sounds off or on again (the key M; a page's button). Muting silences at once.
     Answer toggle_mute(std::uint64_t now_ms);
 
@@ -141,7 +145,11 @@ class Director {
     KeyboardFocus focus_;
     std::optional<SwitchScan> scan_;
     PondSounds sounds_;
+    // Whether a pointer press is on the exercise (the addends, the plus, the sign, the answer).
+    bool on_exercise(std::optional<scene::Point> at) const;
+
     std::optional<scene::Point> pointer_;
+    bool pressed_on_exercise_ = false;
     std::uint64_t shown_version_ = 0;
 };
 

@@ -44,6 +44,42 @@ SoundPlan PondSounds::clicked(const runtime::Element& clicked) const {
     return sounds_for(RoundStarted{frog, fly - frog});
 }
 
+SoundPlan sounds_for(const ExerciseRead& moment) {
+    SoundPlan plan{true,
+                   {{number_word(moment.n1)},
+                    {Sound::Plus, between_words_ms, true},
+                    {number_word(moment.n2), between_words_ms, true}}};
+    if (moment.chosen) {
+        if (!moment.right) plan.cues.push_back({Sound::Non, between_words_ms, true});
+        plan.cues.push_back({Sound::Fa, between_words_ms, true});
+        plan.cues.push_back({number_word(*moment.chosen), between_words_ms, true});
+    }
+    return plan;
+}
+
+namespace {
+// A number label's caption as the number it shows: 0..20, or nothing where it is empty.
+std::optional<int> shown_number(const runtime::Element& label) {
+    const std::string& text = label.caption();
+    if (text.empty() || text.size() > 2) return std::nullopt;
+    int n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    return n <= 20 ? std::optional(n) : std::nullopt;
+}
+}  // namespace
+
+SoundPlan PondSounds::exercise() const {
+    if (muted_) return {};
+    const std::optional<int> n1 = shown_number(scene_->Label(22)),
+                             n2 = shown_number(scene_->Label(24));
+    if (!n1 || !n2) return {};
+    return sounds_for(
+        ExerciseRead{*n1, *n2, shown_number(scene_->Label(26)), scene_->Image(7).visible()});
+}
+
 SoundPlan PondSounds::leap(const FrogLeap::Event& event) const {
     if (muted_) return {};
     switch (event.kind) {

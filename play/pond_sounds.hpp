@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -32,7 +33,15 @@ struct Landed {
 };
 SoundPlan sounds_for(const RoundStarted& moment);
 SoundPlan sounds_for(const TookOff& moment);
+// The exercise read out again when the child asks: the addition, and once answered, the number
+// chosen and whether the addition makes it ("otto più quattro fa dodici", "… non fa undici").
+struct ExerciseRead {
+    int n1, n2;
+    std::optional<int> chosen;
+    bool right;
+};
 SoundPlan sounds_for(const Landed& moment);
+SoundPlan sounds_for(const ExerciseRead& moment);
 
 class PondSounds {
   public:
@@ -46,8 +55,9 @@ class PondSounds {
     // What the leap did: the take-off as it leaves, the landing and the verdict as it lands,
     // or as a click shows it landed at once; a leap cut short by a new round is heard no more.
     SoundPlan leap(const FrogLeap::Event& event) const;
+    // The exercise as the scene shows it now, read out; nothing before the first round.
+    SoundPlan exercise() const;
     // Nothing at all is heard while muted.
-
     bool muted() const noexcept { return muted_; }
     // Muting silences what plays at once; unmuting is heard from the next moment on.
     SoundPlan toggle_mute();

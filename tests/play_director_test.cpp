@@ -591,5 +591,56 @@ TEST_F(DirectorTest, APagesFocusAndClickTakeOnlyWhatResponds) {
     EXPECT_EQ(focus.focused_position(), new_round_picture);
 }
 
+// --- The exercise heard again -----------------------------------------------------------------
+
+// A click on the exercise, the key Up or a page's button read it out again: nothing before a
+// round, the addition during one, with the chosen number after an answer ("fa" or "non fa"),
+// nothing while muted; it cuts what is still said and changes nothing else.
+TEST_F(DirectorTest, TheExerciseIsReadAgainOnAskingInEveryState) {
+    Director d(game.core());
+    shown(d.start(now));
+    auto number = [](int n) { return scene::number_word(n); };
+    EXPECT_TRUE(click(d, aim("Label22")).sounds.empty()) << "no exercise before a round";
+    const Round round = next_round();
+    click(d, aim("Image3"));
+    const int n2 = round.somma - round.n1;
+    const std::vector<Heard> addition{{{number(round.n1), Sound::Plus, number(n2)}}};
+    for (const char* part : {"Label22", "Label23", "Label24", "Label26", "Image7"}) {
+        const Answer a = click(d, aim(part));
+        check_sounds(a.sounds, addition, __LINE__);
+        EXPECT_FALSE(a.repaint) << part << ": nothing changes on screen";
+        EXPECT_NE(a.cursor, std::optional(Cursor::Hand)) << part << ": the pointer stays";
+    }
+    check_sounds(shown(d.key(press(Key::Up), now)).sounds, addition, __LINE__);
+    EXPECT_TRUE(shown(d.key(held(Key::Up), now)).sounds.empty()) << "held, read once";
+    check_sounds(shown(d.hear_exercise(now)).sounds, addition, __LINE__);
+    // Pressed on the exercise and let go on a number is no request.
+    shown(d.pointer_pressed(aim("Label22"), now));
+    EXPECT_TRUE(shown(d.pointer_released(aim_number(round.n1), now)).sounds.empty());
+
+    // Asked during the leap: the question cuts what the leap was saying; the leap flies on.
+    click(d, aim_number(round.somma));
+    ASSERT_TRUE(d.deadline());
+    const Answer mid = shown(d.hear_exercise(now + 1));
+    ASSERT_EQ(mid.sounds.size(), 1u);
+    EXPECT_TRUE(mid.sounds.front().cut);
+    EXPECT_FALSE(d.overlays().empty()) << "the frog is still in the air";
+    check_sounds(mid.sounds,
+                 {{{number(round.n1), Sound::Plus, number(n2), Sound::Fa, number(round.somma)}}},
+                 __LINE__);
+
+    // A wrong answer: the addition "non fa" the number chosen.
+    const Round second = next_round();
+    click(d, aim("Image3"));
+    const int wrong = second.somma == 20 ? 0 : second.somma + 1;
+    click(d, aim_number(wrong));
+    check_sounds(shown(d.key(press(Key::Up), now)).sounds,
+                 {{{number(second.n1), Sound::Plus, number(second.somma - second.n1), Sound::Non,
+                    Sound::Fa, number(wrong)}}},
+                 __LINE__);
+    shown(d.toggle_mute(now));
+    EXPECT_TRUE(shown(d.hear_exercise(now)).sounds.empty()) << "muted";
+}
+
 }  // namespace
 }  // namespace bolvenda::testing

@@ -32,6 +32,9 @@ play::KeyPress key_press(const SDL_KeyboardEvent& event) {
         case SDLK_KP_ENTER:
             key = Key::Enter;
             break;
+        case SDLK_UP:
+            key = Key::Up;
+            break;
         case SDLK_SPACE:
             key = Key::Space;
             break;

@@ -103,6 +103,7 @@ play::Key key_named(std::string_view name) {
                                                                  {"End", Key::End},
                                                                  {"Enter", Key::Enter},
                                                                  {" ", Key::Space},
+                                                                 {"ArrowUp", Key::Up},
                                                                  {"m", Key::M},
                                                                  {"M", Key::M},
                                                                  {"F11", Key::F11},
@@ -210,6 +211,10 @@ void PageHost::from_page(bool click, int position) {
     run([&](std::uint64_t now) {
         return click ? director_.page_click(position, now) : director_.page_focus(position, now);
     });
+}
+
+void PageHost::hear_again() {
+    run([&](std::uint64_t now) { return director_.hear_exercise(now); });
 }
 
 bool PageHost::toggle_sound() {
@@ -336,6 +341,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void bolvenda_page_focus(void* host, int positio
 }
 extern "C" EMSCRIPTEN_KEEPALIVE void bolvenda_page_click(void* host, int position) {
     static_cast<bolvenda::web::PageHost*>(host)->from_page(true, position);
+}
+extern "C" EMSCRIPTEN_KEEPALIVE void bolvenda_page_hear_again(void* host) {
+    static_cast<bolvenda::web::PageHost*>(host)->hear_again();
 }
 extern "C" EMSCRIPTEN_KEEPALIVE int bolvenda_toggle_sound(void* host) {
     return static_cast<bolvenda::web::PageHost*>(host)->toggle_sound() ? 1 : 0;

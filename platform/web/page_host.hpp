@@ -40,6 +40,8 @@ class PageHost {
     // The page's button for the focus order's element at `position` took the page's focus,
     // or was pressed.
     void from_page(bool click, int position);
+    // The page's button that reads the exercise out again.
+    void hear_again();
     // The sounds off or on again; returns whether they are off now.
     bool toggle_sound();
     // The sound files the page fetched after the first frame.

@@ -200,7 +200,7 @@ async function pressButton(page, name) {
     return;
   }
   const pressed = await page.evaluate((name) => {
-    const button = [...document.querySelectorAll("#mirror button")].find((b) => b.textContent === name);
+    const button = [...document.querySelectorAll("#line button, #pictures button")].find((b) => b.textContent === name);
     if (!button || button.disabled) return false;
     button.click();
     return true;
@@ -279,6 +279,7 @@ async function wholeGame(browser, url, tag, by = "pointer") {
     const words = JSON.stringify(tree);
     assert.ok(!/Caricamento/.test(words), "the loading words are still in the tree");
     assert.ok(!/"role":"(canvas|Canvas)"/.test(words), "the canvas is in the tree");
+    assert.ok(/"name":"Ascolta di nuovo"/.test(words), "no button to hear the exercise again");
   }
   if (by === "pointer") {
     // The click was the gesture Web Audio waits for: the game's sound has started there.
