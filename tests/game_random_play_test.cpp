@@ -74,7 +74,8 @@ TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
     new_game(30000.0f, false);
     std::optional<std::uint64_t> lands_at;
     Model model;
-    int games = 1, rounds = 0, answers = 0, key_answers = 0, heard = 0, cut_short = 0;
+    int games = 1, rounds = 0, answers = 0, key_answers = 0, heard = 0, cut_short = 0,
+        exercises_heard = 0;
     constexpr int events = 120000;
     for (int event = 0; event < events; ++event) {
         if (model.ended) {
@@ -194,8 +195,25 @@ TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
                           lands_at.has_value());
                 cut_short += lands_at.has_value();
             }
-            check_sounds(a.sounds, heard_after_click(click, before, model, animate, d.muted()),
-                         event);
+            std::vector<Heard> expected =
+                heard_after_click(click, before, model, animate, d.muted());
+            // A click on the exercise reads it out again, once a round has shown one.
+            const bool on_exercise = target == &scene.Label(22) || target == &scene.Label(23) ||
+                                     target == &scene.Label(24) || target == &scene.Label(26) ||
+                                     target == &scene.Image(7) || target == &scene.Image(8);
+            if (!keyed && on_exercise && model.started && !d.muted()) {
+                Heard read{{scene::number_word(model.n1), scene::Sound::Plus,
+                            scene::number_word(model.somma - model.n1)}};
+                if (model.verdict != Model::Verdict::None) {
+                    if (model.verdict == Model::Verdict::Wrong)
+                        read.sounds.push_back(scene::Sound::Non);
+                    read.sounds.push_back(scene::Sound::Fa);
+                    read.sounds.push_back(scene::number_word(std::stoi(model.answer)));
+                }
+                expected.push_back(read);
+                ++exercises_heard;
+            }
+            check_sounds(a.sounds, expected, event);
             if (ran) lands_at.reset();
             if (click == Model::Click::Answers && animate)
                 lands_at = now + play::FrogLeap::duration_ms(before.frog, model.frog);
@@ -224,7 +242,8 @@ TEST(RandomPlay, HundredThousandEventsFollowTheRules) {
     EXPECT_GT(answers, 10000);
     EXPECT_GT(key_answers, 1000);
     EXPECT_GT(heard, 10000);
-    EXPECT_GT(cut_short, 100);  // new rounds in mid-leap
+    EXPECT_GT(cut_short, 100);       // new rounds in mid-leap
+    EXPECT_GT(exercises_heard, 50);  // clicks that land on the exercise
 }
 
 }  // namespace

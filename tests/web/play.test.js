@@ -213,7 +213,7 @@ const told = (page) => page.evaluate(() => ({
   exercise: document.getElementById("exercise").textContent,
   score: document.getElementById("score").textContent,
   verdict: document.getElementById("verdict").textContent,
-  responding: [...document.querySelectorAll("#mirror button")].filter((b) => !b.disabled).map((b) => b.textContent).join(),
+  responding: [...document.querySelectorAll("#line button, #pictures button")].filter((b) => !b.disabled).map((b) => b.textContent).join(),
 }));
 
 async function startRound(page, before, name, by = drivers.pointer, touch = false) {
