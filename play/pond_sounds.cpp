@@ -3,6 +3,7 @@
 #include <array>
 
 #include "play/frog_leap.hpp"
+#include "runtime/conversions.hpp"
 
 namespace bolvenda::play {
 
@@ -58,16 +59,12 @@ SoundPlan sounds_for(const ExerciseRead& moment) {
 }
 
 namespace {
-// A number label's caption as the number it shows: 0..20, or nothing where it is empty.
+// A label's caption as the number word it shows: 0..20, or nothing where it is empty.
 std::optional<int> shown_number(const runtime::Element& label) {
-    const std::string& text = label.caption();
-    if (text.empty() || text.size() > 2) return std::nullopt;
-    int n = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        n = n * 10 + (c - '0');
-    }
-    return n <= 20 ? std::optional(n) : std::nullopt;
+    if (label.caption().empty()) return std::nullopt;
+    const double n = runtime::text_to_number(label.caption());
+    if (n < 0 || n > scene::number_words - 1) return std::nullopt;
+    return static_cast<int>(n);
 }
 }  // namespace
 
