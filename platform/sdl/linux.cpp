@@ -5,11 +5,13 @@
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 #include <malloc.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/sdl/system.hpp"
@@ -71,6 +73,24 @@ bool manager_grants_fullscreen(Display* display, Window root) {
     return std::find(supported.begin(), supported.end(), fullscreen) != supported.end();
 }
 
+// SDL connects to the session's message bus as it starts (for input methods and the screen
+// saver, neither of which the game needs). Where the session has none, libdbus forks a child
+// to run dbus-launch, which would leave a bus daemon behind the game; and a fork while the
+// start-up thread works may hang the child, and the game with it, before its window opens.
+// libdbus's own places for a bus are kept; elsewhere an address no bus answers at makes it
+// give up at once.
+void keep_from_launching_a_bus() {
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address != nullptr && *address != '\0') return;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        runtime != nullptr && *runtime != '\0') {
+        struct stat bus {};
+        if (stat((std::string(runtime) + "/bus").c_str(), &bus) == 0 && S_ISSOCK(bus.st_mode))
+            return;
+    }
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+}
+
 }  // namespace
 
 void prepare_process() {
@@ -88,6 +108,7 @@ void prepare_process() {
     // icon. SDL 2.26 reads it from the environment when video starts; one the user set stays.
     setenv("SDL_VIDEO_X11_WMCLASS", BOLVENDA_APP_ID, 0);
     setenv("SDL_VIDEO_WAYLAND_WMCLASS", BOLVENDA_APP_ID, 0);
+    keep_from_launching_a_bus();
 }
 
 void release_startup_memory() {

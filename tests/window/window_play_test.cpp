@@ -146,10 +146,11 @@ class DiskAudio {
 // process, so that no call is split in two).
 struct Traced {
     int calls = 0;
-    std::vector<std::string> stored;  // a file created, written, removed, renamed or changed
-    std::vector<std::string> sent;    // a socket that is not a local (unix) one
-    std::set<std::string> local;      // where the local ones led
-    std::set<std::string> read;       // files read, beyond the system's libraries and tables
+    std::vector<std::string> stored;   // a file created, written, removed, renamed or changed
+    std::vector<std::string> sent;     // a socket that is not a local (unix) one
+    std::set<std::string> local;       // where the local ones led
+    std::set<std::string> read;        // files read, beyond the system's libraries and tables
+    std::vector<std::string> started;  // a process forked or a program run beyond the game
 };
 
 std::string first_quoted(std::string_view text) {
@@ -160,7 +161,8 @@ std::string first_quoted(std::string_view text) {
 
 // `session` is the session's runtime folder (XDG_RUNTIME_DIR), emptied when it ends, where the
 // sound server's client library looks for the server's socket and makes its folder.
-Traced read_trace(const std::filesystem::path& folder, const std::string& session) {
+Traced read_trace(const std::filesystem::path& folder, const std::string& session,
+                  const std::string& game) {
     // Calls that change the file system whatever their flags; the devices (/dev/null, the
     // sound card, shared memory) and the session's runtime folder store nothing.
     static const std::set<std::string> changing = {
@@ -181,7 +183,13 @@ Traced read_trace(const std::filesystem::path& folder, const std::string& sessio
             const std::string call = line.substr(0, paren);
             const std::string path = first_quoted(line);
             const bool device = path.starts_with("/dev/") || path.starts_with(session + "/");
-            if (call == "open" || call == "openat" || call == "openat2") {
+            if (call == "execve") {
+                if (path != game) t.started.push_back(line);
+            } else if (call == "fork" || call == "vfork" ||
+                       ((call == "clone" || call == "clone3") &&
+                        line.find("CLONE_THREAD") == std::string::npos)) {
+                t.started.push_back(line);
+            } else if (call == "open" || call == "openat" || call == "openat2") {
                 const std::string flags = line.substr(line.find('"', line.find('"') + 1));
                 const bool writes = flags.find("O_WRONLY") != std::string::npos ||
                                     flags.find("O_RDWR") != std::string::npos ||
@@ -517,8 +525,13 @@ TEST_F(Play, AWholeRoundStoresNothingAndSendsNothing) {
     std::filesystem::create_directories(home);
     std::filesystem::create_directories(calls);
     Launch launch;
-    launch.argv = {
-        *strace, "-ff", "-qq", "-o", (calls / "call").string(), "-e", "trace=%file,%network"};
+    launch.argv = {*strace,
+                   "-ff",
+                   "-qq",
+                   "-o",
+                   (calls / "call").string(),
+                   "-e",
+                   "trace=%file,%network,%process"};
     launch.argv.insert(launch.argv.end(), program.argv.begin(), program.argv.end());
     std::filesystem::create_directories(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
@@ -547,11 +560,13 @@ TEST_F(Play, AWholeRoundStoresNothingAndSendsNothing) {
     click_at(centre_of(exit_picture));
     ASSERT_EQ(game_->wait_for_exit(20s), 0) << game_->standard_error();
 
-    const Traced traced = read_trace(calls, runtime.string());
+    const Traced traced = read_trace(calls, runtime.string(), program.argv.front());
     EXPECT_GT(traced.calls, 0) << "nothing was traced";
     EXPECT_FALSE(traced.local.empty()) << "no connection to the display was seen in the trace";
     EXPECT_TRUE(traced.stored.empty()) << "files changed:" << listed(traced.stored);
     EXPECT_TRUE(traced.sent.empty()) << "sockets that are not local:" << listed(traced.sent);
+    // Nothing that could outlive the game: no other program run, no process forked.
+    EXPECT_TRUE(traced.started.empty()) << "processes started:" << listed(traced.started);
     EXPECT_TRUE(std::filesystem::is_empty(home)) << "the game left files in its HOME";
     std::printf("local sockets:%s\nfiles read beyond the system's:%s\n",
                 listed(traced.local).c_str(), listed(traced.read).c_str());
