@@ -99,6 +99,18 @@ if [ "$target" = windows ]; then
   # WASAPI, Windows' own audio (Wine's too); WinMM stays as SDL's fallback.
   sdl_options+=(-DSDL_DIRECTX=OFF -DSDL_RENDER_D3D=OFF -DSDL_WASAPI=ON -DSDL_XINPUT=OFF)
 fi
+# No dynamic API: its table of every SDL function, for an SDL2.dll put beside the game in
+# place of the one inside, would keep all of SDL in the static link. SDL allows it off only by
+# editing its header; the unpacked sources are edited in place, once, as only this script
+# builds them.
+sdl_dynapi='#define SDL_DYNAMIC_API 0  /* scripts/build-libs.sh */'
+extra_key[libsdl2]="dynamic API off"
+configured_libsdl2() {
+  local header=${dir[libsdl2]}/src/dynapi/SDL_dynapi.h
+  sed -i "s@^#define SDL_DYNAMIC_API 1\$@$sdl_dynapi@" "$header"
+  grep -qxF "$sdl_dynapi" "$header" ||
+    { echo "$target: SDL's SDL_dynapi.h no longer turns its dynamic API on as expected" >&2; exit 1; }
+}
 sdl_type=Release
 [ "$target" = windows ] && build_library libsdl2 "$sdl_type" "${sdl_options[@]}"
 
