@@ -24,7 +24,8 @@ if [ "${1:-run}" = test ]; then
 fi
 if [ "${1:-run}" = sounds ]; then
   # sox synthesises and shapes the effects; festival speaks the words in its Italian voice.
-  want+=(sox festival festvox-italp16k)
+  # opusenc makes the browser's copies.
+  want+=(sox festival festvox-italp16k opus-tools)
 fi
 if [ "${1:-run}" = package ]; then
   want+=(dpkg-dev)

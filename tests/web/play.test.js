@@ -99,6 +99,47 @@ const showSpeaker = (page, shown) => page.evaluate((v) => new Promise((done) => 
   requestAnimationFrame(() => requestAnimationFrame(done));
 }), shown ? "" : "hidden");
 
+// The sounds arrive in Opus and the browser decodes every one of them (else the page falls back
+// on the WAVs); decoded, each is as long as the game's own WAV, give or take one of Opus's
+// 20 ms frames. From disk nothing may be fetched: only the first holds there.
+async function soundsDecoded(page) {
+  await until(page, () => !!window.Module.soundsFrom, 15000, "the sounds");
+  assert.equal(await page.evaluate(() => window.Module.soundsFrom), "opus", "the browser did not decode the Opus sounds");
+  const found = await page.evaluate(async () => {
+    if (location.protocol === "file:") return null;
+    const files = async (name) => {
+      const bytes = new Uint8Array(await (await fetch(name)).arrayBuffer()), out = {};
+      for (let at = 0; at < bytes.length;) {
+        const name = String.fromCharCode(...bytes.subarray(at + 1, at + 1 + bytes[at]));
+        at += 1 + bytes[at];
+        const size = new DataView(bytes.buffer).getUint32(at, true);
+        out[name.replace(/\.opus$/, ".wav")] = bytes.slice(at + 4, at + 4 + size);
+        at += 4 + size;
+      }
+      return out;
+    };
+    const context = new OfflineAudioContext(1, 1, 16000), lengths = { decoded: {}, own: {} };
+    for (const [name, bytes] of Object.entries(await files("bolvenda.sounds")))
+      lengths.decoded[name] = (await context.decodeAudioData(bytes.buffer)).duration;
+    // The game's WAVs are IMA ADPCM: their length is the fact chunk's count of samples.
+    for (const [name, bytes] of Object.entries(await files("bolvenda.adpcm.sounds"))) {
+      const view = new DataView(bytes.buffer);
+      let rate = 0, samples = 0;
+      for (let c = 12; c + 8 <= bytes.length; c += 8 + view.getUint32(c + 4, true)) {
+        const id = String.fromCharCode(...bytes.subarray(c, c + 4));
+        if (id === "fmt ") rate = view.getUint32(c + 12, true);
+        if (id === "fact") samples = view.getUint32(c + 8, true);
+      }
+      lengths.own[name] = samples / rate;
+    }
+    return lengths;
+  });
+  if (!found) return;
+  assert.deepEqual(Object.keys(found.decoded).sort(), Object.keys(found.own).sort());
+  for (const [name, seconds] of Object.entries(found.own))
+    assert.ok(Math.abs(found.decoded[name] - seconds) <= 0.02, `${name}: ${found.decoded[name]} s, not ${seconds} s`);
+}
+
 // The speaker button and the key M switch the sounds, and say so; the page remembers nothing.
 async function speakerSwitches(page) {
   const pressed = () => page.evaluate(() => document.getElementById("sound").getAttribute("aria-pressed"));
@@ -284,6 +325,7 @@ async function wholeGame(browser, url, tag, by = "pointer") {
   if (by === "pointer") {
     // The click was the gesture Web Audio waits for: the game's sound has started there.
     await until(page, () => !!window.Module.audioContext, 5000, "the game's audio");
+    await soundsDecoded(page);
     await speakerSwitches(page);
   }
   await driver.answer(page, first, first.somma);

@@ -28,8 +28,9 @@ const worker = fs.readFileSync(at("sw.js.in"), "utf8")
   .replace("@BOLVENDA_FILES@", JSON.stringify(files));
 fs.writeFileSync(at("sw.js"), worker);
 
-// The icons are PNG, compressed already.
-for (const f of [...files.filter((f) => !f.startsWith("icons/")), "sw.js"]) {
+// The icons are PNG, compressed already. The sounds' WAV copies are only for a browser that
+// cannot decode Opus: fetched by such a one, never kept by the worker.
+for (const f of [...files.filter((f) => !f.startsWith("icons/")), "sw.js", "bolvenda.adpcm.sounds"]) {
   const data = fs.readFileSync(at(f));
   fs.writeFileSync(at(f + ".gz"), zlib.gzipSync(data, { level: 9 }));
   fs.writeFileSync(at(f + ".br"), zlib.brotliCompressSync(data, {

@@ -34,8 +34,13 @@ file(COPY ${web_icons} DESTINATION ${site}/icons)
 
 find_program(BOLVENDA_NODE NAMES node nodejs REQUIRED)
 add_custom_command(OUTPUT ${site}/bolvenda.sounds ${site}/bolvenda.sounds.js
-  COMMAND ${BOLVENDA_NODE} ${PROJECT_SOURCE_DIR}/platform/web/page/bundle_sounds.js ${site} ${BOLVENDA_SOUND_FILES}
+         ${site}/bolvenda.adpcm.sounds ${site}/bolvenda.adpcm.sounds.js
+  COMMAND ${BOLVENDA_NODE} ${PROJECT_SOURCE_DIR}/platform/web/page/bundle_sounds.js
+          ${site}/bolvenda.sounds ${BOLVENDA_WEB_SOUND_FILES}
+  COMMAND ${BOLVENDA_NODE} ${PROJECT_SOURCE_DIR}/platform/web/page/bundle_sounds.js
+          ${site}/bolvenda.adpcm.sounds ${BOLVENDA_SOUND_FILES}
   DEPENDS ${PROJECT_SOURCE_DIR}/platform/web/page/bundle_sounds.js ${BOLVENDA_SOUND_FILES}
+          ${BOLVENDA_WEB_SOUND_FILES}
   COMMENT "Bundling the sounds for the browser"
   VERBATIM)
 add_custom_command(OUTPUT ${site}/sw.js ${site}/index.html ${site}/bolvenda.wasm.js
