@@ -19,7 +19,7 @@ fs.writeFileSync(at("index.html"), page);
 
 // What the page loads over http; the disk's copies of the WebAssembly and the sounds are not
 // among them.
-const files = ["index.html", "bolvenda.js", "bolvenda.wasm", "bolvenda.sounds", "favicon.ico", "manifest.webmanifest",
+const files = ["index.html", "bolvenda.js", "bolvenda.wasm", "load_sounds.js", "bolvenda.sounds", "favicon.ico", "manifest.webmanifest",
   ...fs.readdirSync(at("icons")).sort().map((f) => `icons/${f}`)];
 const hash = crypto.createHash("sha256");
 for (const f of files) hash.update(f).update(fs.readFileSync(at(f)));

@@ -28,6 +28,7 @@ set(BOLVENDA_WASM_BYTES "@BOLVENDA_WASM_BYTES@")  # known once linked: finish_si
 configure_file(${PROJECT_SOURCE_DIR}/platform/web/page/index.html.in ${site}/index.html.in @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/platform/web/page/manifest.webmanifest.in ${site}/manifest.webmanifest @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/platform/web/page/sw.js.in ${site}/sw.js.in COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/platform/web/page/load_sounds.js ${site}/load_sounds.js COPYONLY)
 configure_file(${PROJECT_SOURCE_DIR}/scene/assets/bolvenda.ico ${site}/favicon.ico COPYONLY)
 file(GLOB web_icons ${PROJECT_SOURCE_DIR}/packaging/icons/web/*.png)
 file(COPY ${web_icons} DESTINATION ${site}/icons)
