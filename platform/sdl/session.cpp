@@ -1,7 +1,10 @@
 #include "platform/sdl/session.hpp"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <new>
+#include <utility>
 
 #include "render/startup_error.hpp"
 #include "runtime/runtime_error.hpp"
@@ -10,50 +13,29 @@ namespace bolvenda::sdl {
 
 play::KeyPress key_press(const SDL_KeyboardEvent& event) {
     using play::Key;
+    static constexpr std::pair<SDL_Keycode, Key> known[] = {{SDLK_TAB, Key::Tab},
+                                                            {SDLK_LEFT, Key::Left},
+                                                            {SDLK_RIGHT, Key::Right},
+                                                            {SDLK_HOME, Key::Home},
+                                                            {SDLK_END, Key::End},
+                                                            {SDLK_RETURN, Key::Enter},
+                                                            {SDLK_KP_ENTER, Key::Enter},
+                                                            {SDLK_UP, Key::Up},
+                                                            {SDLK_SPACE, Key::Space},
+                                                            {SDLK_m, Key::M},
+                                                            {SDLK_F11, Key::F11},
+                                                            {SDLK_CAPSLOCK, Key::Modifier},
+                                                            {SDLK_NUMLOCKCLEAR, Key::Modifier}};
     const SDL_Keycode sym = event.keysym.sym;
     Key key = Key::Other;
-    switch (sym) {
-        case SDLK_TAB:
-            key = Key::Tab;
-            break;
-        case SDLK_LEFT:
-            key = Key::Left;
-            break;
-        case SDLK_RIGHT:
-            key = Key::Right;
-            break;
-        case SDLK_HOME:
-            key = Key::Home;
-            break;
-        case SDLK_END:
-            key = Key::End;
-            break;
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER:
-            key = Key::Enter;
-            break;
-        case SDLK_UP:
-            key = Key::Up;
-            break;
-        case SDLK_SPACE:
-            key = Key::Space;
-            break;
-        case SDLK_m:
-            key = Key::M;
-            break;
-        case SDLK_F11:
-            key = Key::F11;
-            break;
-        case SDLK_CAPSLOCK:
-        case SDLK_NUMLOCKCLEAR:
-            key = Key::Modifier;
-            break;
-        default:
-            if (sym >= SDLK_F1 && sym <= SDLK_F12)
-                key = Key::Function;
-            else if (sym >= SDLK_LCTRL && sym <= SDLK_RGUI)
-                key = Key::Modifier;
-    }
+    if (const auto* found = std::find_if(std::begin(known), std::end(known),
+                                         [&](const auto& k) { return k.first == sym; });
+        found != std::end(known))
+        key = found->second;
+    else if (sym >= SDLK_F1 && sym <= SDLK_F12)
+        key = Key::Function;
+    else if (sym >= SDLK_LCTRL && sym <= SDLK_RGUI)
+        key = Key::Modifier;
     const Uint16 mod = event.keysym.mod;
     return {key, (mod & KMOD_SHIFT) != 0, (mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) != 0,
             event.repeat != 0};
