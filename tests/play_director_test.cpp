@@ -64,6 +64,13 @@ class DirectorTest : public ::testing::Test {
         return {static_cast<int>(twin.form().n1), static_cast<int>(twin.form().somma)};
     }
 
+    // A round opened by a click on the new-round picture; its numbers, as the twin draws them.
+    Round open_round(Director& d) {
+        const Round round = next_round();
+        click(d, aim("Image3"));
+        return round;
+    }
+
     // The centre of an element, checked to be that element's and no other's in front of it.
     Point aim(std::string_view name) {
         const Point p = centre_of(design_rect(name));
@@ -167,8 +174,7 @@ TEST_F(DirectorTest, CloseEndsTheGameAsTheSleepingFrogDoes) {
 TEST_F(DirectorTest, TheLeapMovesFrameByFrameAndLandsInItsOwnTimeHeardThen) {
     Director d(game.core());
     shown(d.start(now));
-    const Round round = next_round();
-    click(d, aim("Image3"));
+    const Round round = open_round(d);
     shown(d.pointer_moved(std::nullopt, now));  // out of the way of any tooltip
     click(d, aim_number(round.somma));
     shown(d.pointer_moved(std::nullopt, now));
@@ -220,8 +226,7 @@ TEST_F(DirectorTest, TheLeapMovesFrameByFrameAndLandsInItsOwnTimeHeardThen) {
 TEST_F(DirectorTest, AHopAnsweredBeforeTheRoundWasPaintedIsAHopInPlace) {
     Director d(game.core());
     shown(d.start(now));
-    const Round first = next_round();
-    click(d, aim("Image3"));
+    const Round first = open_round(d);
     click(d, aim_number(first.somma));
     shown(d.time_passed(now += 2000));
     const Round second = next_round();
@@ -237,8 +242,7 @@ TEST_F(DirectorTest, AHopAnsweredBeforeTheRoundWasPaintedIsAHopInPlace) {
 TEST_F(DirectorTest, ALeapPassedInOneLongStepLandsAtOnceAndAHopIsHeardAsOne) {
     Director d(game.core());
     shown(d.start(now));
-    const Round round = next_round();
-    click(d, aim("Image3"));
+    const Round round = open_round(d);
     // The frog's own number: a hop in place, and a wrong answer.
     Answer a = click(d, aim_number(round.n1));
     EXPECT_EQ(d.leap_events(), (std::vector<Leap>{{Leap::Kind::TookOff, round.n1, round.n1}}));
@@ -252,8 +256,7 @@ TEST_F(DirectorTest, ALeapPassedInOneLongStepLandsAtOnceAndAHopIsHeardAsOne) {
 TEST_F(DirectorTest, ANewRoundInMidLeapCutsItShortAndOnlyTheNewRoundIsHeard) {
     Director d(game.core());
     shown(d.start(now));
-    const Round first = next_round();
-    click(d, aim("Image3"));
+    const Round first = open_round(d);
     click(d, aim_number(first.somma));
     now += 100;
     ASSERT_TRUE(shown(d.time_passed(now)).sounds.empty());
@@ -274,8 +277,7 @@ TEST_F(DirectorTest, ANewRoundInMidLeapCutsItShortAndOnlyTheNewRoundIsHeard) {
 TEST_F(DirectorTest, TheSleepingFrogInMidLeapEndsWithNothingLeftToDo) {
     Director d(game.core());
     shown(d.start(now));
-    const Round round = next_round();
-    click(d, aim("Image3"));
+    const Round round = open_round(d);
     click(d, aim_number(round.somma));
     now += 50;
     shown(d.time_passed(now));
@@ -290,8 +292,7 @@ TEST_F(DirectorTest, TheSleepingFrogInMidLeapEndsWithNothingLeftToDo) {
 TEST_F(DirectorTest, WithoutAnimationTheFrogLandsAtTheClickAndIsHeardLandingOnly) {
     Director d(game.core(), {.animate = false});
     shown(d.start(now));
-    const Round round = next_round();
-    click(d, aim("Image3"));
+    const Round round = open_round(d);
     const Answer a = click(d, aim_number(round.somma));
     EXPECT_EQ(d.leap_events(), (std::vector<Leap>{{Leap::Kind::TookOff, round.n1, round.somma},
                                                   {Leap::Kind::Landed, round.n1, round.somma}}));
@@ -318,8 +319,7 @@ TEST_F(DirectorTest, MutedNothingIsHeardAndNoOutputOpens) {
 TEST_F(DirectorTest, MutingCutsWhatPlaysAndTheNextMomentIsHeardAgainAfter) {
     Director d(game.core());
     shown(d.start(now));
-    const Round first = next_round();
-    click(d, aim("Image3"));
+    const Round first = open_round(d);
     click(d, aim_number(first.somma));
     // Muted in mid-leap: what plays is cut, and the landing is not heard.
     Answer a = shown(d.toggle_mute(now += 30));
@@ -601,8 +601,7 @@ TEST_F(DirectorTest, TheExerciseIsReadAgainOnAskingInEveryState) {
     shown(d.start(now));
     auto number = [](int n) { return scene::number_word(n); };
     EXPECT_TRUE(click(d, aim("Label22")).sounds.empty()) << "no exercise before a round";
-    const Round round = next_round();
-    click(d, aim("Image3"));
+    const Round round = open_round(d);
     const int n2 = round.somma - round.n1;
     const std::vector<Heard> addition{{{number(round.n1), Sound::Plus, number(n2)}}};
     for (const char* part : {"Label22", "Label23", "Label24", "Label26", "Image7"}) {
@@ -630,8 +629,7 @@ TEST_F(DirectorTest, TheExerciseIsReadAgainOnAskingInEveryState) {
                  __LINE__);
 
     // A wrong answer: the addition "non fa" the number chosen.
-    const Round second = next_round();
-    click(d, aim("Image3"));
+    const Round second = open_round(d);
     const int wrong = second.somma == 20 ? 0 : second.somma + 1;
     click(d, aim_number(wrong));
     check_sounds(shown(d.key(press(Key::Up), now)).sounds,
