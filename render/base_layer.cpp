@@ -41,28 +41,45 @@ void BaseLayer::clear() {
     indices_ = {};
 }
 
-void BaseLayer::keep(PixelImage drawn, scene::Rect inner, std::uint32_t outside) {
+void BaseLayer::start(scene::Rect inner, std::uint32_t outside) {
     clear();
     inner_ = inner;
     outside_ = outside;
+}
+
+bool BaseLayer::keep_indexed(const PixelView& drawn) {
     const auto size =
-        static_cast<std::size_t>(drawn.width()) * static_cast<std::size_t>(drawn.height());
+        static_cast<std::size_t>(drawn.width) * static_cast<std::size_t>(drawn.height);
     std::vector<std::uint8_t> indices(size);
     ColourIndex colours;
     std::size_t at = 0;
-    for (int y = 0; y < drawn.height(); ++y) {
+    for (int y = 0; y < drawn.height; ++y) {
         const std::uint32_t* row = drawn.row(y);
-        for (int x = 0; x < drawn.width(); ++x) {
+        for (int x = 0; x < drawn.width; ++x) {
             auto index = colours.index_of(row[x] & 0x00FFFFFF, palette_);
-            if (!index) {  // a scaled pond has many more colours: keep the layer whole
-                whole_ = std::move(drawn);
-                return;
-            }
+            if (!index) return false;  // a scaled pond has many more colours
             indices[at++] = *index;
         }
     }
-    width_ = drawn.width();
+    width_ = drawn.width;
     indices_ = std::move(indices);
+    return true;
+}
+
+void BaseLayer::keep(PixelImage drawn, scene::Rect inner, std::uint32_t outside) {
+    start(inner, outside);
+    if (!keep_indexed(drawn.view())) whole_ = std::move(drawn);
+}
+
+void BaseLayer::keep_copy(const PixelView& drawn, scene::Rect inner, std::uint32_t outside) {
+    start(inner, outside);
+    if (keep_indexed(drawn)) return;
+    PixelImage whole(drawn.width, drawn.height);
+    const PixelView into = whole.view();
+    for (int y = 0; y < drawn.height; ++y)
+        std::memcpy(into.row(y), drawn.row(y),
+                    static_cast<std::size_t>(drawn.width) * sizeof(std::uint32_t));
+    whole_ = std::move(whole);
 }
 
 void BaseLayer::copy_to(const PixelView& target, scene::Rect area) const {

@@ -19,6 +19,8 @@ class BaseLayer {
     // Takes the drawn layer, which lies at inner's place in the window (inner's size), and
     // keeps it in the smaller form it allows; the rest of the window is the pixel outside.
     void keep(PixelImage drawn, scene::Rect inner, std::uint32_t outside);
+    // The same from pixels drawn in someone else's memory, copied where kept whole.
+    void keep_copy(const PixelView& drawn, scene::Rect inner, std::uint32_t outside);
     void clear();
     bool empty() const { return whole_.empty() && indices_.empty(); }
     bool indexed() const { return !indices_.empty(); }
@@ -27,6 +29,9 @@ class BaseLayer {
     void copy_to(const PixelView& target, scene::Rect area) const;
 
   private:
+    void start(scene::Rect inner, std::uint32_t outside);
+    // Keeps the pixels as palette indices; false, keeping nothing, past 256 colours.
+    bool keep_indexed(const PixelView& drawn);
     void copy_inner(const PixelView& target, scene::Rect area) const;
 
     scene::Rect inner_;

@@ -11,7 +11,8 @@ using scene::Placement;
 using scene::Rect;
 using scene::Viewport;
 
-void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport) {
+void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport,
+                           const PixelView* scratch) {
     if (!base_.empty() && base_viewport_ == viewport) return;
     if (base_viewport_ && base_viewport_->scale() != viewport.scale()) {
         pictures_->forget_sizes();
@@ -26,11 +27,17 @@ void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport
     if (!pictures_->from_drawings())
         pond = std::make_unique<PremultipliedImage>(pictures_->decode(scene::Picture::Pond));
     // Only the scene's rectangle is drawn and kept: the letterbox is the background colour.
+    // Drawn where the frame will be, when there is one: in a browser, fresh memory costs more
+    // than the pixels drawn into it.
     const Rect client = viewport.client_area();
-    PixelImage drawn(client.width, client.height);
+    const bool on_scratch = scratch && client.left >= 0 && client.top >= 0 &&
+                            client.right() <= scratch->width && client.bottom() <= scratch->height;
+    PixelImage drawn;
+    if (!on_scratch) drawn = PixelImage(client.width, client.height);
     base_viewport_ = viewport;
 
-    Canvas canvas(drawn.view(), {client.left, client.top});
+    Canvas canvas(on_scratch ? *scratch : drawn.view(),
+                  on_scratch ? scene::Point{0, 0} : scene::Point{client.left, client.top});
     // 1. The background colour, where the pond is not.
     canvas.fill(client, scene::background_colour);
     // 2. The pond at its natural size from the client area's corner, cut to the client area:
@@ -53,7 +60,15 @@ void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport
     for (auto it = order.rbegin(); it != order.rend(); ++it)
         if (it->element->kind() == ElementKind::Line && it->element->visible())
             draw_line(canvas, *it, viewport);
-    base_.keep(std::move(drawn), client, pixel_of(scene::background_colour));
+    const std::uint32_t outside = pixel_of(scene::background_colour);
+    if (!on_scratch) {
+        base_.keep(std::move(drawn), client, outside);
+        return;
+    }
+    base_.keep_copy({scratch->row(client.top) + client.left, client.width, client.height,
+                     scratch->stride},
+                    client, outside);
+    frame_.reset();  // the frame was drawn over: the next paint is whole
 }
 
 void Painter::prepare(const scene::Layout& layout, const Viewport& viewport) {
@@ -218,7 +233,7 @@ std::vector<Rect> Painter::paint(const scene::Layout& layout, const Viewport& vi
                                  std::span<const runtime::Element* const> changed,
                                  const std::optional<scene::Tooltip>& tip,
                                  std::span<const scene::Overlay> overlays) {
-    prepare_base(layout, viewport);
+    prepare_base(layout, viewport, &target);
     Frame now{target.pixels, viewport, tip, tip ? tooltip_rect(*tip, viewport) : Rect{},
               std::vector<scene::Overlay>(overlays.begin(), overlays.end())};
     const Rect whole{0, 0, viewport.window_width(), viewport.window_height()};

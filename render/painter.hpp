@@ -70,7 +70,11 @@ class Painter {
                              const scene::Viewport& viewport) const;
     scene::Rect element_rect(const scene::Placement& placed, const scene::Viewport& viewport) const;
     scene::Rect tooltip_rect(const scene::Tooltip& tip, const scene::Viewport& viewport);
-    void prepare_base(const scene::Layout& layout, const scene::Viewport& viewport);
+    // Makes the base layer for the viewport unless it is ready. scratch, where given, is the
+    // window's frame, drawn on to make it (no picture's worth of fresh memory; the next paint
+    // is then whole).
+    void prepare_base(const scene::Layout& layout, const scene::Viewport& viewport,
+                      const PixelView* scratch = nullptr);
     void draw_line(Canvas& canvas, const scene::Placement& line, const scene::Viewport& viewport);
     void draw_picture(Canvas& canvas, const scene::Placement& picture,
                       const scene::Viewport& viewport, bool mirrored = false);

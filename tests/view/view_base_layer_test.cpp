@@ -40,18 +40,30 @@ TEST(BaseLayer, FewColoursIndexedManyWholeAndEitherCopiesExactlyWithItsLetterbox
         render::PixelImage copy = filled(140, 80, letterbox);
         for (int y = 0; y < inner.height; ++y)
             std::copy_n(drawn.row(y), inner.width, copy.view().row(inner.top + y) + inner.left);
-        render::BaseLayer layer;
+        // Kept from an image of its own, and from the same pixels inside a larger frame,
+        // which is then drawn over: the copy kept must not change with it.
+        render::PixelImage frame = copy;
+        const render::PixelView view = frame.view();
+        render::BaseLayer layer, from_frame;
         layer.keep(std::move(drawn), inner, letterbox);
+        from_frame.keep_copy({view.row(inner.top) + inner.left, inner.width, inner.height,
+                              view.stride},
+                             inner, letterbox);
+        std::fill_n(view.pixels, 140 * 80, 0x654321u);
         EXPECT_EQ(layer.indexed(), colours <= 256) << colours;
-        for (const scene::Rect area : {scene::Rect{13, 7, 40, 50}, scene::Rect{100, 60, 40, 20}}) {
-            render::PixelImage target = filled(140, 80, 0x123456);
-            layer.copy_to(target.view(), area);
-            const Pixels result = pixels_of(target.view());
-            EXPECT_EQ(compare(result, pixels_of(copy.view()), area).count, 0) << colours;
-            EXPECT_EQ(result.rgb(area.left - 1, area.top), (scene::Rgb{0x12, 0x34, 0x56}))
-                << "nothing outside the area";
-            EXPECT_EQ(result.rgb(area.right() - 1, area.top - 1), (scene::Rgb{0x12, 0x34, 0x56}));
-        }
+        EXPECT_EQ(from_frame.indexed(), colours <= 256) << colours;
+        for (const render::BaseLayer* kept : {&layer, &from_frame})
+            for (const scene::Rect area :
+                 {scene::Rect{13, 7, 40, 50}, scene::Rect{100, 60, 40, 20}}) {
+                render::PixelImage target = filled(140, 80, 0x123456);
+                kept->copy_to(target.view(), area);
+                const Pixels result = pixels_of(target.view());
+                EXPECT_EQ(compare(result, pixels_of(copy.view()), area).count, 0) << colours;
+                EXPECT_EQ(result.rgb(area.left - 1, area.top), (scene::Rgb{0x12, 0x34, 0x56}))
+                    << "nothing outside the area";
+                EXPECT_EQ(result.rgb(area.right() - 1, area.top - 1),
+                          (scene::Rgb{0x12, 0x34, 0x56}));
+            }
     }
 }
 
