@@ -3,8 +3,9 @@
 // Usage: NODE_PATH=build/web-test/node_modules node bench/web_load.js [--slow] [--compress]
 //          [--runs N] [--size WxH] DIST...
 // --size WxH: the page's size (the design's, 792x566, by default); --slow: 1.6 Mbit/s, 150 ms latency, a CPU four times slower; --compress: the server sends the
-// precompressed copies. Prints each build's median and range, in ms from navigation start, and
-// the bytes the page fetched before it played (bodies as sent: compressed with --compress).
+// precompressed copies. Prints each build's median and range, in ms from navigation start, the
+// bytes the page fetched before it played (bodies as sent: compressed with --compress), and
+// how long after it the page is free again, its first frame shown: what a first click waits.
 "use strict";
 const fs = require("node:fs");
 const os = require("node:os");
@@ -41,18 +42,22 @@ async function load(url) {
     await page.evaluateOnNewDocument(() => {
       new MutationObserver(() => {
         const game = document.documentElement?.dataset.game;
-        if (game && game !== "loading" && !window.playingAt) window.playingAt = performance.now();
+        if (game && game !== "loading" && !window.playingAt) {
+          window.playingAt = performance.now();
+          // After the next frame's layout and paint, the first moment nothing else is running.
+          requestAnimationFrame(() => setTimeout(() => { window.freeAt = performance.now(); }));
+        }
       }).observe(document, { attributes: true, subtree: true });
     });
     // A browser already open, as a child finds it: its own start-up is not the page's.
     await new Promise((settled) => setTimeout(settled, 1500));
     await page.goto(url);
-    await page.waitForFunction(() => window.playingAt, { timeout: 120000, polling: 50 });
+    await page.waitForFunction(() => window.freeAt, { timeout: 120000, polling: 50 });
     return await page.evaluate(() => {
       const before = [...performance.getEntriesByType("navigation"),
                       ...performance.getEntriesByType("resource")].filter((e) => e.startTime < window.playingAt);
       return [window.playingAt, performance.getEntriesByName("instantiated")[0]?.startTime,
-              before.reduce((sum, e) => sum + e.encodedBodySize, 0)];
+              before.reduce((sum, e) => sum + e.encodedBodySize, 0), window.freeAt - window.playingAt];
     });
   } finally {
     await browser.close();
@@ -72,9 +77,10 @@ async function load(url) {
     const t = times[i].map(([playing]) => playing).sort((a, b) => a - b);
     const own = times[i].filter(([, ready]) => ready != null).map(([playing, ready]) => playing - ready);
     const bytes = median(times[i].map(([, , fetched]) => fetched));
+    const free = median(times[i].map(([, , , after]) => after));
     console.log(`${args[i]}: median ${median(t).toFixed(0)} ms (${t[0].toFixed(0)}-${t[t.length - 1].toFixed(0)})` +
                 `${own.length ? `, game's own start ${median(own).toFixed(0)} ms` : ""}, ` +
-                `${(bytes / 1000).toFixed(1)} kB fetched before playing, ` +
+                `${(bytes / 1000).toFixed(1)} kB fetched before playing, free ${free.toFixed(0)} ms after, ` +
                 `${slow ? "slow network, 4x CPU" : "127.0.0.1"}${compress ? ", compressed" : ""}, ${width}x${height}`);
   }
   await Promise.all(servers.map((s) => s.close()));
