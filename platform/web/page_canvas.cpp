@@ -13,12 +13,14 @@
 
 // The canvas takes RGBA bytes: the rectangle (x, y, w, h) of the whole frame's; its context is
 // made opaque, as the game's frame is.
-EM_JS(void, put_rgba_on_canvas, (const void* rgba, int width, int height, int x, int y, int w, int h), {
-    const context = Module.canvas.getContext('2d', {alpha : false});
-    context.putImageData(
-        new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height),
-        0, 0, x, y, w, h);
-});
+EM_JS(void, put_rgba_on_canvas,
+      (const void* rgba, int width, int height, int x, int y, int w, int h), {
+          const context = Module.canvas.getContext('2d', {alpha : false});
+          context.putImageData(
+              new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width,
+                            height),
+              0, 0, x, y, w, h);
+      });
 // A pointer picture for the canvas: RGBA bytes made a PNG, its hot spot, the hand as fallback.
 EM_JS(void, set_canvas_cursor, (const void* rgba, int size, int hot_x, int hot_y), {
     if (!rgba) {
@@ -95,8 +97,8 @@ void PageCanvas::show(std::span<const scene::Rect> changed) {
         // rectangle at a time, as rectangles may overlap.
         const scene::Rect area{left, top, right - left, bottom - top};
         swap_red_and_blue(frame, area, 0xFF000000u);
-        put_rgba_on_canvas(frame.pixels, whole.width, whole.height, area.left, area.top,
-                           area.width, area.height);
+        put_rgba_on_canvas(frame.pixels, whole.width, whole.height, area.left, area.top, area.width,
+                           area.height);
         swap_red_and_blue(frame, area, 0);
     }
 }
