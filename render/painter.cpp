@@ -30,8 +30,7 @@ void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport
     // Drawn where the frame will be, when there is one: in a browser, fresh memory costs more
     // than the pixels drawn into it.
     const Rect client = viewport.client_area();
-    const bool on_scratch = scratch && client.left >= 0 && client.top >= 0 &&
-                            client.right() <= scratch->width && client.bottom() <= scratch->height;
+    const bool on_scratch = scratch != nullptr;
     PixelImage drawn;
     if (!on_scratch) drawn = PixelImage(client.width, client.height);
     base_viewport_ = viewport;
