@@ -11,16 +11,12 @@
 #include "render/hand_pointer.hpp"
 #include "render/startup_error.hpp"
 
-// The canvas takes RGBA bytes: the rectangle (x, y, w, h) of the whole frame's; its context is
-// made opaque, as the game's frame is.
-EM_JS(void, put_rgba_on_canvas,
-      (const void* rgba, int width, int height, int x, int y, int w, int h), {
-          const context = Module.canvas.getContext('2d', {alpha : false});
-          context.putImageData(
-              new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width,
-                            height),
-              0, 0, x, y, w, h);
-      });
+// The canvas takes RGBA bytes; its context is made opaque, as the game's frame is.
+EM_JS(void, put_rgba_on_canvas, (const void* rgba, int x, int y, int w, int h), {
+    const context = Module.canvas.getContext('2d', {alpha : false});
+    context.putImageData(new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h),
+                         x, y);
+});
 // A pointer picture for the canvas: RGBA bytes made a PNG, its hot spot, the hand as fallback.
 EM_JS(void, set_canvas_cursor, (const void* rgba, int size, int hot_x, int hot_y), {
     if (!rgba) {
@@ -68,38 +64,28 @@ std::optional<render::PixelView> PageCanvas::frame() {
     return frame_.view();
 }
 
-namespace {
-
-// The frame's 0x00RRGGBB words and the canvas's bytes R, G, B, 255 (little-endian words
-// 0xFFBBGGRR) are one swap of the outer bytes apart, either way.
-void swap_red_and_blue(const render::PixelView& frame, const scene::Rect& r, std::uint32_t top) {
-    for (int y = r.top; y < r.bottom(); ++y) {
-        std::uint32_t* row = frame.row(y) + r.left;
-        for (int x = 0; x < r.width; ++x) {
-            const std::uint32_t p = row[x];
-            row[x] = top | (p & 0x0000FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16;
-        }
-    }
-}
-
-}  // namespace
-
 void PageCanvas::show(std::span<const scene::Rect> changed) {
     const scene::Rect whole{0, 0, frame_.width(), frame_.height()};
-    const render::PixelView frame = frame_.view();
     for (const scene::Rect& r : changed) {
         const int left = std::max(r.left, 0), top = std::max(r.top, 0);
         const int right = std::min(r.right(), whole.width),
                   bottom = std::min(r.bottom(), whole.height);
         if (right <= left || bottom <= top) continue;
-        // Turned into the canvas's bytes where they are, put, and turned back for the painter:
-        // no copy, whose fresh memory would cost a browser more than the turning. One
-        // rectangle at a time, as rectangles may overlap.
-        const scene::Rect area{left, top, right - left, bottom - top};
-        swap_red_and_blue(frame, area, 0xFF000000u);
-        put_rgba_on_canvas(frame.pixels, whole.width, whole.height, area.left, area.top, area.width,
-                           area.height);
-        swap_red_and_blue(frame, area, 0);
+        const int w = right - left, h = bottom - top;
+        // Every pixel is written below: no zeroes first.
+        const std::unique_ptr<std::uint32_t[]> rgba(new (
+            std::nothrow) std::uint32_t[static_cast<std::size_t>(w) * static_cast<std::size_t>(h)]);
+        if (!rgba) continue;
+        std::uint32_t* out = rgba.get();
+        for (int y = top; y < bottom; ++y) {
+            const std::uint32_t* row = frame_.row(y) + left;
+            // 0x00RRGGBB words to the bytes R, G, B, 255 (little-endian words 0xFFBBGGRR).
+            for (int x = 0; x < w; ++x) {
+                const std::uint32_t p = row[x];
+                *out++ = 0xFF000000u | (p & 0x0000FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16;
+            }
+        }
+        put_rgba_on_canvas(rgba.get(), left, top, w, h);
     }
 }
 
