@@ -9,7 +9,6 @@ const os = require("node:os");
 const path = require("node:path");
 
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
-const profile = (name) => fs.mkdtempSync(path.join(os.tmpdir(), `bolvenda-${name}-`));
 
 // A page: evaluate(fn, ...args), screenshot(file), move/click/tap(x, y) in CSS pixels,
 // key(name), size(width, height, ratio, touch), close(); errors: the console's, where it is read.
@@ -36,13 +35,16 @@ async function puppeteerBrowser(name, puppeteer) {
   const chromium = name === "chromium";
   const executablePath = chromium ? "/usr/bin/chromium" : "/usr/bin/firefox-esr";
   if (!fs.existsSync(executablePath)) return null;
+  // Its profiles are this run's alone, and removed with it.
+  const profiles = [];
+  const profile = () => profiles[profiles.push(fs.mkdtempSync(path.join(os.tmpdir(), `bolvenda-${name}-`))) - 1];
   // Firefox emulates no media features over BiDi: reduced motion is a second Firefox's setting.
   const firefox = (prefs) => puppeteer.launch({
-    browser: "firefox", protocol: "webDriverBiDi", executablePath, headless: true, userDataDir: profile(name),
+    browser: "firefox", protocol: "webDriverBiDi", executablePath, headless: true, userDataDir: profile(),
     extraPrefsFirefox: { "dom.w3c_touch_events.enabled": 1, ...prefs },  // headless, it sees no touch screen
   });
   const browser = await (chromium ? puppeteer.launch({
-    executablePath, headless: true, userDataDir: profile(name),
+    executablePath, headless: true, userDataDir: profile(),
     args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
            "--disable-component-update", "--disable-sync", "--force-color-profile=srgb"],
   }) : firefox({}));
@@ -66,7 +68,11 @@ async function puppeteerBrowser(name, puppeteer) {
       await page.goto(url);
       return { ...puppeteerPage(page, !chromium), errors };
     },
-    close: async () => { await calmFirefox?.close(); await browser.close(); },
+    async close() {
+      await calmFirefox?.close();
+      await browser.close();
+      for (const dir of profiles) fs.rmSync(dir, { recursive: true, force: true });
+    },
   };
 }
 
@@ -78,7 +84,7 @@ const freePort = () => new Promise((resolve) => {
 });
 
 // WebKitGTK: its MiniBrowser wants a display, so it gets a private Xvfb of its own.
-async function webkitBrowser() {
+async function webkitBrowser(logs) {
   const miniBrowser = ["x86_64-linux-gnu", "aarch64-linux-gnu"]
     .map((arch) => `/usr/lib/${arch}/webkit2gtk-4.1/MiniBrowser`).find((f) => fs.existsSync(f));
   if (!miniBrowser || !fs.existsSync("/usr/bin/WebKitWebDriver") || !fs.existsSync("/usr/bin/Xvfb")) return null;
@@ -87,13 +93,21 @@ async function webkitBrowser() {
                      { stdio: ["ignore", "ignore", "ignore", "pipe"] });
   const display = await new Promise((resolve) => xvfb.stdio[3].once("data", (d) => resolve(`:${String(d).trim()}`)));
   const port = await freePort();
-  const driver = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore", env: { ...process.env, DISPLAY: display } });
+  // Its log, and its browser's and pages', is kept: a lost page quotes its end.
+  const logFile = path.join(logs, "webkit.log");
+  const log = fs.openSync(logFile, "w");
+  const driver = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: ["ignore", log, log], env: { ...process.env, DISPLAY: display } });
+  fs.closeSync(log);
+  const logEnd = () => fs.readFileSync(logFile, "utf8").split("\n").filter((l) => l.trim()).slice(-15).join("\n");
   const base = `http://127.0.0.1:${port}`;
   const call = async (method, route, body) => {
     const response = await fetch(base + route, { method, body: body && JSON.stringify(body),
                                                   headers: { "Content-Type": "application/json" } });
     const { value } = await response.json();
-    if (!response.ok) throw new Error(`WebDriver ${route}: ${value.error}: ${value.message}`);
+    if (!response.ok) {
+      const lost = /page crash or hang/.test(value.message) ? `\nwebkit.log ends:\n${logEnd()}` : "";
+      throw new Error(`WebDriver ${route}: ${value.error}: ${value.message}${lost}`);
+    }
     return value;
   };
   for (let i = 0; ; ++i) {
@@ -162,8 +176,9 @@ async function webkitBrowser() {
 // WebDriver names the special keys by code points of its own; a character is itself.
 const keys = { Tab: "\uE004" };
 
-async function launch(name, puppeteer) {
-  return name === "webkit" ? webkitBrowser() : puppeteerBrowser(name, puppeteer);
+// logs: where a browser's own log is written.
+async function launch(name, puppeteer, logs) {
+  return name === "webkit" ? webkitBrowser(logs) : puppeteerBrowser(name, puppeteer);
 }
 
 module.exports = { launch, sleep };

@@ -414,9 +414,21 @@ const fromDisk = () => "file://" + path.resolve(dist, "index.html");
 for (const engine of engines) {
   describe(engine, () => {
     let browser = null;
-    before(async () => { browser = await launch(engine, puppeteer); });
+    before(async () => { browser = await launch(engine, puppeteer, shots); });
     after(async () => { await browser?.close(); });
-    const run = (name, body) => test(name, async (t) => (browser ? body() : t.skip(`${engine} is not installed`)));
+    // WebKitGTK's browser now and then loses its page, ours or not (once in CI, never in 104
+    // games on a loaded machine here): that game is played once more, in a new session, and
+    // the loss is printed with the end of the browser's log.
+    const run = (name, body) => test(name, async (t) => {
+      if (!browser) return t.skip(`${engine} is not installed`);
+      try {
+        await body();
+      } catch (error) {
+        if (engine !== "webkit" || !/page crash or hang/.test(error.message)) throw error;
+        console.log(`webkit lost its page, the game played again: ${error.message}`);
+        await body();
+      }
+    });
 
     run("a whole game over http", () => wholeGame(browser, server.url, engine));
     run("a whole game opened from disk, as from a USB stick", () => wholeGame(browser, fromDisk(), `${engine}-file`));
