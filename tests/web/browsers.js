@@ -96,7 +96,11 @@ async function webkitBrowser(logs) {
   // Its log, and its browser's and pages', is kept: a lost page quotes its end.
   const logFile = path.join(logs, "webkit.log");
   const log = fs.openSync(logFile, "w");
-  const driver = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: ["ignore", log, log], env: { ...process.env, DISPLAY: display } });
+  // Painted by the CPU alone. Under load WebKit hands some painting to Skia's GPU backend, here
+  // Mesa's software GL, whose shaders for the canvas failed to compile once in CI (an SkSL
+  // error in the log) and left the page blank; screenshots are held pixel for pixel.
+  const env = { ...process.env, DISPLAY: display, WEBKIT_SKIA_ENABLE_CPU_RENDERING: "1" };
+  const driver = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: ["ignore", log, log], env });
   fs.closeSync(log);
   const logEnd = () => fs.readFileSync(logFile, "utf8").split("\n").filter((l) => l.trim()).slice(-15).join("\n");
   const base = `http://127.0.0.1:${port}`;
