@@ -416,9 +416,9 @@ for (const engine of engines) {
     let browser = null;
     before(async () => { browser = await launch(engine, puppeteer, shots); });
     after(async () => { await browser?.close(); });
-    // WebKitGTK's browser now and then loses its page, ours or not (once in CI, never in 104
-    // games on a loaded machine here): that game is played once more, in a new session, and
-    // the loss is printed with the end of the browser's log.
+    // WebKitGTK's browser now and then loses its page (in two CI runs, never in 134 games on a
+    // loaded machine here): that game is played once more, in a new session, and the loss is
+    // printed with the end of the browser's log.
     const run = (name, body) => test(name, async (t) => {
       if (!browser) return t.skip(`${engine} is not installed`);
       try {
