@@ -64,9 +64,7 @@ void Painter::prepare_base(const scene::Layout& layout, const Viewport& viewport
         base_.keep(std::move(drawn), client, outside);
         return;
     }
-    base_.keep_copy(
-        {scratch->row(client.top) + client.left, client.width, client.height, scratch->stride},
-        client, outside);
+    base_.keep_copy(scratch->part(client), client, outside);
     frame_.reset();  // the frame was drawn over: the next paint is whole
 }
 

@@ -20,6 +20,8 @@ struct PixelView {
     std::uint32_t* row(int y) const {
         return pixels + static_cast<std::ptrdiff_t>(y) * static_cast<std::ptrdiff_t>(stride);
     }
+    // The pixels of r, which lies inside this view, as a view of their own.
+    PixelView part(scene::Rect r) const { return {row(r.top) + r.left, r.width, r.height, stride}; }
 };
 
 // The word a colour is in a pixel buffer.

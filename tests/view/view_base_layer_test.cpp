@@ -46,9 +46,7 @@ TEST(BaseLayer, FewColoursIndexedManyWholeAndEitherCopiesExactlyWithItsLetterbox
         const render::PixelView view = frame.view();
         render::BaseLayer layer, from_frame;
         layer.keep(std::move(drawn), inner, letterbox);
-        from_frame.keep_copy(
-            {view.row(inner.top) + inner.left, inner.width, inner.height, view.stride}, inner,
-            letterbox);
+        from_frame.keep_copy(view.part(inner), inner, letterbox);
         std::fill_n(view.pixels, 140 * 80, 0x654321u);
         EXPECT_EQ(layer.indexed(), colours <= 256) << colours;
         EXPECT_EQ(from_frame.indexed(), colours <= 256) << colours;
