@@ -109,8 +109,11 @@ async function webkitBrowser(logs) {
                                                   headers: { "Content-Type": "application/json" } });
     const { value } = await response.json();
     if (!response.ok) {
-      const lost = /page crash or hang/.test(value.message) ? `\nwebkit.log ends:\n${logEnd()}` : "";
-      throw new Error(`WebDriver ${route}: ${value.error}: ${value.message}${lost}`);
+      // Said when its connection to the browser is gone.
+      const pageLost = /page crash or hang/.test(value.message);
+      const error = new Error(`WebDriver ${route}: ${value.error}: ${value.message}` +
+                              (pageLost ? `\nwebkit.log ends:\n${logEnd()}` : ""));
+      throw Object.assign(error, { pageLost });
     }
     return value;
   };

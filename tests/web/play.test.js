@@ -424,7 +424,7 @@ for (const engine of engines) {
       try {
         await body();
       } catch (error) {
-        if (engine !== "webkit" || !/page crash or hang/.test(error.message)) throw error;
+        if (!error.pageLost) throw error;
         console.log(`webkit lost its page, the game played again: ${error.message}`);
         await body();
       }
